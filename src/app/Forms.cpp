@@ -1,0 +1,37 @@
+#include "app/Forms.h"
+
+#include "app/MainUnit.h"
+
+TMainForm *MainForm = nullptr;
+TCatEditForm *CatEditForm = nullptr;
+TItemEditForm *ItemEditForm = nullptr;
+TShopEditForm *ShopEditForm = nullptr;
+TFloorPlanEditForm *FloorPlanEditForm = nullptr;
+TShopListForm *ShopListForm = nullptr;
+TCatListForm *CatListForm = nullptr;
+TPrefForm *PrefForm = nullptr;
+TAnalForm *AnalForm = nullptr;
+TCopyShop *CopyShop = nullptr;
+TAboutForm *AboutForm = nullptr;
+
+namespace {
+template <class T> void Create(T *&form) { form = new T(); }
+template <class T> void Destroy(T *&form)
+{
+    delete form;
+    form = nullptr;
+}
+} // namespace
+
+void CreateForms()
+{
+    // Each window runs its creation handler (its constructor) as it is made, so all of
+    // them exist before the main window is first shown.
+    Create(MainForm);
+}
+
+void DestroyForms()
+{
+    // In the reverse order of creation.
+    Destroy(MainForm);
+}

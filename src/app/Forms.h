@@ -1,0 +1,32 @@
+#pragma once
+// The program's windows: created once at start-up, hidden, and reachable from
+// everywhere, since the windows open one another.
+
+class TMainForm;
+class TCatEditForm;
+class TItemEditForm;
+class TShopEditForm;
+class TFloorPlanEditForm;
+class TShopListForm;
+class TCatListForm;
+class TPrefForm;
+class TAnalForm;
+class TCopyShop;
+class TAboutForm;
+
+extern TMainForm *MainForm;
+extern TCatEditForm *CatEditForm;
+extern TItemEditForm *ItemEditForm;
+extern TShopEditForm *ShopEditForm;
+extern TFloorPlanEditForm *FloorPlanEditForm;
+extern TShopListForm *ShopListForm;
+extern TCatListForm *CatListForm;
+extern TPrefForm *PrefForm;
+extern TAnalForm *AnalForm;
+extern TCopyShop *CopyShop;
+extern TAboutForm *AboutForm;
+
+// Creates every window, hidden, in the program's fixed order (the main window first).
+void CreateForms();
+// Destroys them again (tests that build the program's windows more than once).
+void DestroyForms();

@@ -1,0 +1,233 @@
+#include "app/MainUnit.h"
+
+#include "app/DataFileDialogs.h"
+#include "app/ProgramFiles.h"
+#include "catalogue/ShopData.h"
+#include "settings/Preferences.h"
+#include "ui/Cursors.h"
+#include "ui/Pictures.h"
+#include "ui/Seam.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMetaObject>
+#include <QToolButton>
+
+namespace {
+constexpr int kClientWidth = 290;
+constexpr int kClientHeight = 238;
+} // namespace
+
+TMainForm::TMainForm(QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Trolleymind"));
+    setWindowIcon(ui::ProgramIcon());
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Client"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+
+    Image1 = new QLabel(client);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, kClientWidth, kClientHeight);
+    Image1->setPixmap(ui::Picture(QStringLiteral("main"), QSize(kClientWidth, kClientHeight)));
+    Image1->setScaledContents(true);
+
+    CreateButtons(client);
+    CreateMenu();
+    DisableMissingCommands();
+
+    // A fixed frame: the client area stays 290 x 238 below the menu bar.
+    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    FormCreate();
+}
+
+void TMainForm::CreateButtons(QWidget *client)
+{
+    struct Spec {
+        QToolButton *&button;
+        const char *name;
+        const char *picture;
+        const char *hint;
+        int x, y;
+    };
+    const Spec specs[] = {
+        {CatBtn, "CatBtn", "categories", "Edit aisle categories", 8, 72},
+        {ShopBtn, "ShopBtn", "shops", "Edit shops", 108, 72},
+        {ItemBtn, "ItemBtn", "items", "Edit items", 208, 72},
+        {ShopListBtn, "ShopListBtn", "shoppinglist", "Create shopping list", 8, 160},
+        {PricesBtn, "PricesBtn", "prices", "Update prices", 108, 160},
+        {CloseBtn, "CloseBtn", "exit", "Exit program", 208, 160},
+    };
+    QWidget *previous = nullptr;
+    for (const Spec &s : specs) {
+        auto *b = new QToolButton(client);
+        b->setObjectName(QString::fromLatin1(s.name));
+        b->setGeometry(s.x, s.y, 75, 64);
+        b->setIcon(ui::ButtonIcon(QString::fromLatin1(s.picture), QSize(64, 54)));
+        b->setIconSize(QSize(64, 54));
+        b->setToolTip(QString::fromLatin1(s.hint));
+        b->setAccessibleName(QString::fromLatin1(s.hint));
+        b->setFocusPolicy(Qt::StrongFocus);
+        b->setAutoRaise(false);
+        if (previous)
+            setTabOrder(previous, b);
+        previous = b;
+        s.button = b;
+    }
+    connect(CloseBtn, &QToolButton::clicked, this, &TMainForm::CloseBtnClick);
+}
+
+void TMainForm::CreateMenu()
+{
+    auto item = [this](QMenu *menu, QAction *&action, const char *name, const char *caption,
+                       QKeySequence shortcut = {}) {
+        action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        if (!shortcut.isEmpty())
+            action->setShortcut(shortcut);
+        addAction(action); // shortcuts work while the menu is closed
+    };
+    auto menu = [this](QMenu *&m, const char *name, const char *caption) {
+        m = menuBar()->addMenu(QString::fromLatin1(caption));
+        m->setObjectName(QString::fromLatin1(name));
+    };
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+
+    menu(File1, "File1", "&File");
+    item(File1, Save1, "Save1", "&Save", QKeySequence(Qt::Key_F2));
+    File1->addSeparator();
+    item(File1, Printsetup1, "Printsetup1", "Prin&t setup");
+    Print1 = File1->addMenu(QStringLiteral("&Print"));
+    Print1->setObjectName(QStringLiteral("Print1"));
+    item(Print1, Fridgelist1, "Fridgelist1", "&Fridge list");
+    item(Print1, Shoppinglist2, "Shoppinglist2", "&Shopping list");
+    Print1->addSeparator();
+    item(Print1, Itemsdetails1, "Itemsdetails1", "&Master item list");
+    File1->addSeparator();
+    item(File1, Exit1, "Exit1", "E&xit");
+
+    menu(Edit1, "Edit1", "&Edit");
+    item(Edit1, Categories1, "Categories1", "&Categories");
+    item(Edit1, Items1, "Items1", "&Items");
+    item(Edit1, Shops1, "Shops1", "&Shops");
+    Edit1->addSeparator();
+    item(Edit1, Shoppinglist1, "Shoppinglist1", "Shopping &list");
+    item(Edit1, Prices1, "Prices1", "&Prices");
+
+    menu(Utilities1, "Utilities1", "&Utilities");
+    item(Utilities1, Analyseshoppinglist1, "Analyseshoppinglist1", "&Analyse shopping list");
+    item(Utilities1, Deleteunusedproducts1, "Deleteunusedproducts1", "Delete unused &products");
+    item(Utilities1, Createcopyofshop1, "Createcopyofshop1", "&Create copy of shop");
+
+    menu(Options1, "Options1", "&Options");
+    item(Options1, Reportfont1, "Reportfont1", "Report &font");
+    item(Options1, Preferences1, "Preferences1", "&Preferences");
+
+    menu(Help1, "Help1", "&Help");
+    item(Help1, Helptopics1, "Helptopics1", "&Help contents", QKeySequence(Qt::Key_F1));
+    item(Help1, Searchforhelpon1, "Searchforhelpon1", "&Search for help on...",
+         QKeySequence(Qt::CTRL | Qt::Key_F1));
+    item(Help1, Usinghelp1, "Usinghelp1", "&Using help");
+    item(Help1, Gettingstarted1, "Gettingstarted1", "&Getting started");
+    Help1->addSeparator();
+    item(Help1, Otherproducts1, "Otherproducts1", "&Other products");
+    Help1->addSeparator();
+    item(Help1, AboutTrolleymind1, "AboutTrolleymind1", "&About Trolleymind");
+
+    connect(Save1, &QAction::triggered, this, &TMainForm::Save1Click);
+    connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+}
+
+void TMainForm::DisableMissingCommands()
+{
+    const std::initializer_list<QAction *> actions = {
+        Printsetup1,      Fridgelist1,       Shoppinglist2,        Itemsdetails1,
+        Categories1,      Items1,            Shops1,               Shoppinglist1,
+        Prices1,          Analyseshoppinglist1, Deleteunusedproducts1, Createcopyofshop1,
+        Reportfont1,      Preferences1,      Helptopics1,          Searchforhelpon1,
+        Usinghelp1,       Gettingstarted1,   Otherproducts1,       AboutTrolleymind1};
+    for (QAction *a : actions)
+        a->setEnabled(false);
+    for (QToolButton *b : {CatBtn, ShopBtn, ItemBtn, ShopListBtn, PricesBtn})
+        b->setEnabled(false);
+}
+
+void TMainForm::ShowMainPicture() { Image1->setVisible(MainBitMap); }
+
+void TMainForm::FormCreate()
+{
+    FirstShow = true;
+    QuitWithoutSave = false;
+    ui::RegisterCursors();
+}
+
+void TMainForm::FormShow()
+{
+    if (!FirstShow)
+        return;
+    FirstShow = false;
+    // The program's own folder; a folder chosen before the first showing (a prepared
+    // folder in the tests) is kept.
+    SetProgramDir(ProgramDir);
+    ShowMainPicture();
+    ClearCatalogue();
+    if (LoadCatalogue() == LoadOutcome::QuitWithoutSave) {
+        QuitWithoutSave = true;
+        // The window closes as soon as it is active; queued so that a platform without
+        // activation still ends the program.
+        QMetaObject::invokeMethod(this, &TMainForm::FormActivate, Qt::QueuedConnection);
+    }
+}
+
+void TMainForm::FormActivate()
+{
+    if (QuitWithoutSave && !closed_)
+        close();
+}
+
+void TMainForm::FormClose()
+{
+    if (!QuitWithoutSave)
+        SaveCatalogue(); // a failure has been reported; the program ends anyway
+    ClearCatalogue();
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    FormShow();
+}
+
+void TMainForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (!closed_) {
+        closed_ = true;
+        FormClose();
+    }
+    event->accept();
+}
+
+void TMainForm::Save1Click()
+{
+    if (SaveCatalogue())
+        ui::MessageBox(ui::MsgKind::Information, QStringLiteral("File saved"));
+}
+
+void TMainForm::Exit1Click() { close(); }
+
+void TMainForm::CloseBtnClick() { Exit1Click(); }

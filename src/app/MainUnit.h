@@ -1,0 +1,81 @@
+#pragma once
+// The main window: six picture buttons and the menu from which every command starts.
+// Its first showing loads the catalogue; closing it by any means saves it.
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolButton;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget *parent = nullptr);
+
+    bool FirstShow = true;
+    bool QuitWithoutSave = false;
+
+    QLabel *Image1 = nullptr;
+    QToolButton *CatBtn = nullptr;
+    QToolButton *ShopBtn = nullptr;
+    QToolButton *ItemBtn = nullptr;
+    QToolButton *ShopListBtn = nullptr;
+    QToolButton *PricesBtn = nullptr;
+    QToolButton *CloseBtn = nullptr;
+
+    QMenu *File1 = nullptr;
+    QAction *Save1 = nullptr;
+    QAction *Printsetup1 = nullptr;
+    QMenu *Print1 = nullptr;
+    QAction *Fridgelist1 = nullptr;
+    QAction *Shoppinglist2 = nullptr;
+    QAction *Itemsdetails1 = nullptr;
+    QAction *Exit1 = nullptr;
+    QMenu *Edit1 = nullptr;
+    QAction *Categories1 = nullptr;
+    QAction *Items1 = nullptr;
+    QAction *Shops1 = nullptr;
+    QAction *Shoppinglist1 = nullptr;
+    QAction *Prices1 = nullptr;
+    QMenu *Utilities1 = nullptr;
+    QAction *Analyseshoppinglist1 = nullptr;
+    QAction *Deleteunusedproducts1 = nullptr;
+    QAction *Createcopyofshop1 = nullptr;
+    QMenu *Options1 = nullptr;
+    QAction *Reportfont1 = nullptr;
+    QAction *Preferences1 = nullptr;
+    QMenu *Help1 = nullptr;
+    QAction *Helptopics1 = nullptr;
+    QAction *Searchforhelpon1 = nullptr;
+    QAction *Usinghelp1 = nullptr;
+    QAction *Gettingstarted1 = nullptr;
+    QAction *Otherproducts1 = nullptr;
+    QAction *AboutTrolleymind1 = nullptr;
+
+    // Shows or hides the picture behind the buttons as the preference says.
+    void ShowMainPicture();
+
+public Q_SLOTS:
+    void Save1Click();
+    void Exit1Click();
+    void CloseBtnClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void FormClose();
+    void CreateMenu();
+    void CreateButtons(QWidget *client);
+    // Commands whose windows are not part of the program yet stay disabled.
+    void DisableMissingCommands();
+
+    bool closed_ = false;
+};

@@ -1,0 +1,34 @@
+#include "app/ProgramFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+QString ProgramDir;
+QString DataFileName;
+QString IniFileName;
+
+namespace {
+
+// File names are matched without regard to case, as on the system the files came from:
+// an existing "SHOPPING.DAT" is the catalogue, not a stranger beside a new "Shopping.dat".
+QString InProgramDir(const QString &name)
+{
+    const QDir dir(ProgramDir);
+    const QStringList found = dir.entryList({name}, QDir::Files | QDir::CaseSensitive);
+    if (!found.isEmpty())
+        return ProgramDir + found.first();
+    for (const QString &entry : dir.entryList(QDir::Files))
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return ProgramDir + entry;
+    return ProgramDir + name;
+}
+
+} // namespace
+
+void SetProgramDir(const QString &folder)
+{
+    const QString dir = folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder;
+    ProgramDir = QDir::cleanPath(dir) + QLatin1Char('/');
+    DataFileName = InProgramDir(QStringLiteral("Shopping.dat"));
+    IniFileName = InProgramDir(QStringLiteral("Shopping.ini"));
+}

@@ -1,0 +1,20 @@
+// Trolleymind: plans household grocery shopping.
+
+#include "app/Forms.h"
+#include "app/MainUnit.h"
+#include "ui/Application.h"
+#include "ui/Seam.h"
+#include "ui/WindowFont.h"
+
+int main(int argc, char **argv)
+{
+    ui::Application app(argc, argv);
+    ui::SetUpApplication(app);
+    ui::LoadRegionalSettings();
+    ui::SetHelpFile(QStringLiteral("Shopping.hlp"));
+    CreateForms();
+    MainForm->show();
+    const int result = app.exec();
+    DestroyForms();
+    return result;
+}

@@ -1,0 +1,85 @@
+#pragma once
+// An ordered list that owns its records. Positions are the records' identity in the
+// data file; references between records are plain pointers.
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+template <class T> class TRecordList {
+public:
+    using Compare = int (*)(const T *, const T *);
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    bool Empty() const { return items_.empty(); }
+    T *operator[](int i) const { return items_[static_cast<std::size_t>(i)].get(); }
+    T *At(int i) const { return (*this)[i]; }
+
+    // Linear search: fine for single edits; bulk work builds a position map instead.
+    int IndexOf(const T *record) const {
+        for (std::size_t i = 0; i < items_.size(); ++i)
+            if (items_[i].get() == record)
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    T *Add(std::unique_ptr<T> record) {
+        items_.push_back(std::move(record));
+        return items_.back().get();
+    }
+    void Insert(int pos, std::unique_ptr<T> record) {
+        items_.insert(items_.begin() + pos, std::move(record));
+    }
+    // Takes the record out of the list and hands it to the caller.
+    std::unique_ptr<T> Extract(int pos) {
+        auto record = std::move(items_[static_cast<std::size_t>(pos)]);
+        items_.erase(items_.begin() + pos);
+        return record;
+    }
+    // Removes and destroys the record; every reference to it must be cleared first.
+    void Remove(const T *record) {
+        const int pos = IndexOf(record);
+        if (pos >= 0)
+            items_.erase(items_.begin() + pos);
+    }
+    void Delete(int pos) { items_.erase(items_.begin() + pos); }
+    // Moves the record at `from` to `to`; the records between shift by one place.
+    void Move(int from, int to) {
+        if (from == to)
+            return;
+        auto first = items_.begin();
+        if (from < to)
+            std::rotate(first + from, first + from + 1, first + to + 1);
+        else
+            std::rotate(first + to, first + from, first + from + 1);
+    }
+    // Removes every record for which `pred` holds, keeping the others in order.
+    template <class Pred> int RemoveIf(Pred pred) {
+        const auto before = items_.size();
+        std::erase_if(items_, [&](const std::unique_ptr<T> &p) { return pred(p.get()); });
+        return static_cast<int>(before - items_.size());
+    }
+    // Drops empty entries (records that were handed out with Extract and not put back).
+    void Pack() {
+        std::erase_if(items_, [](const std::unique_ptr<T> &p) { return p == nullptr; });
+    }
+    void Clear() { items_.clear(); }
+    void Swap(TRecordList &other) noexcept { items_.swap(other.items_); }
+    // Merge sort: the report orders treat some unrelated pairs as equal, which is not a strict
+    // weak order, and std::sort may then run past the ends of the list. A merge sort stays
+    // within bounds whatever the comparison says.
+    void Sort(Compare cmp) {
+        std::stable_sort(items_.begin(), items_.end(),
+                  [cmp](const std::unique_ptr<T> &a, const std::unique_ptr<T> &b) {
+                      return cmp(a.get(), b.get()) < 0;
+                  });
+    }
+    void Reserve(int n) { items_.reserve(static_cast<std::size_t>(n)); }
+
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+private:
+    std::vector<std::unique_ptr<T>> items_;
+};

@@ -1,0 +1,80 @@
+#include "ui/Ansi.h"
+
+#include <QLineEdit>
+#include <QValidator>
+
+#include <array>
+
+namespace ui {
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F; 0 marks the five bytes that have no character.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// The byte for a character, or -1 when Windows-1252 has none.
+int ByteFor(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (std::size_t i = 0; i < kHigh.size(); ++i)
+        if (kHigh[i] != 0 && kHigh[i] == c)
+            return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+class AnsiValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return IsAnsi(input) ? Acceptable : Invalid;
+    }
+};
+
+} // namespace
+
+QString FromAnsi(const std::string &bytes)
+{
+    QString out;
+    out.reserve(static_cast<qsizetype>(bytes.size()));
+    for (unsigned char b : bytes) {
+        if (b >= 0x80 && b <= 0x9F)
+            out.append(QChar(kHigh[b - 0x80] ? kHigh[b - 0x80] : char16_t(b)));
+        else
+            out.append(QChar(char16_t(b)));
+    }
+    return out;
+}
+
+std::string ToAnsi(const QString &text)
+{
+    std::string out;
+    out.reserve(static_cast<std::size_t>(text.size()));
+    for (QChar c : text) {
+        int b = ByteFor(c.unicode());
+        // Unmapped controls 0x81, 0x8D, 0x8F, 0x90, 0x9D round-trip as themselves.
+        if (b < 0 && c.unicode() >= 0x80 && c.unicode() <= 0x9F)
+            b = c.unicode();
+        out.push_back(static_cast<char>(b < 0 ? '?' : b));
+    }
+    return out;
+}
+
+bool IsAnsi(const QString &text)
+{
+    for (QChar c : text)
+        if (ByteFor(c.unicode()) < 0)
+            return false;
+    return true;
+}
+
+void MakeAnsiEdit(QLineEdit *edit, int maxLength)
+{
+    edit->setMaxLength(maxLength);
+    edit->setValidator(new AnsiValidator(edit));
+}
+
+} // namespace ui

@@ -1,0 +1,170 @@
+#include "ui/Seam.h"
+
+#include "settings/Preferences.h"
+#include "ui/Ansi.h"
+#include "ui/HelpViewer.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QFont>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QWidget>
+
+namespace ui {
+namespace {
+
+QString CaptionFor(MsgKind kind)
+{
+    switch (kind) {
+    case MsgKind::Warning:
+        return QStringLiteral("Warning");
+    case MsgKind::Error:
+        return QStringLiteral("Error");
+    case MsgKind::Information:
+        return QStringLiteral("Information");
+    case MsgKind::Confirmation:
+        return QStringLiteral("Confirm");
+    }
+    return {};
+}
+
+// The program's own dialogs.
+class PlatformResponder final : public Responder {
+public:
+    MsgResult Message(MsgKind kind, const QString &caption, const QString &text,
+                      MsgButtons buttons) override
+    {
+        QMessageBox box(DialogParent());
+        box.setWindowTitle(caption);
+        // A carriage return starts a new line, as the texts are written with "\r".
+        QString shown = text;
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        box.setText(shown);
+        box.setTextFormat(Qt::PlainText);
+        switch (kind) {
+        case MsgKind::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MsgKind::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MsgKind::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MsgKind::Confirmation:
+            box.setIcon(QMessageBox::Question);
+            break;
+        }
+        if (buttons == MsgButtons::YesNo) {
+            QPushButton *yes = box.addButton(QMessageBox::Yes);
+            QPushButton *no = box.addButton(QMessageBox::No);
+            box.setDefaultButton(yes); // Enter answers Yes
+            box.setEscapeButton(no);   // Escape answers No
+            box.exec();
+            return box.clickedButton() == yes ? MsgResult::Yes : MsgResult::No;
+        }
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return MsgResult::Ok;
+    }
+
+    void Beep() override { QApplication::beep(); }
+
+    bool PrintDialog(QPrinter &printer) override
+    {
+        QPrintDialog dialog(&printer, DialogParent());
+        // Default options: no page range, no selection, no print-to-file choice of our own.
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    bool PrinterSetup(QPrinter &printer) override
+    {
+        QPageSetupDialog dialog(&printer, DialogParent());
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    bool FontDialog(ReportFont &font) override
+    {
+        QFont start(FromAnsi(font.Name), font.Size);
+        start.setBold(font.Styles & ReportFont::Bold);
+        start.setItalic(font.Styles & ReportFont::Italic);
+        start.setUnderline(font.Styles & ReportFont::Underline);
+        start.setStrikeOut(font.Styles & ReportFont::Strikeout);
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, start, DialogParent());
+        if (!ok)
+            return false;
+        font.Name = ToAnsi(chosen.family()).substr(0, 255);
+        font.Size = chosen.pointSize() > 0 ? chosen.pointSize() : font.Size;
+        font.Styles = (chosen.bold() ? ReportFont::Bold : 0) |
+                      (chosen.italic() ? ReportFont::Italic : 0) |
+                      (chosen.underline() ? ReportFont::Underline : 0) |
+                      (chosen.strikeOut() ? ReportFont::Strikeout : 0);
+        return true;
+    }
+
+    void Help(const QString &file, HelpCommand command, unsigned context,
+              const QString &keyword) override
+    {
+        HelpViewer::Execute(file, command, context, keyword);
+    }
+};
+
+PlatformResponder &Platform()
+{
+    static PlatformResponder platform;
+    return platform;
+}
+
+Responder *g_responder = nullptr;
+QString g_helpFile = QStringLiteral("Shopping.hlp");
+
+} // namespace
+
+void SetResponder(Responder *responder) { g_responder = responder; }
+
+Responder &CurrentResponder() { return g_responder ? *g_responder : Platform(); }
+
+MsgResult MessageBox(MsgKind kind, const QString &text, MsgButtons buttons)
+{
+    return CurrentResponder().Message(kind, CaptionFor(kind), text, buttons);
+}
+
+void ShowTopLevelError(const QString &text)
+{
+    CurrentResponder().Message(MsgKind::Error, QStringLiteral("Trolleymind"),
+                               text + QLatin1Char('.'), MsgButtons::Ok);
+}
+
+void Beep() { CurrentResponder().Beep(); }
+
+QPrinter &Printer()
+{
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+bool ExecPrintDialog() { return CurrentResponder().PrintDialog(Printer()); }
+bool ExecPrinterSetup() { return CurrentResponder().PrinterSetup(Printer()); }
+bool ExecFontDialog(ReportFont &font) { return CurrentResponder().FontDialog(font); }
+
+void SetHelpFile(const QString &file) { g_helpFile = file; }
+QString HelpFile() { return g_helpFile; }
+
+void Help(HelpCommand command, unsigned context, const QString &keyword)
+{
+    CurrentResponder().Help(g_helpFile, command, context, keyword);
+}
+
+QWidget *DialogParent() { return QApplication::activeWindow(); }
+
+} // namespace ui

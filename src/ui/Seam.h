@@ -1,0 +1,67 @@
+#pragma once
+// The one door through which the program reaches platform dialogs: message boxes,
+// the default beep, the print and printer set-up dialogs, the font dialog and help.
+// The program shows real dialogs; a test installs its own Responder to answer and
+// record them, so no test ever blocks on a modal box.
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+struct ReportFont;
+
+namespace ui {
+
+enum class MsgKind { Warning, Error, Information, Confirmation };
+enum class MsgButtons { Ok, YesNo };
+enum class MsgResult { Ok, Yes, No, Cancel };
+
+enum class HelpCommand { Contents, PartialKey, Context, HelpOnHelp, Quit };
+
+class Responder {
+public:
+    virtual ~Responder() = default;
+    virtual MsgResult Message(MsgKind kind, const QString &caption, const QString &text,
+                              MsgButtons buttons) = 0;
+    virtual void Beep() = 0;
+    // The print dialog for `printer`; true when the user confirmed it.
+    virtual bool PrintDialog(QPrinter &printer) = 0;
+    virtual bool PrinterSetup(QPrinter &printer) = 0;
+    // The font dialog, starting from `font`; true (and `font` changed) when confirmed.
+    virtual bool FontDialog(ReportFont &font) = 0;
+    // A help command for `file`; `context` for Context, `keyword` for PartialKey.
+    virtual void Help(const QString &file, HelpCommand command, unsigned context,
+                      const QString &keyword) = 0;
+};
+
+// Installs a responder (tests); nullptr restores the program's own dialogs.
+void SetResponder(Responder *responder);
+Responder &CurrentResponder();
+
+// A message box captioned by its kind ("Error", "Confirm", "Information", "Warning").
+// In a Yes/No box Enter answers Yes and Escape No; "\r" in the text starts a new line.
+MsgResult MessageBox(MsgKind kind, const QString &text, MsgButtons buttons = MsgButtons::Ok);
+inline bool Confirm(const QString &text)
+{
+    return MessageBox(MsgKind::Confirmation, text, MsgButtons::YesNo) == MsgResult::Yes;
+}
+// The error box for errors no window handles: "<text>." captioned with the program's title.
+void ShowTopLevelError(const QString &text);
+// The system's default warning sound.
+void Beep();
+
+// The printer every report and the floor plan print on; its set-up lasts for the run.
+QPrinter &Printer();
+bool ExecPrintDialog();
+bool ExecPrinterSetup();
+bool ExecFontDialog(ReportFont &font);
+
+// The application's help file, by name ("Shopping.hlp") or full path.
+void SetHelpFile(const QString &file);
+QString HelpFile();
+void Help(HelpCommand command, unsigned context = 0, const QString &keyword = {});
+
+// The window that dialogs are centred over (the active window, else none).
+QWidget *DialogParent();
+
+} // namespace ui

@@ -1,0 +1,13 @@
+#pragma once
+// The windows' font (MS Sans Serif 8 pt, Liberation Sans where that face is missing)
+// and the regional settings read from the platform.
+
+class QApplication;
+
+namespace ui {
+
+void SetUpApplication(QApplication &app);
+// Reads the user's regional settings (C/POSIX falls back to English (United States)).
+void LoadRegionalSettings();
+
+} // namespace ui
