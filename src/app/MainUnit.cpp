@@ -6,6 +6,7 @@
 #include "settings/Preferences.h"
 #include "ui/Cursors.h"
 #include "ui/Pictures.h"
+#include "ui/Placement.h"
 #include "ui/Seam.h"
 
 #include <QAction>
@@ -46,6 +47,7 @@ TMainForm::TMainForm(QWidget *parent)
 
     // A fixed frame: the client area stays 290 x 238 below the menu bar.
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    ui::CenterOnScreen(this);
     FormCreate();
 }
 

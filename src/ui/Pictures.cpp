@@ -3,10 +3,22 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+// The pictures are compiled into a static library, whose resources must be registered
+// by hand before first use.
+static void RegisterPictures()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    (void)done;
+}
+
 namespace ui {
 
 QPixmap Picture(const QString &name, QSize size)
 {
+    RegisterPictures();
     QPixmap pm(size);
     pm.fill(Qt::transparent);
     QSvgRenderer renderer(QStringLiteral(":/pictures/%1.svg").arg(name));
