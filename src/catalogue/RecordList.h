@@ -67,13 +67,13 @@ public:
     void Clear() { items_.clear(); }
     void Swap(TRecordList &other) noexcept { items_.swap(other.items_); }
     // Merge sort: the report orders treat some unrelated pairs as equal, which is not a strict
-    // weak order, and std::sort may then run past the ends of the list. A merge sort stays
-    // within bounds whatever the comparison says.
+    // weak order, and std::sort is undefined for such an order. A merge sort stays within
+    // bounds whatever the comparison says, and leaves equal records in their previous order.
     void Sort(Compare cmp) {
         std::stable_sort(items_.begin(), items_.end(),
-                  [cmp](const std::unique_ptr<T> &a, const std::unique_ptr<T> &b) {
-                      return cmp(a.get(), b.get()) < 0;
-                  });
+                         [cmp](const std::unique_ptr<T> &a, const std::unique_ptr<T> &b) {
+                             return cmp(a.get(), b.get()) < 0;
+                         });
     }
     void Reserve(int n) { items_.reserve(static_cast<std::size_t>(n)); }
 

@@ -1,5 +1,4 @@
 #pragma once
-// NOTE for the catalogue work: RemoveCategory/RemoveShop were renamed from Delete* (clash with the DeleteShop preference).
 // The catalogue: aisle categories, product types, shops with their floor plans,
 // and items, held in four global lists that every window works on directly.
 
@@ -86,8 +85,8 @@ public:
 
 class TShopItem {
 public:
-    TShopItem(TShopProd *product = nullptr, std::string brand = {}, float size = 0,
-              float price = 0, TShopShop *shop = nullptr)
+    TShopItem(TShopProd *product = nullptr, std::string brand = {}, float size = 0, float price = 0,
+              TShopShop *shop = nullptr)
         : Product(product), Brand(std::move(brand)), Size(size), Price(price), Shop(shop) {}
     void ReadFile(FileReader &file);
     void WriteFile(FileWriter &file, const PositionMap &pos) const;
