@@ -75,7 +75,8 @@ struct LoadResult {
 // Low-level steps of LoadDataFile, usable without any window. Paths are UTF-8.
 // Checks signature and version; fills nothing.
 LoadResult ProbeDataFile(const std::string &path, std::string *bytes = nullptr);
-// Reads every section of `bytes` into the (empty) global lists, clearing bad references.
+// Empties the global lists, then reads every section of `bytes` into them, clearing bad
+// references; a record cut off by the end of the file is dropped.
 // Damage is appended to `result.Damage`.
 void ReadCatalogue(const std::string &bytes, LoadResult &result);
 // Serialises the whole catalogue; fails (returns false) when a list is over the limit.

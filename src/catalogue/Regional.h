@@ -11,7 +11,7 @@ struct Regional {
     int NegCurrFormat = 0;
     int CurrencyDecimals = 2;
     char DecimalSeparator = '.';
-    char ThousandSeparator = ',';
+    char ThousandSeparator = ','; // '\0': amounts are not grouped
     std::string ShortDateFormat = "M/d/yyyy";
 
     // English (United States): what the C/POSIX locale falls back to.

@@ -189,33 +189,8 @@ private Q_SLOTS:
             [](const TShopShop *a, const TShopShop *b) { return CompareNames(a->Name, b->Name); });
         Items.Sort(CompareItemsByProduct);
 
-        // What each record refers to, by name, before and after.
-        const auto describe = [] {
-            QStringList lines;
-            for (const auto &p : ProductTypes)
-                lines << QString::fromStdString(p->Name + "/" + p->Units + "/" +
-                                                (p->Category ? p->Category->Name : "-"));
-            for (const auto &i : Items)
-                lines << QString::fromStdString(
-                    (i->Product ? i->Product->Name : "-") + "/" + i->Brand + "/" +
-                    (i->Shop ? i->Shop->Name : "-") + "/" + std::to_string(i->Quantity) + "/" +
-                    FormatGeneral(i->Size) + "/" + FormatGeneral(i->Price));
-            for (const auto &s : Shops) {
-                QString line = QString::fromStdString(s->Name);
-                for (const auto &a : s->Aisle)
-                    line += QString(" [%1 %2 %3 %4 %5]")
-                                .arg(a->Rect.Left)
-                                .arg(a->Rect.Top)
-                                .arg(a->Rect.Right)
-                                .arg(a->Rect.Bottom)
-                                .arg(a->Category ? a->Category->Name.c_str() : "-");
-                for (const auto &l : s->Outline)
-                    line += QString(" (%1 %2 %3 %4)").arg(l->X1).arg(l->Y1).arg(l->X2).arg(l->Y2);
-                lines << line;
-            }
-            return lines;
-        };
-        const QStringList before = describe();
+        // The bytes hold every field and every reference as a position, so a load that
+        // saves back to the same bytes has read the catalogue exactly.
         const QByteArray first = Saved();
 
         QTemporaryDir dir;
@@ -224,7 +199,7 @@ private Q_SLOTS:
         ClearCatalogue();
         QCOMPARE(LoadDataFile(path(dir).toStdString(), user), LoadOutcome::GoOn);
         QVERIFY(user.questions.isEmpty());
-        QCOMPARE(describe(), before);
+        QCOMPARE(Counts(), QList<int>({2, 3, 4, 2}));
         QCOMPARE(Saved().toHex(' '), first.toHex(' '));
     }
 
