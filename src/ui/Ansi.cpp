@@ -22,6 +22,9 @@ int ByteFor(char16_t c)
     for (std::size_t i = 0; i < kHigh.size(); ++i)
         if (kHigh[i] != 0 && kHigh[i] == c)
             return static_cast<int>(0x80 + i);
+    // The five bytes without a character round-trip as the control of the same number.
+    if (c >= 0x80 && c <= 0x9F && kHigh[c - 0x80] == 0)
+        return c;
     return -1;
 }
 
@@ -54,10 +57,7 @@ std::string ToAnsi(const QString &text)
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
     for (QChar c : text) {
-        int b = ByteFor(c.unicode());
-        // Unmapped controls 0x81, 0x8D, 0x8F, 0x90, 0x9D round-trip as themselves.
-        if (b < 0 && c.unicode() >= 0x80 && c.unicode() <= 0x9F)
-            b = c.unicode();
+        const int b = ByteFor(c.unicode());
         out.push_back(static_cast<char>(b < 0 ? '?' : b));
     }
     return out;

@@ -29,7 +29,10 @@ void LoadRegionalSettings()
         return;
     }
     Regional r;
-    r.CurrencySymbol = ToAnsi(locale.currencySymbol(QLocale::CurrencySymbol));
+    // A symbol the single-byte texts cannot hold is written as its ISO code ("INR").
+    const QString symbol = locale.currencySymbol(QLocale::CurrencySymbol);
+    r.CurrencySymbol = ToAnsi(IsAnsi(symbol) ? symbol
+                                             : locale.currencySymbol(QLocale::CurrencyIsoCode));
     // Placement and negative form follow from how the locale writes 1 and -1.
     const QString positive = locale.toCurrencyString(1.0);
     const QString negative = locale.toCurrencyString(-1.0);

@@ -1,0 +1,152 @@
+// The thin layer over the window system: text conversion at the catalogue's boundary,
+// the sorted list box, the program's own message boxes and the top-level error box.
+
+#include "TestResponder.h"
+#include "ui/Ansi.h"
+#include "ui/Application.h"
+#include "ui/Seam.h"
+#include "ui/SortedListBox.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <stdexcept>
+
+// Types text the way a keyboard delivers it, one character per key press.
+static void typeText(QWidget *w, const QString &text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+    }
+}
+
+class TestUiLayer : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void ansiRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain") << QByteArray("Milk") << QStringLiteral("Milk");
+        QTest::newRow("latin-1") << QByteArray("Cr\xe8me br\xfbl\xe9" "e") << QStringLiteral("Crème brûlée");
+        QTest::newRow("euro and quotes") << QByteArray("\x80\x32 \x93hot\x94")
+                                        << QStringLiteral("€2 “hot”");
+        QTest::newRow("unassigned byte kept") << QByteArray("a\x81z") << QStringLiteral("a\u0081z");
+    }
+    void ansiRoundTrip()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(ui::FromAnsi(bytes.toStdString()), text);
+        QCOMPARE(QByteArray::fromStdString(ui::ToAnsi(text)), bytes);
+        QVERIFY(ui::IsAnsi(text));
+    }
+
+    void editBoxRefusesWhatTheFileCannotHold()
+    {
+        QLineEdit edit;
+        ui::MakeAnsiEdit(&edit, 20);
+        edit.show();
+        typeText(&edit, QStringLiteral("Crème"));
+        QCOMPARE(edit.text(), QStringLiteral("Crème"));
+        typeText(&edit, QStringLiteral("→ü")); // the arrow has no byte; ü has
+        QCOMPARE(edit.text(), QStringLiteral("Crèmeü"));
+        QTest::keyClicks(&edit, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
+        QCOMPARE(edit.text().size(), 20);
+        QVERIFY(!ui::IsAnsi(QStringLiteral("日本")));
+    }
+
+    void sortedListIgnoresCaseAndCarriesRecords()
+    {
+        ui::SortedListBox list(nullptr, true);
+        int a = 1, b = 2, c = 3, d = 4;
+        list.Fill({{"bread", &a}, {"Apples", &b}, {"apple", &c}});
+        QCOMPARE(list.item(0)->text(), QStringLiteral("apple"));
+        QCOMPARE(list.item(1)->text(), QStringLiteral("Apples"));
+        QCOMPARE(list.item(2)->text(), QStringLiteral("bread"));
+        QCOMPARE(list.AddEntry(QStringLiteral("BEANS"), &d), 2);
+        QCOMPARE(list.At<int>(2), &d);
+        QCOMPARE(list.RowOf(&a), 3);
+        // A changed text stays where it stands until the list is filled again.
+        list.SetEntryText(0, QStringLiteral("zucchini"));
+        QCOMPARE(list.item(0)->text(), QStringLiteral("zucchini"));
+        QCOMPARE(list.At<int>(0), &c);
+
+        ui::SortedListBox unsorted(nullptr, false);
+        unsorted.Fill({{"b", &a}, {"a", &b}});
+        QCOMPARE(unsorted.AddEntry(QStringLiteral("0"), &c), 2);
+        QCOMPARE(unsorted.item(0)->text(), QStringLiteral("b"));
+    }
+
+    void rightButtonDoesNotSelect()
+    {
+        ui::SortedListBox list(nullptr, true);
+        int a = 1;
+        list.Fill({{"one", &a}});
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const QPoint at = list.visualItemRect(list.item(0)).center();
+        QTest::mouseClick(list.viewport(), Qt::RightButton, {}, at);
+        QCOMPARE(list.SelectedRecord(), nullptr);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(list.Selected<int>(), &a);
+    }
+
+    // The program's own boxes: Enter answers Yes, Escape No, "\r" starts a new line.
+    void messageBoxKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << int(ui::MsgResult::Yes);
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(ui::MsgResult::No);
+    }
+    void messageBoxKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, expected);
+        QString shownText, shownTitle;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shownText = box->text();
+            shownTitle = box->windowTitle();
+            QTest::keyClick(box, Qt::Key(key));
+        });
+        const auto r = ui::MessageBox(ui::MsgKind::Confirmation, QStringLiteral("First\rSecond"),
+                                      ui::MsgButtons::YesNo);
+        QCOMPARE(int(r), expected);
+        QCOMPARE(shownText, QStringLiteral("First\nSecond"));
+        QCOMPARE(shownTitle, QStringLiteral("Confirm"));
+    }
+
+    void unhandledErrorShowsOneBoxAndGoesOn()
+    {
+        TestResponder responder;
+        struct Thrower : QObject {
+            bool event(QEvent *e) override
+            {
+                if (e->type() == QEvent::User)
+                    throw std::runtime_error("Out of memory");
+                return QObject::event(e);
+            }
+        } thrower;
+        auto *app = static_cast<ui::Application *>(qApp);
+        QEvent ev(QEvent::User);
+        QVERIFY(!app->notify(&thrower, &ev));
+        QCOMPARE(responder.messages.size(), 1);
+        QCOMPARE(responder.messages[0].caption, QStringLiteral("Trolleymind"));
+        QCOMPARE(responder.messages[0].text, QStringLiteral("Out of memory."));
+        QCOMPARE(int(responder.messages[0].kind), int(ui::MsgKind::Error));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    ui::Application app(argc, argv);
+    TestUiLayer test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_UiLayer.moc"
