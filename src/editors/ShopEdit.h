@@ -34,4 +34,6 @@ protected:
 
 private:
     void FormClose();
+    // Opens the floor plan editor for the selected shop.
+    void OpenFloorPlan();
 };

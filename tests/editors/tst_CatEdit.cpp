@@ -1,0 +1,412 @@
+// The category editor driven as a user does: adding, renaming and deleting categories,
+// the two modes with their default button, and what a delete does to the catalogue.
+
+#include "EditorTestSupport.h"
+#include "TestCatalogue.h"
+#include "TestResponder.h"
+#include "app/Forms.h"
+#include "app/MainUnit.h"
+#include "catalogue/DataFile.h"
+#include "catalogue/Regional.h"
+#include "editors/CatEditU.h"
+#include "settings/Preferences.h"
+#include "ui/SortedListBox.h"
+#include "ui/WindowFont.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace editortest;
+
+namespace {
+
+class RecordingUser : public DataFileUser {
+public:
+    bool AskYesNo(const std::string &text) override
+    {
+        questions.push_back(text);
+        return false;
+    }
+    void ShowError(const std::string &text) override { errors.push_back(text); }
+    std::vector<std::string> questions;
+    std::vector<std::string> errors;
+};
+
+void AddCategories(const QStringList &names)
+{
+    for (const QString &n : names)
+        Categories.Add(std::make_unique<TShopCat>(n.toStdString()));
+}
+
+QStringList CategoryNames()
+{
+    QStringList names;
+    for (const auto &c : Categories)
+        names << QString::fromStdString(c->Name);
+    return names;
+}
+
+} // namespace
+
+class TestCatEdit : public QObject {
+    Q_OBJECT
+private:
+    TCatEditForm *form = nullptr;
+
+    // A fresh editor over `names`, shown and active.
+    void open(const QStringList &names)
+    {
+        AddCategories(names);
+        QVERIFY(ShowActive(form));
+    }
+    void verifyAddMode(const QString &text = {})
+    {
+        QCOMPARE(form->CatListBox->selectedItems().size(), 0);
+        QCOMPARE(form->CatEdit->text(), text);
+        QCOMPARE(form->AddBtn->isEnabled(), !text.isEmpty());
+        QVERIFY(form->AddBtn->isDefault());
+        QVERIFY(!form->UpdateBtn->isEnabled());
+        QVERIFY(!form->UpdateBtn->isDefault());
+        QVERIFY(!form->DeleteBtn->isEnabled());
+    }
+    void verifyEditMode(const QString &name)
+    {
+        QCOMPARE(form->CatListBox->selectedItems().size(), 1);
+        QCOMPARE(form->CatListBox->selectedItems().first()->text(), name);
+        QCOMPARE(form->CatEdit->text(), name);
+        QVERIFY(!form->AddBtn->isEnabled());
+        QVERIFY(!form->AddBtn->isDefault());
+        QVERIFY(form->UpdateBtn->isEnabled());
+        QVERIFY(form->UpdateBtn->isDefault());
+        QVERIFY(form->DeleteBtn->isEnabled());
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        ui::SetUpApplication(*qApp);
+        SetCurrentRegional(Regional::EnglishUS());
+    }
+    void init()
+    {
+        ClearCatalogue();
+        ResetPreferences();
+        form = new TCatEditForm();
+    }
+    void cleanup()
+    {
+        delete form;
+        form = nullptr;
+        ClearCatalogue();
+    }
+
+    void windowAsGiven()
+    {
+        open({});
+        QCOMPARE(form->windowTitle(), QStringLiteral("Product categories"));
+        QCOMPARE(form->CatEdit->maxLength(), 20);
+        QCOMPARE(form->AddBtn->toolTip(), QStringLiteral("Add new category"));
+        QCOMPARE(form->UpdateBtn->toolTip(), QStringLiteral("Change category name"));
+        QCOMPARE(form->DeleteBtn->toolTip(), QStringLiteral("Delete category"));
+        QCOMPARE(FocusOrder(form->CatEdit),
+                 QStringList({"CatEdit", "CatListBox", "AddBtn", "UpdateBtn", "DeleteBtn",
+                              "HelpBtn", "CloseBtn"}));
+        QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!(form->windowFlags() & Qt::WindowContextHelpButtonHint));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        // An empty catalogue: only Add can be used, once a name is typed.
+        verifyAddMode();
+        QCOMPARE(QApplication::focusWidget(), form->CatEdit);
+        QTest::keyClicks(form->CatEdit, QStringLiteral("abcdefghijklmnopqrstu"));
+        QCOMPARE(form->CatEdit->text(), QStringLiteral("abcdefghijklmnopqrst"));
+    }
+
+    // Typing a name and pressing Enter (Add is the default button) or clicking Add.
+    void addingNames_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("byEnter");
+        QTest::addColumn<bool>("added");
+        QTest::addColumn<QStringList>("entries");
+        const QStringList before{"Bakery", "Dairy"};
+        QTest::newRow("new name takes its sorted place")
+            << "cheese" << true << true << QStringList{"Bakery", "cheese", "Dairy"};
+        QTest::newRow("clicking Add") << "Zoo" << false << true
+                                      << QStringList{"Bakery", "Dairy", "Zoo"};
+        QTest::newRow("case variant of an entry beeps") << "dairy" << true << false << before;
+        QTest::newRow("exact name beeps") << "Bakery" << false << false << before;
+        QTest::newRow("trailing blank makes another name")
+            << "Dairy " << true << true << QStringList{"Bakery", "Dairy", "Dairy "};
+        QTest::newRow("blanks only are a name")
+            << "   " << true << true << QStringList{"   ", "Bakery", "Dairy"};
+    }
+    void addingNames()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, byEnter);
+        QFETCH(bool, added);
+        QFETCH(QStringList, entries);
+        TestResponder responder;
+        open({"Dairy", "Bakery"});
+        TShopCat *const first = Categories[0];
+
+        QTest::keyClicks(form->CatEdit, typed);
+        QVERIFY(form->AddBtn->isEnabled());
+        if (byEnter)
+            QTest::keyClick(form->CatEdit, Qt::Key_Return);
+        else
+            QTest::mouseClick(form->AddBtn, Qt::LeftButton);
+
+        QCOMPARE(Entries(form->CatListBox), entries);
+        QCOMPARE(responder.beeps, added ? 0 : 1);
+        QVERIFY(responder.messages.isEmpty());
+        QCOMPARE(Categories.Count(), added ? 3 : 2);
+        QCOMPARE(Categories[0], first);
+        if (added) {
+            // Appended at the end of the catalogue, exactly as typed; the box is emptied.
+            QCOMPARE(QString::fromStdString(Categories[2]->Name), typed);
+            QCOMPARE(form->CatListBox->Selected<TShopCat>(), nullptr);
+            verifyAddMode();
+        } else {
+            verifyAddMode(typed); // left for correction
+        }
+    }
+
+    // Selecting an entry, retyping its name and pressing Enter (Update is now the default).
+    void renaming_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("renamed");
+        QTest::newRow("new name") << "Zucchini" << true;
+        QTest::newRow("case change of itself beeps") << "DAIRY" << false;
+        QTest::newRow("name of another entry beeps") << "bakery" << false;
+        QTest::newRow("empty name beeps") << "" << false;
+    }
+    void renaming()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, renamed);
+        TestResponder responder;
+        open({"Dairy", "Bakery", "Fruit"});
+        TShopCat *const dairy = Categories[0];
+        auto *milk = ProductTypes.Add(std::make_unique<TShopProd>("Milk", "l", dairy));
+
+        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
+        verifyEditMode(QStringLiteral("Dairy"));
+        Retype(form->CatEdit, typed);
+        QTest::keyClick(form->CatEdit, Qt::Key_Return);
+
+        QCOMPARE(responder.beeps, renamed ? 0 : 1);
+        QCOMPARE(Categories.IndexOf(dairy), 0);
+        QCOMPARE(milk->Category, dairy);
+        if (renamed) {
+            QCOMPARE(QString::fromStdString(dairy->Name), typed);
+            // The entry keeps its place until the window is shown again.
+            QCOMPARE(Entries(form->CatListBox), QStringList({"Bakery", typed, "Fruit"}));
+            verifyAddMode();
+            QCOMPARE(QApplication::focusWidget(), form->CatEdit);
+            form->close();
+            QVERIFY(ShowActive(form));
+            QCOMPARE(Entries(form->CatListBox), QStringList({"Bakery", "Fruit", typed}));
+        } else {
+            QCOMPARE(dairy->Name, std::string("Dairy"));
+            QCOMPARE(Entries(form->CatListBox), QStringList({"Bakery", "Dairy", "Fruit"}));
+            QCOMPARE(form->CatEdit->text(), typed);
+            QVERIFY(form->UpdateBtn->isDefault());
+        }
+    }
+
+    void rightClickReturnsToAddMode()
+    {
+        open({"Dairy", "Bakery"});
+        // With nothing selected a right click changes nothing, not even the typed name.
+        QTest::keyClicks(form->CatEdit, QStringLiteral("Fish"));
+        ClickEntry(form->CatListBox, QStringLiteral("Dairy"), Qt::RightButton);
+        verifyAddMode(QStringLiteral("Fish"));
+
+        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
+        verifyEditMode(QStringLiteral("Dairy"));
+        ClickEntry(form->CatListBox, QStringLiteral("Bakery"), Qt::RightButton);
+        verifyAddMode();
+        QCOMPARE(QApplication::focusWidget(), form->CatEdit);
+
+        // Selecting with the keyboard enters edit mode too.
+        form->CatListBox->setFocus();
+        QTest::keyClick(form->CatListBox, Qt::Key_Down);
+        QVERIFY(form->CatListBox->Selected<TShopCat>() != nullptr);
+        verifyEditMode(form->CatListBox->selectedItems().first()->text());
+    }
+
+    void deleteConfirmation_data()
+    {
+        QTest::addColumn<bool>("ask");
+        QTest::addColumn<bool>("answerYes");
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("asked, Yes") << true << true << true;
+        QTest::newRow("asked, No keeps everything") << true << false << false;
+        QTest::newRow("not asked") << false << false << true;
+    }
+    void deleteConfirmation()
+    {
+        QFETCH(bool, ask);
+        QFETCH(bool, answerYes);
+        QFETCH(bool, deleted);
+        TestResponder responder;
+        responder.answers.push_back(answerYes ? ui::MsgResult::Yes : ui::MsgResult::No);
+        DeleteCat = ask;
+        open({"Dairy", "Bakery", "Fruit"});
+
+        ClickEntry(form->CatListBox, QStringLiteral("Bakery"));
+        AltKey(form, Qt::Key_D);
+
+        QCOMPARE(responder.messages.size(), ask ? 1 : 0);
+        if (ask) {
+            QCOMPARE(responder.messages[0].kind, ui::MsgKind::Confirmation);
+            QCOMPARE(responder.messages[0].caption, QStringLiteral("Confirm"));
+            QCOMPARE(responder.messages[0].text,
+                     QStringLiteral("Are you sure you want to delete this category?"));
+            QCOMPARE(responder.messages[0].buttons, ui::MsgButtons::YesNo);
+        }
+        if (deleted) {
+            QCOMPARE(CategoryNames(), QStringList({"Dairy", "Fruit"}));
+            QCOMPARE(Entries(form->CatListBox), QStringList({"Dairy", "Fruit"}));
+            verifyAddMode();
+            QCOMPARE(QApplication::focusWidget(), form->CatEdit);
+        } else {
+            QCOMPARE(CategoryNames(), QStringList({"Dairy", "Bakery", "Fruit"}));
+            verifyEditMode(QStringLiteral("Bakery"));
+        }
+    }
+
+    // The category goes from every product type and aisle, which stay; the file then
+    // holds -1 (no category) for each of them.
+    void deleteClearsReferences()
+    {
+        TestResponder responder;
+        BuildExampleCatalogue(); // Dairy; Milk (Dairy); Corner with one Dairy aisle
+        TShopProd *milk = ProductTypes[0];
+        TShopAisle *aisle = Shops[0]->Aisle[0];
+        DeleteCat = false;
+        QVERIFY(ShowActive(form));
+
+        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
+        QTest::mouseClick(form->DeleteBtn, Qt::LeftButton);
+        QCOMPARE(Categories.Count(), 0);
+        QCOMPARE(form->CatListBox->count(), 0);
+        QCOMPARE(ProductTypes.Count(), 1);
+        QCOMPARE(milk->Category, nullptr);
+        QCOMPARE(Shops[0]->Aisle.Count(), 1);
+        QCOMPARE(aisle->Category, nullptr);
+        QCOMPARE(aisle->Rect, (TRect{10, 20, 110, 60}));
+        QCOMPARE(Items.Count(), 1);
+        QCOMPARE(Items[0]->Product, milk);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("SHOPPING.DAT"));
+        RecordingUser user;
+        QVERIFY(WriteDataFile(path.toStdString(), user));
+        QVERIFY(user.errors.empty());
+        QCOMPARE(ReadAll(path).toHex(), QByteArray("0b54726f6c6c65796d696e64"
+                                                   "cdcc8c3f"
+                                                   "0000"         // no categories
+                                                   "0100"
+                                                   "044d696c6b"
+                                                   "016c"
+                                                   "ffff"         // Milk: no category
+                                                   "0100"
+                                                   "0000"
+                                                   "0441636d65"
+                                                   "00000040"
+                                                   "0000c03f"
+                                                   "0000"
+                                                   "0300"
+                                                   "0100"
+                                                   "06436f726e6572"
+                                                   "0100"
+                                                   "0a000000140000006e0000003c000000"
+                                                   "ffff"         // the aisle: none
+                                                   "0000"));
+    }
+
+    // The data file counts records in 16 bits: a full list takes no more.
+    void fullListBeeps()
+    {
+        TestResponder responder;
+        Categories.Reserve(MaxRecords);
+        for (int i = 0; i < MaxRecords; ++i)
+            Categories.Add(std::make_unique<TShopCat>("C" + std::to_string(i)));
+        QVERIFY(ShowActive(form));
+        QTest::keyClicks(form->CatEdit, QStringLiteral("One more"));
+        QTest::keyClick(form->CatEdit, Qt::Key_Return);
+        QCOMPARE(responder.beeps, 1);
+        QCOMPARE(Categories.Count(), MaxRecords);
+        QCOMPARE(form->CatListBox->count(), MaxRecords);
+        QCOMPARE(form->CatEdit->text(), QStringLiteral("One more"));
+    }
+
+    // Alt shortcuts and Enter reach the buttons; Help and Close do what they say.
+    void keyboardAndButtons()
+    {
+        TestResponder responder;
+        open({"Dairy"});
+        QTest::keyClicks(form->CatEdit, QStringLiteral("Bread"));
+        AltKey(form, Qt::Key_A);
+        QCOMPARE(CategoryNames(), QStringList({"Dairy", "Bread"}));
+
+        // Enter with the default button disabled does nothing.
+        QTest::keyClick(form->CatEdit, Qt::Key_Return);
+        QCOMPARE(Categories.Count(), 2);
+        QCOMPARE(responder.beeps, 0);
+
+        ClickEntry(form->CatListBox, QStringLiteral("Bread"));
+        Retype(form->CatEdit, QStringLiteral("Bakery"));
+        AltKey(form, Qt::Key_U);
+        QCOMPARE(CategoryNames(), QStringList({"Dairy", "Bakery"}));
+
+        // In edit mode Tab skips the disabled Add button.
+        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
+        QCOMPARE(TabChain(form->CatEdit), QStringList({"CatEdit", "CatListBox", "UpdateBtn",
+                                                       "DeleteBtn", "HelpBtn", "CloseBtn"}));
+
+        AltKey(form, Qt::Key_H);
+        QCOMPARE(responder.helpCalls.size(), 1);
+        QCOMPARE(responder.helpCalls[0].command, ui::HelpCommand::Context);
+        QCOMPARE(responder.helpCalls[0].context, 4u);
+
+        AltKey(form, Qt::Key_C);
+        QVERIFY(!form->isVisible());
+        QCOMPARE(CategoryNames(), QStringList({"Dairy", "Bakery"}));
+    }
+
+    // The main window opens the editor modally, from its button and from Edit.
+    void openedModallyFromMainWindow()
+    {
+        CatEditForm = form;
+        MainForm = new TMainForm();
+        QVERIFY(MainForm->CatBtn->isEnabled() && MainForm->Categories1->isEnabled());
+        int shown = 0;
+        auto addAndClose = [&](const QString &name) {
+            QTimer::singleShot(0, form, [this, &shown, name] {
+                shown += form->isVisible() && form->isModal();
+                QTest::keyClicks(form->CatEdit, name);
+                QTest::keyClick(form->CatEdit, Qt::Key_Return);
+                QTest::mouseClick(form->CloseBtn, Qt::LeftButton);
+            });
+        };
+        addAndClose(QStringLiteral("Frozen"));
+        QTest::mouseClick(MainForm->CatBtn, Qt::LeftButton);
+        addAndClose(QStringLiteral("Bakery"));
+        MainForm->Categories1->trigger();
+        QCOMPARE(shown, 2);
+        QCOMPARE(CategoryNames(), QStringList({"Frozen", "Bakery"}));
+        delete MainForm;
+        MainForm = nullptr;
+        CatEditForm = nullptr;
+    }
+};
+
+QTEST_MAIN(TestCatEdit)
+#include "tst_CatEdit.moc"

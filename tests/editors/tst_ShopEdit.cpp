@@ -1,0 +1,245 @@
+// The shop editor driven as a user does: what sets it apart from the category editor
+// (deleting a shop with its items, the disabled main window, the floor plan button),
+// and the add/rename rules on shops.
+
+#include "EditorTestSupport.h"
+#include "TestResponder.h"
+#include "app/Forms.h"
+#include "app/MainUnit.h"
+#include "catalogue/Regional.h"
+#include "catalogue/ShopData.h"
+#include "editors/ShopEdit.h"
+#include "settings/Preferences.h"
+#include "ui/SortedListBox.h"
+#include "ui/WindowFont.h"
+
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace editortest;
+
+namespace {
+
+TShopShop *AddShop(const char *name) { return Shops.Add(std::make_unique<TShopShop>(name)); }
+
+TShopItem *AddItem(TShopShop *shop, const char *brand)
+{
+    auto *item = Items.Add(std::make_unique<TShopItem>(nullptr, brand, 1.0f, 2.0f, shop));
+    item->Quantity = 1;
+    return item;
+}
+
+QStringList ShopNames()
+{
+    QStringList names;
+    for (const auto &s : Shops)
+        names << QString::fromStdString(s->Name);
+    return names;
+}
+
+QStringList ItemBrands()
+{
+    QStringList brands;
+    for (const auto &i : Items)
+        brands << QString::fromStdString(i->Brand);
+    return brands;
+}
+
+} // namespace
+
+class TestShopEdit : public QObject {
+    Q_OBJECT
+private:
+    TShopEditForm *form = nullptr;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        ui::SetUpApplication(*qApp);
+        SetCurrentRegional(Regional::EnglishUS());
+    }
+    void init()
+    {
+        ClearCatalogue();
+        ResetPreferences();
+        form = ShopEditForm = new TShopEditForm();
+    }
+    void cleanup()
+    {
+        delete form;
+        form = ShopEditForm = nullptr;
+        ClearCatalogue();
+    }
+
+    void windowAsGiven()
+    {
+        AddShop("Corner");
+        QVERIFY(ShowActive(form));
+        QCOMPARE(form->windowTitle(), QStringLiteral("Shops"));
+        QCOMPARE(form->NameEdit->maxLength(), 30);
+        QCOMPARE(form->AddBtn->toolTip(), QStringLiteral("Add new shop"));
+        QCOMPARE(form->UpdateBtn->toolTip(), QStringLiteral("Change shop name"));
+        QCOMPARE(form->DeleteBtn->toolTip(), QStringLiteral("Delete shop"));
+        QCOMPARE(form->FloorBtn->toolTip(), QStringLiteral("Edit floor plan"));
+        QCOMPARE(FocusOrder(form->NameEdit),
+                 QStringList({"NameEdit", "ShopListBox", "AddBtn", "UpdateBtn", "DeleteBtn",
+                              "FloorBtn", "HelpBtn", "CloseBtn"}));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        QVERIFY(!form->isModal());
+        QVERIFY(!form->FloorBtn->isEnabled());
+
+        // Edit mode; a case variant of the shop's own name is refused.
+        TestResponder responder;
+        ClickEntry(form->ShopListBox, QStringLiteral("Corner"));
+        QCOMPARE(form->NameEdit->text(), QStringLiteral("Corner"));
+        QVERIFY(form->UpdateBtn->isDefault());
+        QVERIFY(form->DeleteBtn->isEnabled());
+        Retype(form->NameEdit, QStringLiteral("CORNER"));
+        QTest::keyClick(form->NameEdit, Qt::Key_Return);
+        QCOMPARE(responder.beeps, 1);
+        QCOMPARE(ShopNames(), QStringList({"Corner"}));
+
+        AltKey(form, Qt::Key_H);
+        QCOMPARE(responder.helpCalls.size(), 1);
+        QCOMPARE(responder.helpCalls[0].context, 10u);
+    }
+
+    void addAndRename_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("new name") << "Market Hall" << false;
+        QTest::newRow("other shop in other case") << "corner STORE" << true;
+        QTest::newRow("thirty characters") << "Thirty characters long shop na" << false;
+    }
+    void addAndRename()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, taken);
+        TestResponder responder;
+        AddShop("Corner Store");
+        AddShop("Big Barn");
+        QVERIFY(ShowActive(form));
+
+        QTest::keyClicks(form->NameEdit, typed);
+        QTest::keyClick(form->NameEdit, Qt::Key_Return);
+        QCOMPARE(responder.beeps, taken ? 1 : 0);
+        QCOMPARE(Shops.Count(), taken ? 2 : 3);
+        if (taken)
+            return;
+        // A new shop has an empty floor plan and no items.
+        TShopShop *added = Shops[2];
+        QCOMPARE(QString::fromStdString(added->Name), typed);
+        QVERIFY(added->Aisle.Empty() && added->Outline.Empty() && Items.Empty());
+
+        // Renamed, it keeps its place in the list until the window is shown again.
+        ClickEntry(form->ShopListBox, typed);
+        Retype(form->NameEdit, QStringLiteral("Aardvark"));
+        QTest::mouseClick(form->UpdateBtn, Qt::LeftButton);
+        QCOMPARE(Shops[2], added);
+        QCOMPARE(added->Name, std::string("Aardvark"));
+        QCOMPARE(RowOf(form->ShopListBox, QStringLiteral("Aardvark")), 2);
+        QCOMPARE(form->ShopListBox->selectedItems().size(), 0);
+        QVERIFY(!form->FloorBtn->isEnabled());
+        form->close();
+        QVERIFY(ShowActive(form));
+        QCOMPARE(Entries(form->ShopListBox),
+                 QStringList({"Aardvark", "Big Barn", "Corner Store"}));
+    }
+
+    void deleteShop_data()
+    {
+        QTest::addColumn<bool>("ask");
+        QTest::addColumn<bool>("answerYes");
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("asked, Yes") << true << true << true;
+        QTest::newRow("asked, No keeps everything") << true << false << false;
+        QTest::newRow("not asked") << false << false << true;
+    }
+    void deleteShop()
+    {
+        QFETCH(bool, ask);
+        QFETCH(bool, answerYes);
+        QFETCH(bool, deleted);
+        TestResponder responder;
+        responder.answers.push_back(answerYes ? ui::MsgResult::Yes : ui::MsgResult::No);
+        DeleteShop = ask;
+        TShopShop *a = AddShop("Alpha");
+        TShopShop *b = AddShop("Beta");
+        // Beta's three items are interleaved with Alpha's.
+        for (const char *brand : {"a1", "b1", "a2", "b2", "b3", "a3"})
+            AddItem(brand[0] == 'a' ? a : b, brand);
+        QVERIFY(ShowActive(form));
+
+        ClickEntry(form->ShopListBox, QStringLiteral("Beta"));
+        AltKey(form, Qt::Key_D);
+
+        QCOMPARE(responder.messages.size(), ask ? 1 : 0);
+        if (ask)
+            QCOMPARE(responder.messages[0].text,
+                     QStringLiteral("Are you sure you want to delete this shop? All items "
+                                    "from this shop will also be deleted."));
+        if (deleted) {
+            QCOMPARE(ShopNames(), QStringList({"Alpha"}));
+            QCOMPARE(ItemBrands(), QStringList({"a1", "a2", "a3"}));
+            QCOMPARE(Entries(form->ShopListBox), QStringList({"Alpha"}));
+            QCOMPARE(form->NameEdit->text(), QString());
+            QVERIFY(!form->DeleteBtn->isEnabled() && !form->UpdateBtn->isEnabled());
+            QVERIFY(form->AddBtn->isDefault());
+        } else {
+            QCOMPARE(ShopNames(), QStringList({"Alpha", "Beta"}));
+            QCOMPARE(ItemBrands(), QStringList({"a1", "b1", "a2", "b2", "b3", "a3"}));
+            QCOMPARE(form->ShopListBox->Selected<TShopShop>(), b);
+        }
+    }
+
+    // The main window takes no input while the shop editor is open.
+    void mainWindowDisabledWhileOpen_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Close button") << "button";
+        QTest::newRow("close box") << "closebox";
+        QTest::newRow("Escape") << "escape";
+    }
+    void mainWindowDisabledWhileOpen()
+    {
+        QFETCH(QString, how);
+        MainForm = new TMainForm();
+        QVERIFY(MainForm->ShopBtn->isEnabled() && MainForm->Shops1->isEnabled());
+        QTest::mouseClick(MainForm->ShopBtn, Qt::LeftButton);
+        QVERIFY(form->isVisible());
+        QVERIFY(!MainForm->isEnabled());
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        if (how == "button")
+            QTest::mouseClick(form->CloseBtn, Qt::LeftButton);
+        else if (how == "closebox")
+            form->close();
+        else
+            QTest::keyClick(form->NameEdit, Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+        QVERIFY(MainForm->isEnabled());
+
+        MainForm->Shops1->trigger();
+        QVERIFY(form->isVisible());
+        QVERIFY(!MainForm->isEnabled());
+        form->close();
+        delete MainForm;
+        MainForm = nullptr;
+    }
+
+    void fullListBeeps()
+    {
+        TestResponder responder;
+        Shops.Reserve(MaxRecords);
+        for (int i = 0; i < MaxRecords; ++i)
+            Shops.Add(std::make_unique<TShopShop>("S" + std::to_string(i)));
+        QVERIFY(ShowActive(form));
+        QTest::keyClicks(form->NameEdit, QStringLiteral("One more"));
+        QTest::keyClick(form->NameEdit, Qt::Key_Return);
+        QCOMPARE(responder.beeps, 1);
+        QCOMPARE(Shops.Count(), MaxRecords);
+    }
+};
+
+QTEST_MAIN(TestShopEdit)
+#include "tst_ShopEdit.moc"
