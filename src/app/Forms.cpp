@@ -1,6 +1,9 @@
 #include "app/Forms.h"
 
 #include "app/MainUnit.h"
+#include "editors/CatEditU.h"
+#include "editors/ShopCopy.h"
+#include "editors/ShopEdit.h"
 
 TMainForm *MainForm = nullptr;
 TCatEditForm *CatEditForm = nullptr;
@@ -28,10 +31,16 @@ void CreateForms()
     // Each window runs its creation handler (its constructor) as it is made, so all of
     // them exist before the main window is first shown.
     Create(MainForm);
+    Create(CatEditForm);
+    Create(ShopEditForm);
+    Create(CopyShop);
 }
 
 void DestroyForms()
 {
     // In the reverse order of creation.
+    Destroy(CopyShop);
+    Destroy(ShopEditForm);
+    Destroy(CatEditForm);
     Destroy(MainForm);
 }

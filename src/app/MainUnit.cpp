@@ -1,8 +1,12 @@
 #include "app/MainUnit.h"
 
 #include "app/DataFileDialogs.h"
+#include "app/Forms.h"
 #include "app/ProgramFiles.h"
 #include "catalogue/ShopData.h"
+#include "editors/CatEditU.h"
+#include "editors/ShopCopy.h"
+#include "editors/ShopEdit.h"
 #include "settings/Preferences.h"
 #include "ui/Cursors.h"
 #include "ui/Pictures.h"
@@ -85,6 +89,8 @@ void TMainForm::CreateButtons(QWidget *client)
         s.button = b;
     }
     connect(CloseBtn, &QToolButton::clicked, this, &TMainForm::CloseBtnClick);
+    connect(CatBtn, &QToolButton::clicked, this, &TMainForm::CatBtnClick);
+    connect(ShopBtn, &QToolButton::clicked, this, &TMainForm::ShopBtnClick);
 }
 
 void TMainForm::CreateMenu()
@@ -146,19 +152,22 @@ void TMainForm::CreateMenu()
 
     connect(Save1, &QAction::triggered, this, &TMainForm::Save1Click);
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    connect(Categories1, &QAction::triggered, this, &TMainForm::Categories1Click);
+    connect(Shops1, &QAction::triggered, this, &TMainForm::Shops1Click);
+    connect(Createcopyofshop1, &QAction::triggered, this, &TMainForm::Createcopyofshop1Click);
 }
 
 void TMainForm::DisableMissingCommands()
 {
     const std::initializer_list<QAction *> actions = {
         Printsetup1,      Fridgelist1,       Shoppinglist2,        Itemsdetails1,
-        Categories1,      Items1,            Shops1,               Shoppinglist1,
-        Prices1,          Analyseshoppinglist1, Deleteunusedproducts1, Createcopyofshop1,
+        Items1,           Shoppinglist1,
+        Prices1,          Analyseshoppinglist1, Deleteunusedproducts1,
         Reportfont1,      Preferences1,      Helptopics1,          Searchforhelpon1,
         Usinghelp1,       Gettingstarted1,   Otherproducts1,       AboutTrolleymind1};
     for (QAction *a : actions)
         a->setEnabled(false);
-    for (QToolButton *b : {CatBtn, ShopBtn, ItemBtn, ShopListBtn, PricesBtn})
+    for (QToolButton *b : {ItemBtn, ShopListBtn, PricesBtn})
         b->setEnabled(false);
 }
 
@@ -233,3 +242,14 @@ void TMainForm::Save1Click()
 void TMainForm::Exit1Click() { close(); }
 
 void TMainForm::CloseBtnClick() { Exit1Click(); }
+
+void TMainForm::Categories1Click() { CatEditForm->exec(); }
+
+void TMainForm::CatBtnClick() { Categories1Click(); }
+
+// Modeless: the shop editor disables this window while it is open.
+void TMainForm::Shops1Click() { ShopEditForm->show(); }
+
+void TMainForm::ShopBtnClick() { Shops1Click(); }
+
+void TMainForm::Createcopyofshop1Click() { CopyShop->exec(); }

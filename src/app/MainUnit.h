@@ -61,6 +61,11 @@ public Q_SLOTS:
     void Save1Click();
     void Exit1Click();
     void CloseBtnClick();
+    void Categories1Click();
+    void CatBtnClick();
+    void Shops1Click();
+    void ShopBtnClick();
+    void Createcopyofshop1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
