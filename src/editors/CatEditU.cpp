@@ -5,8 +5,7 @@
 
 namespace {
 
-NameListSetup CategorySetup()
-{
+NameListSetup CategorySetup() {
     NameListSetup s;
     s.caption = QStringLiteral("Product categories");
     s.editName = QStringLiteral("CatEdit");
@@ -29,8 +28,7 @@ TCatEditForm::TCatEditForm(QWidget *parent)
     : TNameListForm(CategorySetup(),
                     // Deleting clears the category from every product type and aisle.
                     std::make_unique<NamedRecordList<TShopCat>>(Categories, &RemoveCategory),
-                    parent)
-{
+                    parent) {
     setObjectName(QStringLiteral("CatEditForm"));
     CatEdit = Edit;
     CatListBox = ListBox;

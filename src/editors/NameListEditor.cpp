@@ -16,8 +16,7 @@
 namespace {
 
 QPushButton *MakeButton(QWidget *parent, const char *name, const char *caption,
-                        const QString &hint = {})
-{
+                        const QString &hint = {}) {
     auto *b = new QPushButton(QString::fromLatin1(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setToolTip(hint);
@@ -27,8 +26,7 @@ QPushButton *MakeButton(QWidget *parent, const char *name, const char *caption,
 
 } // namespace
 
-bool NameTaken(const QListWidget &list, const QString &name)
-{
+bool NameTaken(const QListWidget &list, const QString &name) {
     for (int row = 0; row < list.count(); ++row)
         if (QString::compare(list.item(row)->text(), name, Qt::CaseInsensitive) == 0)
             return true;
@@ -39,8 +37,7 @@ TNameListForm::TNameListForm(NameListSetup setup, std::unique_ptr<NamedRecords> 
                              QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      setup_(std::move(setup)), records_(std::move(records))
-{
+      setup_(std::move(setup)), records_(std::move(records)) {
     setWindowTitle(setup_.caption);
 
     Edit = new QLineEdit(this);
@@ -100,8 +97,7 @@ TNameListForm::TNameListForm(NameListSetup setup, std::unique_ptr<NamedRecords> 
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void TNameListForm::AddExtraButton(QPushButton *button)
-{
+void TNameListForm::AddExtraButton(QPushButton *button) {
     // Below the last edit-mode button, above the gap before Help and Close.
     buttons_->insertWidget(buttons_->indexOf(lastButton_) + 1, button);
     setTabOrder(lastButton_, button);
@@ -109,19 +105,21 @@ void TNameListForm::AddExtraButton(QPushButton *button)
     lastButton_ = button;
 }
 
-void *TNameListForm::SelectedRecord() const { return ListBox->SelectedRecord(); }
+void *TNameListForm::SelectedRecord() const {
+    return ListBox->SelectedRecord();
+}
 
-QString TNameListForm::Name() const { return Edit->text(); }
+QString TNameListForm::Name() const {
+    return Edit->text();
+}
 
-void TNameListForm::showEvent(QShowEvent *event)
-{
+void TNameListForm::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TNameListForm::FormShow()
-{
+void TNameListForm::FormShow() {
     std::vector<std::pair<QString, void *>> entries;
     entries.reserve(static_cast<std::size_t>(records_->Count()));
     for (int i = 0; i < records_->Count(); ++i) {
@@ -132,16 +130,14 @@ void TNameListForm::FormShow()
     EnterAddMode();
 }
 
-void TNameListForm::EnterAddMode()
-{
+void TNameListForm::EnterAddMode() {
     ListBox->ClearSelection();
     Edit->clear();
     SyncButtons();
     Edit->setFocus();
 }
 
-void TNameListForm::SyncButtons()
-{
+void TNameListForm::SyncButtons() {
     // Add mode and edit mode follow from the selection alone; Add also needs a name.
     const bool editMode = SelectedRecord() != nullptr;
     AddBtn->setEnabled(!editMode && !Name().isEmpty());
@@ -154,23 +150,22 @@ void TNameListForm::SyncButtons()
 
 void TNameListForm::ModeChanged(bool) {}
 
-void TNameListForm::EditChange() { SyncButtons(); }
+void TNameListForm::EditChange() {
+    SyncButtons();
+}
 
-void TNameListForm::ListBoxClick()
-{
+void TNameListForm::ListBoxClick() {
     if (void *record = SelectedRecord())
         Edit->setText(ui::FromAnsi(records_->NameOf(record)));
     SyncButtons();
 }
 
-void TNameListForm::ListBoxMouseUp(Qt::MouseButton button)
-{
+void TNameListForm::ListBoxMouseUp(Qt::MouseButton button) {
     if (button == Qt::RightButton && SelectedRecord())
         EnterAddMode();
 }
 
-void TNameListForm::AddBtnClick()
-{
+void TNameListForm::AddBtnClick() {
     const QString name = Name();
     // The file cannot count more than MaxRecords records in a list.
     if (name.isEmpty() || NameTaken(*ListBox, name) || records_->Count() >= MaxRecords) {
@@ -182,8 +177,7 @@ void TNameListForm::AddBtnClick()
     Edit->clear();
 }
 
-void TNameListForm::UpdateBtnClick()
-{
+void TNameListForm::UpdateBtnClick() {
     void *record = SelectedRecord();
     if (!record)
         return;
@@ -199,8 +193,7 @@ void TNameListForm::UpdateBtnClick()
     EnterAddMode();
 }
 
-void TNameListForm::DeleteBtnClick()
-{
+void TNameListForm::DeleteBtnClick() {
     void *record = SelectedRecord();
     if (!record)
         return;
@@ -211,4 +204,6 @@ void TNameListForm::DeleteBtnClick()
     EnterAddMode();
 }
 
-void TNameListForm::HelpBtnClick() { ui::Help(ui::HelpCommand::Context, setup_.helpContext); }
+void TNameListForm::HelpBtnClick() {
+    ui::Help(ui::HelpCommand::Context, setup_.helpContext);
+}

@@ -48,16 +48,13 @@ public:
 
     int Count() const override { return list_.Count(); }
     void *At(int i) const override { return list_[i]; }
-    std::string NameOf(const void *record) const override
-    {
+    std::string NameOf(const void *record) const override {
         return static_cast<const T *>(record)->Name;
     }
-    void *Append(std::string name) override
-    {
+    void *Append(std::string name) override {
         return list_.Add(std::make_unique<T>(std::move(name)));
     }
-    void Rename(void *record, std::string name) override
-    {
+    void Rename(void *record, std::string name) override {
         static_cast<T *>(record)->Name = std::move(name);
     }
     void Remove(void *record) override { remover_(static_cast<T *>(record)); }

@@ -16,15 +16,13 @@
 #include <memory>
 #include <vector>
 
-TShopShop *CopyShopWithItems(const TShopShop &source, std::string name)
-{
+TShopShop *CopyShopWithItems(const TShopShop &source, std::string name) {
     // Collect the items first: the copies are appended to Items and must not be visited.
     std::vector<const TShopItem *> items;
     for (const auto &item : Items)
         if (item->Shop == &source)
             items.push_back(item.get());
-    if (Shops.Count() >= MaxRecords ||
-        Items.Count() + static_cast<int>(items.size()) > MaxRecords)
+    if (Shops.Count() >= MaxRecords || Items.Count() + static_cast<int>(items.size()) > MaxRecords)
         return nullptr;
 
     TShopShop *copy = Shops.Add(std::make_unique<TShopShop>(std::move(name)));
@@ -45,8 +43,7 @@ TShopShop *CopyShopWithItems(const TShopShop &source, std::string name)
 
 TCopyShop::TCopyShop(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint)
-{
+                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("CopyShop"));
     setWindowTitle(QStringLiteral("Copy shop"));
 
@@ -111,15 +108,13 @@ TCopyShop::TCopyShop(QWidget *parent)
     connect(HelpBtn, &QPushButton::clicked, this, &TCopyShop::HelpBtnClick);
 }
 
-void TCopyShop::showEvent(QShowEvent *event)
-{
+void TCopyShop::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TCopyShop::FormShow()
-{
+void TCopyShop::FormShow() {
     ShopEdit->clear();
     OkBtn->setEnabled(false);
     std::vector<std::pair<QString, void *>> entries;
@@ -130,15 +125,15 @@ void TCopyShop::FormShow()
     ShopEdit->setFocus();
 }
 
-void TCopyShop::ShopEditChange()
-{
+void TCopyShop::ShopEditChange() {
     OkBtn->setEnabled(!ShopEdit->text().isEmpty() && ShopListBox->SelectedRecord());
 }
 
-void TCopyShop::ShopListBoxClick() { ShopEditChange(); }
+void TCopyShop::ShopListBoxClick() {
+    ShopEditChange();
+}
 
-void TCopyShop::OkBtnClick()
-{
+void TCopyShop::OkBtnClick() {
     const TShopShop *source = ShopListBox->Selected<TShopShop>();
     if (!source)
         return;
@@ -148,4 +143,6 @@ void TCopyShop::OkBtnClick()
         ui::Beep();
 }
 
-void TCopyShop::HelpBtnClick() { ui::Help(ui::HelpCommand::Context, 5); }
+void TCopyShop::HelpBtnClick() {
+    ui::Help(ui::HelpCommand::Context, 5);
+}
