@@ -1,0 +1,162 @@
+#include "floorplan/CatListU.h"
+
+#include "app/Forms.h"
+#include "catalogue/ShopData.h"
+#include "floorplan/FloorPla.h"
+#include "floorplan/PlanGeometry.h"
+#include "settings/Preferences.h"
+#include "ui/Ansi.h"
+#include "ui/SortedListBox.h"
+
+#include <QCloseEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kDesignWidth = 162;
+constexpr int kDesignHeight = 147;
+constexpr int kItemHeight = 13;
+
+// Rows of a fixed height, so the small window shows as many names as it was made for.
+class FixedRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), kItemHeight};
+    }
+};
+
+// Marks the list as being changed by the program for the lifetime of the guard.
+class Updating {
+public:
+    explicit Updating(bool &flag) : flag_(flag), old_(std::exchange(flag, true)) {}
+    ~Updating() { flag_ = old_; }
+    Updating(const Updating &) = delete;
+    Updating &operator=(const Updating &) = delete;
+
+private:
+    bool &flag_;
+    bool old_;
+};
+
+} // namespace
+
+TCatListForm::TCatListForm(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("CatListForm"));
+    setWindowTitle(QStringLiteral("Aisle category"));
+    resize(kDesignWidth, kDesignHeight);
+
+    CatListBox = new ui::SortedListBox(this, true);
+    CatListBox->setObjectName(QStringLiteral("CatListBox"));
+    CatListBox->setItemDelegate(new FixedRowDelegate(CatListBox));
+    CatListBox->setEnabled(false);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(CatListBox);
+
+    CatListBox->viewport()->installEventFilter(this);
+    connect(CatListBox, &QListWidget::itemSelectionChanged, this, &TCatListForm::SelectionChanged);
+    connect(CatListBox, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *) { chosenWithMouse_ = true; });
+    connect(CatListBox, &ui::SortedListBox::MouseUp, this, &TCatListForm::MouseUp);
+    FormCreate();
+}
+
+void TCatListForm::FormCreate() {
+    // Near the top-right corner of where the editor stands at this moment (its design
+    // place, as it is created just before this window).
+    if (!FloorPlanEditForm)
+        return;
+    const plan::Position at =
+        plan::CatListPosition({FloorPlanEditForm->x(), FloorPlanEditForm->y()},
+                              FloorPlanEditForm->width(), {width(), height()});
+    move(static_cast<int>(at.Left), static_cast<int>(at.Top));
+}
+
+void TCatListForm::UpdateCategories() {
+    std::vector<std::pair<QString, void *>> entries;
+    entries.reserve(static_cast<std::size_t>(Categories.Count()));
+    for (const auto &category : Categories)
+        entries.emplace_back(ui::FromAnsi(category->Name), category.get());
+    {
+        const Updating guard(updating_);
+        CatListBox->Fill(std::move(entries));
+    }
+    UpdateList(nullptr);
+}
+
+void TCatListForm::UpdateList(TShopAisle *aisle) {
+    const Updating guard(updating_);
+    CatAisle = aisle;
+    const int row = aisle && aisle->Category ? CatListBox->RowOf(aisle->Category) : -1;
+    if (row < 0) {
+        CatListBox->ClearSelection();
+        return;
+    }
+    CatListBox->setCurrentRow(row);
+    CatListBox->scrollToItem(CatListBox->item(row));
+}
+
+void TCatListForm::CatListBoxClick() {
+    auto *category = CatListBox->Selected<TShopCat>();
+    if (!category)
+        return;
+    if (!CatAisle) {
+        const Updating guard(updating_);
+        CatListBox->ClearSelection();
+        return;
+    }
+    if (FloorPlanEditForm)
+        FloorPlanEditForm->CopyToUndo(QStringLiteral("category"));
+    CatAisle->Category = category;
+    if (FloorPlanEditForm)
+        FloorPlanEditForm->RepaintAisle(CatAisle);
+}
+
+void TCatListForm::SelectionChanged() {
+    if (updating_)
+        return;
+    // A press (and a drag over the names) settles on the release; a key acts at once.
+    if (mouseDown_)
+        chosenWithMouse_ = true;
+    else
+        CatListBoxClick();
+}
+
+void TCatListForm::MouseUp(Qt::MouseButton button) {
+    if (button != Qt::LeftButton)
+        return;
+    mouseDown_ = false;
+    // A click on the entry already selected counts as a choice too.
+    if (std::exchange(chosenWithMouse_, false))
+        CatListBoxClick();
+}
+
+bool TCatListForm::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == CatListBox->viewport() && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        mouseDown_ = true;
+        chosenWithMouse_ = false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TCatListForm::closeEvent(QCloseEvent *event) {
+    FormClose();
+    event->accept();
+}
+
+void TCatListForm::FormClose() {
+    // Only the user closes this window; the editor hides it.
+    if (FloorPlanEditForm)
+        FloorPlanEditForm->Category2->setChecked(false);
+    FPlan_CatList = false;
+}

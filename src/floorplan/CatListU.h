@@ -1,0 +1,46 @@
+#pragma once
+// The floating category list: a small stay-on-top window beside the floor plan editor
+// through which the user labels the selected aisle with a category.
+
+#include <QWidget>
+
+class TShopAisle;
+
+namespace ui {
+class SortedListBox;
+}
+
+class TCatListForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TCatListForm(QWidget *parent = nullptr);
+
+    ui::SortedListBox *CatListBox = nullptr;
+    // The aisle whose category the list shows and sets, or none.
+    TShopAisle *CatAisle = nullptr;
+
+    // Refills the list with every category.
+    void UpdateCategories();
+    // Remembers the aisle and selects its category (nothing for none or no category).
+    void UpdateList(TShopAisle *aisle);
+
+public Q_SLOTS:
+    // Labels the aisle with the chosen category, after an undo snapshot.
+    void CatListBoxClick();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void SelectionChanged();
+    void MouseUp(Qt::MouseButton button);
+
+    // The list is being filled or selected from the program, not by the user.
+    bool updating_ = false;
+    // A choice made with the mouse counts once, when the button is released.
+    bool mouseDown_ = false;
+    bool chosenWithMouse_ = false;
+};
