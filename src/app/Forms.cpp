@@ -4,6 +4,8 @@
 #include "editors/CatEditU.h"
 #include "editors/ShopCopy.h"
 #include "editors/ShopEdit.h"
+#include "floorplan/CatListU.h"
+#include "floorplan/FloorPla.h"
 
 TMainForm *MainForm = nullptr;
 TCatEditForm *CatEditForm = nullptr;
@@ -33,6 +35,8 @@ void CreateForms()
     Create(MainForm);
     Create(CatEditForm);
     Create(ShopEditForm);
+    Create(FloorPlanEditForm);
+    Create(CatListForm);
     Create(CopyShop);
 }
 
@@ -40,6 +44,8 @@ void DestroyForms()
 {
     // In the reverse order of creation.
     Destroy(CopyShop);
+    Destroy(CatListForm);
+    Destroy(FloorPlanEditForm);
     Destroy(ShopEditForm);
     Destroy(CatEditForm);
     Destroy(MainForm);
