@@ -2,6 +2,7 @@
 
 #include "catalogue/ShopData.h"
 #include "ui/Ansi.h"
+#include "ui/Placement.h"
 #include "ui/Seam.h"
 #include "ui/SortedListBox.h"
 
@@ -115,8 +116,11 @@ QString TNameListForm::Name() const {
 
 void TNameListForm::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    if (event->spontaneous())
+        return; // restored by the window system: no new showing
+    // Centred on the screen, whatever window opened it.
+    ui::CenterOnScreen(this);
+    FormShow();
 }
 
 void TNameListForm::FormShow() {

@@ -3,6 +3,7 @@
 #include "catalogue/ShopData.h"
 #include "editors/NameListEditor.h"
 #include "ui/Ansi.h"
+#include "ui/Placement.h"
 #include "ui/Seam.h"
 #include "ui/SortedListBox.h"
 
@@ -110,8 +111,11 @@ TCopyShop::TCopyShop(QWidget *parent)
 
 void TCopyShop::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    if (event->spontaneous())
+        return; // restored by the window system: no new showing
+    // Centred on the screen, whatever window opened it.
+    ui::CenterOnScreen(this);
+    FormShow();
 }
 
 void TCopyShop::FormShow() {
