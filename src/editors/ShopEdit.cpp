@@ -3,6 +3,7 @@
 #include "app/Forms.h"
 #include "app/MainUnit.h"
 #include "catalogue/ShopData.h"
+#include "floorplan/FloorPla.h"
 #include "settings/Preferences.h"
 #include "ui/SortedListBox.h"
 
@@ -10,8 +11,7 @@
 
 namespace {
 
-NameListSetup ShopSetup()
-{
+NameListSetup ShopSetup() {
     NameListSetup s;
     s.caption = QStringLiteral("Shops");
     s.editName = QStringLiteral("NameEdit");
@@ -22,8 +22,8 @@ NameListSetup ShopSetup()
     s.deleteHint = QStringLiteral("Delete shop");
     s.helpContext = 10;
     s.confirmDelete = &DeleteShop;
-    s.confirmText = QStringLiteral(
-        "Are you sure you want to delete this shop? All items from this shop will also be deleted.");
+    s.confirmText = QStringLiteral("Are you sure you want to delete this shop? All items from this "
+                                   "shop will also be deleted.");
     s.listWidth = 209;
     s.listHeight = 216;
     return s;
@@ -34,8 +34,7 @@ NameListSetup ShopSetup()
 TShopEditForm::TShopEditForm(QWidget *parent)
     : TNameListForm(ShopSetup(),
                     // Deleting a shop removes its items, keeping the others in order.
-                    std::make_unique<NamedRecordList<TShopShop>>(Shops, &RemoveShop), parent)
-{
+                    std::make_unique<NamedRecordList<TShopShop>>(Shops, &RemoveShop), parent) {
     setObjectName(QStringLiteral("ShopEditForm"));
     NameEdit = Edit;
     ShopListBox = ListBox;
@@ -52,39 +51,44 @@ TShopEditForm::TShopEditForm(QWidget *parent)
             &TShopEditForm::ShopListBoxDblClick);
 }
 
-TShopShop *TShopEditForm::SelectedShop() const { return ShopListBox->Selected<TShopShop>(); }
+TShopShop *TShopEditForm::SelectedShop() const {
+    return ShopListBox->Selected<TShopShop>();
+}
 
-void TShopEditForm::FormShow()
-{
+void TShopEditForm::FormShow() {
     // Only this editor (and the windows it opens) takes input while it is open.
     if (MainForm)
         MainForm->setEnabled(false);
     TNameListForm::FormShow();
 }
 
-void TShopEditForm::FormClose()
-{
+void TShopEditForm::FormClose() {
     if (MainForm)
         MainForm->setEnabled(true);
 }
 
-void TShopEditForm::done(int result)
-{
+void TShopEditForm::done(int result) {
     FormClose();
     TNameListForm::done(result);
 }
 
-void TShopEditForm::ModeChanged(bool editMode)
-{
-    // The floor plan editor is not part of the program yet.
+void TShopEditForm::ModeChanged(bool editMode) {
     FloorBtn->setEnabled(editMode && FloorPlanEditForm);
 }
 
-void TShopEditForm::FloorBtnClick() { OpenFloorPlan(); }
+void TShopEditForm::FloorBtnClick() {
+    OpenFloorPlan();
+}
 
-void TShopEditForm::ShopListBoxDblClick() { OpenFloorPlan(); }
+void TShopEditForm::ShopListBoxDblClick() {
+    OpenFloorPlan();
+}
 
-void TShopEditForm::OpenFloorPlan()
-{
-    // Nothing to open until the floor plan editor is part of the program.
+void TShopEditForm::OpenFloorPlan() {
+    TShopShop *shop = SelectedShop();
+    if (!shop || !FloorPlanEditForm)
+        return;
+    // Modeless; the floor plan editor disables this window until it closes.
+    FloorPlanEditForm->PlanShop = shop;
+    FloorPlanEditForm->show();
 }

