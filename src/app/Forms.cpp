@@ -1,5 +1,6 @@
 #include "app/Forms.h"
 
+#include "app/AboutUnit.h"
 #include "app/MainUnit.h"
 #include "editors/CatEditU.h"
 #include "editors/ShopCopy.h"
@@ -38,11 +39,13 @@ void CreateForms()
     Create(FloorPlanEditForm);
     Create(CatListForm);
     Create(CopyShop);
+    Create(AboutForm);
 }
 
 void DestroyForms()
 {
     // In the reverse order of creation.
+    Destroy(AboutForm);
     Destroy(CopyShop);
     Destroy(CatListForm);
     Destroy(FloorPlanEditForm);

@@ -1,5 +1,6 @@
 #include "app/MainUnit.h"
 
+#include "app/AboutUnit.h"
 #include "app/DataFileDialogs.h"
 #include "app/Forms.h"
 #include "app/ProgramFiles.h"
@@ -152,6 +153,12 @@ void TMainForm::CreateMenu()
 
     connect(Save1, &QAction::triggered, this, &TMainForm::Save1Click);
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    connect(Helptopics1, &QAction::triggered, this, &TMainForm::Helptopics1Click);
+    connect(Searchforhelpon1, &QAction::triggered, this, &TMainForm::Searchforhelpon1Click);
+    connect(Usinghelp1, &QAction::triggered, this, &TMainForm::Usinghelp1Click);
+    connect(Gettingstarted1, &QAction::triggered, this, &TMainForm::Gettingstarted1Click);
+    connect(Otherproducts1, &QAction::triggered, this, &TMainForm::Otherproducts1Click);
+    connect(AboutTrolleymind1, &QAction::triggered, this, &TMainForm::AboutTrolleymind1Click);
     connect(Categories1, &QAction::triggered, this, &TMainForm::Categories1Click);
     connect(Shops1, &QAction::triggered, this, &TMainForm::Shops1Click);
     connect(Createcopyofshop1, &QAction::triggered, this, &TMainForm::Createcopyofshop1Click);
@@ -163,8 +170,7 @@ void TMainForm::DisableMissingCommands()
         Printsetup1,      Fridgelist1,       Shoppinglist2,        Itemsdetails1,
         Items1,           Shoppinglist1,
         Prices1,          Analyseshoppinglist1, Deleteunusedproducts1,
-        Reportfont1,      Preferences1,      Helptopics1,          Searchforhelpon1,
-        Usinghelp1,       Gettingstarted1,   Otherproducts1,       AboutTrolleymind1};
+        Reportfont1,      Preferences1};
     for (QAction *a : actions)
         a->setEnabled(false);
     for (QToolButton *b : {ItemBtn, ShopListBtn, PricesBtn})
@@ -209,6 +215,7 @@ void TMainForm::FormClose()
     if (!QuitWithoutSave)
         SaveCatalogue(); // a failure has been reported; the program ends anyway
     ClearCatalogue();
+    ui::Help(ui::HelpCommand::Quit); // the help windows close with the program
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -253,3 +260,23 @@ void TMainForm::Shops1Click() { ShopEditForm->show(); }
 void TMainForm::ShopBtnClick() { Shops1Click(); }
 
 void TMainForm::Createcopyofshop1Click() { CopyShop->exec(); }
+
+void TMainForm::Helptopics1Click() { ui::Help(ui::HelpCommand::Contents); }
+
+// The search opens with an empty entry.
+void TMainForm::Searchforhelpon1Click() { ui::Help(ui::HelpCommand::PartialKey, 0, QString()); }
+
+void TMainForm::Usinghelp1Click() { ui::Help(ui::HelpCommand::HelpOnHelp); }
+
+void TMainForm::Gettingstarted1Click() { ui::Help(ui::HelpCommand::Context, 2); }
+
+// The companion help file beside the program, then the program's own help file again.
+void TMainForm::Otherproducts1Click()
+{
+    const QString own = ui::HelpFile();
+    ui::SetHelpFile(ProgramDir + QStringLiteral("CATALOG.HLP"));
+    ui::Help(ui::HelpCommand::Contents);
+    ui::SetHelpFile(own);
+}
+
+void TMainForm::AboutTrolleymind1Click() { AboutForm->exec(); }

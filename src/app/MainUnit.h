@@ -61,6 +61,12 @@ public Q_SLOTS:
     void Save1Click();
     void Exit1Click();
     void CloseBtnClick();
+    void Helptopics1Click();
+    void Searchforhelpon1Click();
+    void Usinghelp1Click();
+    void Gettingstarted1Click();
+    void Otherproducts1Click();
+    void AboutTrolleymind1Click();
     void Categories1Click();
     void CatBtnClick();
     void Shops1Click();

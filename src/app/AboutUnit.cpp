@@ -1,0 +1,73 @@
+#include "app/AboutUnit.h"
+
+#include "catalogue/DataFile.h"
+#include "catalogue/NumberFormat.h"
+#include "ui/Ansi.h"
+#include "ui/Pictures.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+QString VersionText()
+{
+    // The version is a single: widened as it was written (1.1, not 1.10000002), then fixed.
+    return QStringLiteral("Version ") +
+           ui::FromAnsi(FormatFixed(SingleToDouble(FileVersion), 2)) +
+           QStringLiteral(" (WIN") + QStringLiteral("95)");
+}
+
+TAboutForm::TAboutForm(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("AboutForm"));
+    setWindowTitle(QStringLiteral("About Trolleymind"));
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    ProgramIcon = new QLabel(Panel1);
+    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    ProgramIcon->setPixmap(ui::ProgramIcon().pixmap(QSize(32, 32)));
+    ProgramIcon->setAlignment(Qt::AlignCenter);
+
+    auto line = [this](QLabel *&label, const char *name, const QString &text) {
+        label = new QLabel(text, Panel1);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setAlignment(Qt::AlignCenter);
+    };
+    line(ProductName, "ProductName", QStringLiteral("Trolleymind"));
+    line(Comments, "Comments", QStringLiteral("Household grocery shopping planner"));
+    line(Version, "Version", VersionText());
+    QFont name = ProductName->font();
+    name.setPointSize(12);
+    name.setBold(true);
+    ProductName->setFont(name);
+
+    auto *panel = new QVBoxLayout(Panel1);
+    panel->setContentsMargins(16, 12, 16, 14);
+    panel->setSpacing(6);
+    panel->addWidget(ProgramIcon);
+    panel->addSpacing(4);
+    panel->addWidget(ProductName);
+    panel->addWidget(Comments);
+    panel->addWidget(Version);
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setFixedSize(75, 25);
+    OKButton->setDefault(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(8);
+    layout->addWidget(Panel1);
+    layout->addWidget(OKButton, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    Panel1->setMinimumWidth(250);
+
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+}

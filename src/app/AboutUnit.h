@@ -1,0 +1,24 @@
+#pragma once
+// The About box: the program's icon, name and version, and an OK button.
+
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+class TAboutForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAboutForm(QWidget *parent = nullptr);
+
+    QFrame *Panel1 = nullptr;
+    QLabel *ProgramIcon = nullptr;
+    QLabel *ProductName = nullptr;
+    QLabel *Comments = nullptr;
+    QLabel *Version = nullptr;
+    QPushButton *OKButton = nullptr;
+};
+
+// "Version 1.10 (WIN95)": the data file version in fixed notation with two decimals.
+QString VersionText();
