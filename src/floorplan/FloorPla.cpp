@@ -53,8 +53,6 @@ TPlanArea::TPlanArea(TFloorPlanEditForm *form) : QWidget(form), form_(form) {
     setPalette(white);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
-    // Painting covers the whole update area after the white background is laid.
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
 void TPlanArea::paintEvent(QPaintEvent *event) {

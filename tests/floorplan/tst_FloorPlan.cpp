@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
 #include <memory>
 
 Q_DECLARE_METATYPE(TRect)
@@ -76,6 +77,7 @@ private Q_SLOTS:
 
     void showing_data();
     void showing();
+    void farOffAisles();
     void addSnapsToGrid_data();
     void addSnapsToGrid();
     void addDisarms();
@@ -203,6 +205,29 @@ void TestFloorPlan::showing() {
     // The right arrow selects the first aisle; without aisles it does nothing.
     QTest::keyClick(Plan(), Qt::Key_Right);
     QCOMPARE(FloorPlanEditForm->SelectedAisle, rects.isEmpty() ? nullptr : Aisle(0));
+}
+
+void TestFloorPlan::farOffAisles() {
+    // Coordinates from a data file may lie anywhere in 32 bits: the window stays on the
+    // screen, and such aisles draw, select and move without overflow.
+    FPlan_ShowCat = true;
+    FPlan_ShowOrder = true;
+    TShopCat *dairy = Categories.Add(std::make_unique<TShopCat>("Dairy"));
+    const int32_t low = std::numeric_limits<int32_t>::min();
+    const int32_t high = std::numeric_limits<int32_t>::max();
+    Open({R(low, 20, high, 40), R(40, 60, 60, high)});
+    Aisle(0)->Category = dairy;
+    const QRect screen = FloorPlanEditForm->screen()->availableGeometry();
+    QVERIFY(Plan()->width() <= screen.width() && Plan()->height() <= screen.height());
+    QImage image = Grab();
+    QCOMPARE(QColor(image.pixel(10, 30)), QColor(255, 255, 0));
+    QCOMPARE(QColor(image.pixel(50, 100)), QColor(255, 255, 0));
+    Drag(QPoint(50, 100), {QPoint(90, 100)});
+    QCOMPARE(Describe(Aisle(1)->Rect), Describe(R(80, 60, 100, high)));
+    Click(QPoint(10, 30));
+    QCOMPARE(FloorPlanEditForm->SelectedAisle, Aisle(0));
+    image = Grab();
+    QCOMPARE(QColor(image.pixel(10, 30)), QColor(0, 255, 255));
 }
 
 void TestFloorPlan::addSnapsToGrid_data() {
