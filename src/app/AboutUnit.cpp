@@ -10,18 +10,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-QString VersionText()
-{
+QString VersionText() {
     // The version is a single: widened as it was written (1.1, not 1.10000002), then fixed.
-    return QStringLiteral("Version ") +
-           ui::FromAnsi(FormatFixed(SingleToDouble(FileVersion), 2)) +
+    return QStringLiteral("Version ") + ui::FromAnsi(FormatFixed(SingleToDouble(FileVersion), 2)) +
            QStringLiteral(" (WIN") + QStringLiteral("95)");
 }
 
 TAboutForm::TAboutForm(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint)
-{
+                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About Trolleymind"));
 

@@ -10,20 +10,17 @@
 
 namespace {
 
-QString Line(int number, const QString &what)
-{
+QString Line(int number, const QString &what) {
     return QStringLiteral("line %1: %2").arg(number).arg(what);
 }
 
-bool ValidId(const QString &id)
-{
+bool ValidId(const QString &id) {
     static const QRegularExpression pattern(QStringLiteral("^[A-Za-z0-9_-]+$"));
     return pattern.match(id).hasMatch();
 }
 
 // Splits "@word rest" into the word and the rest; empty word when the line is no directive.
-std::pair<QString, QString> Directive(const QString &line)
-{
+std::pair<QString, QString> Directive(const QString &line) {
     if (!line.startsWith(QLatin1Char('@')))
         return {};
     const qsizetype space = line.indexOf(QLatin1Char(' '));
@@ -34,8 +31,7 @@ std::pair<QString, QString> Directive(const QString &line)
 
 } // namespace
 
-bool HelpDocument::Load(const QString &path, QString *error)
-{
+bool HelpDocument::Load(const QString &path, QString *error) {
     QFile file(path);
     if (!file.exists()) {
         *error = QStringLiteral("the file does not exist");
@@ -48,8 +44,7 @@ bool HelpDocument::Load(const QString &path, QString *error)
     return Parse(file.readAll(), error);
 }
 
-bool HelpDocument::Parse(const QByteArray &bytes, QString *error)
-{
+bool HelpDocument::Parse(const QByteArray &bytes, QString *error) {
     title_.clear();
     topics_.clear();
     index_.clear();
@@ -122,8 +117,8 @@ bool HelpDocument::Parse(const QByteArray &bytes, QString *error)
                     return fail(number,
                                 QStringLiteral("\"%1\" is not a context number").arg(parts[1]));
                 if (contexts.contains(unsigned(context)))
-                    return fail(number, QStringLiteral("context number %1 is used twice")
-                                            .arg(context));
+                    return fail(number,
+                                QStringLiteral("context number %1 is used twice").arg(context));
                 t.context = unsigned(context);
                 contexts.insert(unsigned(context), int(topics_.size()));
             }
@@ -164,31 +159,27 @@ bool HelpDocument::Parse(const QByteArray &bytes, QString *error)
     return true;
 }
 
-const HelpTopic *HelpDocument::ById(const QString &id) const
-{
+const HelpTopic *HelpDocument::ById(const QString &id) const {
     for (const HelpTopic &t : topics_)
         if (t.id.compare(id, Qt::CaseInsensitive) == 0)
             return &t;
     return nullptr;
 }
 
-const HelpTopic *HelpDocument::ByContext(unsigned context) const
-{
+const HelpTopic *HelpDocument::ByContext(unsigned context) const {
     for (const HelpTopic &t : topics_)
         if (t.context == context)
             return &t;
     return nullptr;
 }
 
-const HelpTopic *HelpDocument::Contents() const
-{
+const HelpTopic *HelpDocument::Contents() const {
     if (const HelpTopic *t = ById(QLatin1String(ContentsId)))
         return t;
     return topics_.isEmpty() ? nullptr : &topics_.first();
 }
 
-void HelpDocument::BuildIndex()
-{
+void HelpDocument::BuildIndex() {
     QHash<QString, int> at;
     for (int t = 0; t < topics_.size(); ++t) {
         for (const QString &k : topics_[t].keywords) {
@@ -208,8 +199,7 @@ void HelpDocument::BuildIndex()
     });
 }
 
-QList<int> HelpDocument::MatchKeywords(const QString &typed) const
-{
+QList<int> HelpDocument::MatchKeywords(const QString &typed) const {
     const QString wanted = typed.simplified();
     static const QRegularExpression separators(QStringLiteral("[^\\w]+"));
     QList<int> out;
@@ -228,14 +218,12 @@ QList<int> HelpDocument::MatchKeywords(const QString &typed) const
     return out;
 }
 
-QString HelpDocument::TopicHtml(const HelpTopic &topic) const
-{
+QString HelpDocument::TopicHtml(const HelpTopic &topic) const {
     return QStringLiteral("<h2>%1</h2>\n").arg(topic.title.toHtmlEscaped()) +
            HelpMarkupToHtml(topic.body, this);
 }
 
-QStringList HelpDocument::UnresolvedLinks() const
-{
+QStringList HelpDocument::UnresolvedLinks() const {
     static const QRegularExpression link(QStringLiteral("\\[\\[([^\\]|]*)(\\|[^\\]]*)?\\]\\]"));
     QStringList out;
     for (const HelpTopic &t : topics_) {

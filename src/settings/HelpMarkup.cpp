@@ -6,11 +6,12 @@
 
 namespace {
 
-QString Escaped(QChar c) { return QString(c).toHtmlEscaped(); }
+QString Escaped(QChar c) {
+    return QString(c).toHtmlEscaped();
+}
 
 // Position of `what` in `s` from `from` on, skipping characters taken by a backslash.
-qsizetype FindUnescaped(const QString &s, QStringView what, qsizetype from)
-{
+qsizetype FindUnescaped(const QString &s, QStringView what, qsizetype from) {
     for (qsizetype i = from; i < s.size(); ++i) {
         if (s[i] == QLatin1Char('\\')) {
             ++i;
@@ -26,8 +27,7 @@ class InlineMarkup {
 public:
     explicit InlineMarkup(const HelpDocument *document) : document_(document) {}
 
-    QString Convert(const QString &s, bool inBold = false) const
-    {
+    QString Convert(const QString &s, bool inBold = false) const {
         QString out;
         qsizetype i = 0;
         while (i < s.size()) {
@@ -63,8 +63,7 @@ public:
     }
 
 private:
-    QString Link(const QString &inner) const
-    {
+    QString Link(const QString &inner) const {
         const qsizetype bar = inner.indexOf(QLatin1Char('|'));
         const QString id = (bar < 0 ? inner : inner.left(bar)).trimmed();
         QString text;
@@ -82,8 +81,7 @@ private:
 
 } // namespace
 
-QString HelpMarkupToHtml(const QString &markup, const HelpDocument *document)
-{
+QString HelpMarkupToHtml(const QString &markup, const HelpDocument *document) {
     enum class Block { None, Paragraph, Bullet, Numbered };
     static const QRegularExpression numbered(QStringLiteral("^\\d+\\.\\s"));
     const InlineMarkup inl(document);
@@ -96,8 +94,7 @@ QString HelpMarkupToHtml(const QString &markup, const HelpDocument *document)
     auto flush = [&]() {
         if (!current.isEmpty()) {
             const bool para = kind == Block::Paragraph;
-            out += (para ? QStringLiteral("<p>") : QStringLiteral("<li>")) +
-                   inl.Convert(current) +
+            out += (para ? QStringLiteral("<p>") : QStringLiteral("<li>")) + inl.Convert(current) +
                    (para ? QStringLiteral("</p>\n") : QStringLiteral("</li>\n"));
         }
         current.clear();

@@ -11,15 +11,13 @@ namespace ui {
 namespace {
 
 // The open help windows; each deletes itself when closed.
-QList<QPointer<HelpWindow>> &Open()
-{
+QList<QPointer<HelpWindow>> &Open() {
     static QList<QPointer<HelpWindow>> windows;
     windows.removeAll(nullptr);
     return windows;
 }
 
-HelpWindow *WindowFor(const QString &path)
-{
+HelpWindow *WindowFor(const QString &path) {
     for (HelpWindow *w : HelpViewer::Windows())
         if (w->Path() == path)
             return w;
@@ -30,12 +28,10 @@ HelpWindow *WindowFor(const QString &path)
 
 } // namespace
 
-QString HelpViewer::Resolve(const QString &file)
-{
+QString HelpViewer::Resolve(const QString &file) {
     const QString path = QDir::cleanPath(
-        QFileInfo(file).isAbsolute()
-            ? file
-            : QDir(QCoreApplication::applicationDirPath()).filePath(file));
+        QFileInfo(file).isAbsolute() ? file
+                                     : QDir(QCoreApplication::applicationDirPath()).filePath(file));
     if (QFileInfo::exists(path))
         return path;
     // Help files came from a system that ignores the case of file names: "catalog.hlp"
@@ -48,8 +44,7 @@ QString HelpViewer::Resolve(const QString &file)
     return path;
 }
 
-QList<HelpWindow *> HelpViewer::Windows()
-{
+QList<HelpWindow *> HelpViewer::Windows() {
     // A closed window is on its way out, even while it waits to be deleted.
     QList<HelpWindow *> out;
     for (const QPointer<HelpWindow> &w : Open())
@@ -59,8 +54,7 @@ QList<HelpWindow *> HelpViewer::Windows()
 }
 
 void HelpViewer::Execute(const QString &file, HelpCommand command, unsigned context,
-                         const QString &keyword)
-{
+                         const QString &keyword) {
     if (command == HelpCommand::Quit) {
         for (HelpWindow *w : Windows())
             w->close();

@@ -24,7 +24,8 @@ namespace {
 constexpr auto TopicScheme = "topic";
 
 // The viewer's own help: how to find one's way in a help window.
-const char *const UsingHelpMarkup = R"(This window shows the help of Trolleymind. It stays open beside the program, so you can read a topic while you work in the window it describes.
+const char *const UsingHelpMarkup =
+    R"(This window shows the help of Trolleymind. It stays open beside the program, so you can read a topic while you work in the window it describes.
 
 # Finding a topic
 - *Contents* shows the list of help topics. Click a title to read that topic.
@@ -42,16 +43,14 @@ const char *const UsingHelpMarkup = R"(This window shows the help of Trolleymind
 - You can select text in a topic with the mouse and copy it with *Ctrl+C*.
 - The help windows close by themselves when Trolleymind ends.)";
 
-QPushButton *MakeButton(QWidget *parent, const char *name, const char *caption)
-{
+QPushButton *MakeButton(QWidget *parent, const char *name, const char *caption) {
     auto *b = new QPushButton(QString::fromLatin1(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
     return b;
 }
 
-QLabel *MakeLabel(QWidget *parent, const char *name, const char *caption, QWidget *buddy)
-{
+QLabel *MakeLabel(QWidget *parent, const char *name, const char *caption, QWidget *buddy) {
     auto *l = new QLabel(QString::fromLatin1(caption), parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setBuddy(buddy);
@@ -60,8 +59,7 @@ QLabel *MakeLabel(QWidget *parent, const char *name, const char *caption, QWidge
 
 } // namespace
 
-HelpWindow::HelpWindow(const QString &path) : QWidget(nullptr, Qt::Window), path_(path)
-{
+HelpWindow::HelpWindow(const QString &path) : QWidget(nullptr, Qt::Window), path_(path) {
     setObjectName(QStringLiteral("HelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(ProgramIcon());
@@ -90,9 +88,9 @@ HelpWindow::HelpWindow(const QString &path) : QWidget(nullptr, Qt::Window), path
     KeywordList->setObjectName(QStringLiteral("KeywordList"));
     TopicList = new QListWidget(IndexPage);
     TopicList->setObjectName(QStringLiteral("TopicList"));
-    KeywordLabel = MakeLabel(IndexPage, "KeywordLabel",
-                             "&Type the first letters of the word you are looking for:",
-                             KeywordEdit);
+    KeywordLabel =
+        MakeLabel(IndexPage, "KeywordLabel",
+                  "&Type the first letters of the word you are looking for:", KeywordEdit);
     KeywordListLabel = MakeLabel(IndexPage, "KeywordListLabel", "&Keywords:", KeywordList);
     TopicListLabel =
         MakeLabel(IndexPage, "TopicListLabel", "T&opics with this keyword:", TopicList);
@@ -142,16 +140,14 @@ HelpWindow::HelpWindow(const QString &path) : QWidget(nullptr, Qt::Window), path
     connect(KeywordEdit, &QLineEdit::textChanged, this, &HelpWindow::KeywordEditChange);
     connect(KeywordEdit, &QLineEdit::returnPressed, this, &HelpWindow::DisplayBtnClick);
     connect(KeywordList, &QListWidget::currentRowChanged, this, &HelpWindow::KeywordListChange);
-    connect(KeywordList, &QListWidget::itemDoubleClicked, this,
-            &HelpWindow::KeywordListDblClick);
+    connect(KeywordList, &QListWidget::itemDoubleClicked, this, &HelpWindow::KeywordListDblClick);
     connect(TopicList, &QListWidget::itemDoubleClicked, this, &HelpWindow::DisplayBtnClick);
     connect(TopicList, &QListWidget::itemActivated, this, &HelpWindow::DisplayBtnClick);
     connect(DisplayBtn, &QPushButton::clicked, this, &HelpWindow::DisplayBtnClick);
     connect(TopicView, &QTextBrowser::anchorClicked, this, &HelpWindow::TopicViewAnchorClick);
 }
 
-void HelpWindow::Reload()
-{
+void HelpWindow::Reload() {
     const QFileInfo info(path_);
     const QDateTime stamp = info.exists() ? info.lastModified() : QDateTime();
     const qint64 size = info.exists() ? info.size() : -1;
@@ -168,15 +164,13 @@ void HelpWindow::Reload()
     current_ = {};
 }
 
-void HelpWindow::ShowContents()
-{
+void HelpWindow::ShowContents() {
     if (!loaded_)
         return ShowLoadError();
     ShowTopic(document_.Contents()->id);
 }
 
-void HelpWindow::ShowIndex(const QString &keyword)
-{
+void HelpWindow::ShowIndex(const QString &keyword) {
     if (!loaded_)
         return ShowLoadError();
     // A keyword that leads to exactly one topic needs no choosing.
@@ -196,8 +190,7 @@ void HelpWindow::ShowIndex(const QString &keyword)
     KeywordEdit->setFocus();
 }
 
-void HelpWindow::ShowContext(unsigned context)
-{
+void HelpWindow::ShowContext(unsigned context) {
     if (!loaded_)
         return ShowLoadError();
     if (const HelpTopic *t = document_.ByContext(context))
@@ -209,8 +202,7 @@ void HelpWindow::ShowContext(unsigned context)
                     .arg(QLatin1String(HelpDocument::ContentsId)));
 }
 
-void HelpWindow::ShowTopic(const QString &id)
-{
+void HelpWindow::ShowTopic(const QString &id) {
     if (!loaded_)
         return ShowLoadError();
     const HelpTopic *t = document_.ById(id);
@@ -226,23 +218,21 @@ void HelpWindow::ShowTopic(const QString &id)
     Go({QStringLiteral("topic:") + t->id, document_.TopicHtml(*t)});
 }
 
-void HelpWindow::ShowHelpOnHelp()
-{
+void HelpWindow::ShowHelpOnHelp() {
     Go({QStringLiteral("using-help"),
         QStringLiteral("<h2>Using help</h2>\n") +
             HelpMarkupToHtml(QString::fromUtf8(UsingHelpMarkup), nullptr)});
 }
 
-void HelpWindow::ShowMessage(const QString &title, const QString &markup)
-{
+void HelpWindow::ShowMessage(const QString &title, const QString &markup) {
     Go({QStringLiteral("message"), QStringLiteral("<h2>%1</h2>\n").arg(title.toHtmlEscaped()) +
                                        HelpMarkupToHtml(markup, &document_)});
 }
 
-void HelpWindow::ShowLoadError()
-{
+void HelpWindow::ShowLoadError() {
     QString path = QDir::toNativeSeparators(path_);
-    path.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('*'), QLatin1String("\\*"));
+    path.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('*'), QLatin1String("\\*"));
     ShowMessage(QStringLiteral("Help is not available"),
                 QStringLiteral("The help file *%1* cannot be shown: %2.\n\n"
                                "Trolleymind goes on working without it. The help files "
@@ -251,15 +241,13 @@ void HelpWindow::ShowLoadError()
                     .arg(path, error_));
 }
 
-void HelpWindow::Go(const Page &page)
-{
+void HelpWindow::Go(const Page &page) {
     if (!current_.id.isEmpty() && current_.id != page.id)
         history_.append(current_);
     Display(page);
 }
 
-void HelpWindow::Display(const Page &page)
-{
+void HelpWindow::Display(const Page &page) {
     current_ = page;
     BackBtn->setEnabled(!history_.isEmpty());
     if (page.id == QLatin1String("index")) {
@@ -270,8 +258,7 @@ void HelpWindow::Display(const Page &page)
     Pages->setCurrentWidget(TopicView);
 }
 
-void HelpWindow::Present()
-{
+void HelpWindow::Present() {
     // A window blocked by a modal one takes no input; owned by the modal window it does.
     QWidget *modal = QApplication::activeModalWidget();
     winId();
@@ -284,10 +271,11 @@ void HelpWindow::Present()
     activateWindow();
 }
 
-void HelpWindow::ContentsBtnClick() { ShowContents(); }
+void HelpWindow::ContentsBtnClick() {
+    ShowContents();
+}
 
-void HelpWindow::IndexBtnClick()
-{
+void HelpWindow::IndexBtnClick() {
     if (!loaded_)
         return ShowLoadError();
     // The index keeps what was typed last.
@@ -297,15 +285,13 @@ void HelpWindow::IndexBtnClick()
     KeywordEdit->setFocus();
 }
 
-void HelpWindow::BackBtnClick()
-{
+void HelpWindow::BackBtnClick() {
     if (history_.isEmpty())
         return;
     Display(history_.takeLast());
 }
 
-void HelpWindow::KeywordEditChange(const QString &text)
-{
+void HelpWindow::KeywordEditChange(const QString &text) {
     const QList<int> matches = document_.MatchKeywords(text);
     KeywordList->clear();
     QStringList shown;
@@ -321,8 +307,7 @@ void HelpWindow::KeywordEditChange(const QString &text)
         KeywordListChange();
 }
 
-void HelpWindow::KeywordListChange()
-{
+void HelpWindow::KeywordListChange() {
     TopicList->clear();
     const QListWidgetItem *item = KeywordList->currentItem();
     if (!item)
@@ -335,18 +320,18 @@ void HelpWindow::KeywordListChange()
     TopicList->setCurrentRow(0);
 }
 
-void HelpWindow::KeywordListDblClick(QListWidgetItem *) { DisplayBtnClick(); }
+void HelpWindow::KeywordListDblClick(QListWidgetItem *) {
+    DisplayBtnClick();
+}
 
-void HelpWindow::DisplayBtnClick()
-{
+void HelpWindow::DisplayBtnClick() {
     const QListWidgetItem *topic = TopicList->currentItem();
     if (!topic)
         return;
     ShowTopic(topic->data(Qt::UserRole).toString());
 }
 
-void HelpWindow::TopicViewAnchorClick(const QUrl &url)
-{
+void HelpWindow::TopicViewAnchorClick(const QUrl &url) {
     if (url.scheme() == QLatin1String(TopicScheme))
         ShowTopic(url.path());
 }

@@ -30,21 +30,18 @@ private:
     QTemporaryDir *dir = nullptr;
     TestResponder *responder = nullptr;
 
-    void start()
-    {
+    void start() {
         SetProgramDir(dir->path());
         MainForm->show();
         QCoreApplication::processEvents();
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
+    void initTestCase() {
         ui::SetUpApplication(*qApp);
         SetCurrentRegional(Regional::EnglishUS());
     }
-    void init()
-    {
+    void init() {
         dir = new QTemporaryDir();
         QVERIFY(dir->isValid());
         ResetPreferences();
@@ -52,8 +49,7 @@ private Q_SLOTS:
         responder = new TestResponder();
         CreateForms();
     }
-    void cleanup()
-    {
+    void cleanup() {
         if (MainForm->isVisible())
             MainForm->close();
         DestroyForms();
@@ -62,25 +58,23 @@ private Q_SLOTS:
         delete dir;
     }
 
-    void menuCommandsReachTheViewer_data()
-    {
+    void menuCommandsReachTheViewer_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("file"); // empty: ProgramDir + "CATALOG.HLP"
         QTest::addColumn<ui::HelpCommand>("command");
         QTest::addColumn<unsigned>("context");
-        QTest::newRow("Help contents") << "Helptopics1" << "Shopping.hlp"
-                                       << ui::HelpCommand::Contents << 0u;
-        QTest::newRow("Search for help on") << "Searchforhelpon1" << "Shopping.hlp"
-                                            << ui::HelpCommand::PartialKey << 0u;
-        QTest::newRow("Using help") << "Usinghelp1" << "Shopping.hlp"
-                                    << ui::HelpCommand::HelpOnHelp << 0u;
-        QTest::newRow("Getting started") << "Gettingstarted1" << "Shopping.hlp"
-                                         << ui::HelpCommand::Context << 2u;
-        QTest::newRow("Other products") << "Otherproducts1" << ""
-                                        << ui::HelpCommand::Contents << 0u;
+        QTest::newRow("Help contents") << "Helptopics1"
+                                       << "Shopping.hlp" << ui::HelpCommand::Contents << 0u;
+        QTest::newRow("Search for help on") << "Searchforhelpon1"
+                                            << "Shopping.hlp" << ui::HelpCommand::PartialKey << 0u;
+        QTest::newRow("Using help") << "Usinghelp1"
+                                    << "Shopping.hlp" << ui::HelpCommand::HelpOnHelp << 0u;
+        QTest::newRow("Getting started") << "Gettingstarted1"
+                                         << "Shopping.hlp" << ui::HelpCommand::Context << 2u;
+        QTest::newRow("Other products") << "Otherproducts1"
+                                        << "" << ui::HelpCommand::Contents << 0u;
     }
-    void menuCommandsReachTheViewer()
-    {
+    void menuCommandsReachTheViewer() {
         QFETCH(QString, action);
         QFETCH(QString, file);
         QFETCH(ui::HelpCommand, command);
@@ -102,16 +96,14 @@ private Q_SLOTS:
         QVERIFY(responder->messages.isEmpty());
     }
 
-    void shortcuts_data()
-    {
+    void shortcuts_data() {
         QTest::addColumn<QKeySequence>("keys");
         QTest::addColumn<ui::HelpCommand>("command");
         QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << ui::HelpCommand::Contents;
         QTest::newRow("Ctrl+F1") << QKeySequence(Qt::CTRL | Qt::Key_F1)
                                  << ui::HelpCommand::PartialKey;
     }
-    void shortcuts()
-    {
+    void shortcuts() {
         QFETCH(QKeySequence, keys);
         QFETCH(ui::HelpCommand, command);
         start();
@@ -122,14 +114,12 @@ private Q_SLOTS:
         QCOMPARE(responder->helpCalls[0].command, command);
     }
 
-    void helpContentsAfterOtherProducts_data()
-    {
+    void helpContentsAfterOtherProducts_data() {
         QTest::addColumn<QString>("own");
         QTest::newRow("by name") << "Shopping.hlp";
         QTest::newRow("by path") << "/opt/help/Shopping.hlp";
     }
-    void helpContentsAfterOtherProducts()
-    {
+    void helpContentsAfterOtherProducts() {
         QFETCH(QString, own);
         start();
         ui::SetHelpFile(own);
@@ -143,14 +133,12 @@ private Q_SLOTS:
         QCOMPARE(responder->helpCalls[2].file, own);
     }
 
-    void closeTellsTheViewerToQuit_data()
-    {
+    void closeTellsTheViewerToQuit_data() {
         QTest::addColumn<QByteArray>("dataFile"); // empty: none
         QTest::newRow("after a normal run") << QByteArray();
         QTest::newRow("after a declined load") << QByteArray("not a catalogue at all");
     }
-    void closeTellsTheViewerToQuit()
-    {
+    void closeTellsTheViewerToQuit() {
         QFETCH(QByteArray, dataFile);
         if (!dataFile.isEmpty())
             WriteAll(dir->filePath(QStringLiteral("Shopping.dat")), dataFile);
@@ -165,8 +153,7 @@ private Q_SLOTS:
         QCOMPARE(responder->helpCalls[0].command, ui::HelpCommand::Quit);
     }
 
-    void aboutBox()
-    {
+    void aboutBox() {
         start();
         QString shown;
         bool wasModal = false;
@@ -187,8 +174,7 @@ private Q_SLOTS:
                 QVERIFY(line->alignment() & Qt::AlignHCenter);
                 // The whole text fits, centred in the panel.
                 QVERIFY(line->sizeHint().width() <= line->width());
-                QVERIFY(qAbs(line->geometry().center().x() - AboutForm->Panel1->width() / 2) <=
-                        1);
+                QVERIFY(qAbs(line->geometry().center().x() - AboutForm->Panel1->width() / 2) <= 1);
             }
             QCOMPARE(AboutForm->ProductName->text(), QStringLiteral("Trolleymind"));
             shown = AboutForm->Version->text();

@@ -10,10 +10,10 @@
 #include "ui/WindowFont.h"
 
 #include <QDialog>
-#include <QScopeGuard>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,8 +49,7 @@ const QByteArray Small = "TROLLEYMIND-HELP 1\n"
                          "@keywords SHOPS; aisles; floor plan\n"
                          "Plan text.\n";
 
-HelpDocument Parsed(const QByteArray &bytes)
-{
+HelpDocument Parsed(const QByteArray &bytes) {
     HelpDocument d;
     QString error;
     if (!d.Parse(bytes, &error))
@@ -58,14 +57,12 @@ HelpDocument Parsed(const QByteArray &bytes)
     return d;
 }
 
-ui::HelpWindow *OnlyWindow()
-{
+ui::HelpWindow *OnlyWindow() {
     const QList<ui::HelpWindow *> windows = ui::HelpViewer::Windows();
     return windows.size() == 1 ? windows.first() : nullptr;
 }
 
-QStringList Rows(const QListWidget *list)
-{
+QStringList Rows(const QListWidget *list) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i)
         out << list->item(i)->text();
@@ -77,19 +74,16 @@ QStringList Rows(const QListWidget *list)
 class TestHelpViewer : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
+    void initTestCase() {
         ui::SetUpApplication(*qApp);
         SetCurrentRegional(Regional::EnglishUS());
     }
-    void cleanup()
-    {
+    void cleanup() {
         ui::HelpViewer::Execute({}, ui::HelpCommand::Quit, 0, {});
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    void parseFaults_data()
-    {
+    void parseFaults_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("error"); // empty: the file is read
         const QByteArray head = "TROLLEYMIND-HELP 1\n";
@@ -102,27 +96,30 @@ private Q_SLOTS:
         QTest::newRow("newer format") << "TROLLEYMIND-HELP 2\n" + topic << "format 2";
         QTest::newRow("text before the first topic")
             << head + "\nstray\n" + topic << "line 3: text before the first @topic";
-        QTest::newRow("no topics") << head + "@title T\n" << "holds no topics";
-        QTest::newRow("topic without a title")
-            << head + "@topic a\ntext\n@topic b\n@title B\n" << "line 2: the topic \"a\"";
-        QTest::newRow("context used twice")
-            << head + topic + "@topic b 2\n@title B\n" << "line 5: context number 2";
-        QTest::newRow("name used twice, other capitals")
-            << head + topic + "@topic A\n@title B\n" << "line 5: the topic name \"A\"";
-        QTest::newRow("context not a number")
-            << head + "@topic a six\n@title A\n" << "\"six\" is not a context number";
-        QTest::newRow("context too large")
-            << head + "@topic a 4294967296\n@title A\n" << "not a context number";
-        QTest::newRow("largest context")
-            << head + "@topic a 4294967295\n@title A\n" << "";
-        QTest::newRow("name with a blank part")
-            << head + "@topic a b c\n@title A\n" << "line 2: a topic line";
-        QTest::newRow("unknown directive") << head + topic + "@see a\n" << "line 5: \"@see\"";
-        QTest::newRow("escaped directive is text") << head + topic + "\\@see a\n" << "";
-        QTest::newRow("not UTF-8") << head + "@topic a\n@title caf\xE9\n" << "not UTF-8";
+        QTest::newRow("no topics") << head + "@title T\n"
+                                   << "holds no topics";
+        QTest::newRow("topic without a title") << head + "@topic a\ntext\n@topic b\n@title B\n"
+                                               << "line 2: the topic \"a\"";
+        QTest::newRow("context used twice") << head + topic + "@topic b 2\n@title B\n"
+                                            << "line 5: context number 2";
+        QTest::newRow("name used twice, other capitals") << head + topic + "@topic A\n@title B\n"
+                                                         << "line 5: the topic name \"A\"";
+        QTest::newRow("context not a number") << head + "@topic a six\n@title A\n"
+                                              << "\"six\" is not a context number";
+        QTest::newRow("context too large") << head + "@topic a 4294967296\n@title A\n"
+                                           << "not a context number";
+        QTest::newRow("largest context") << head + "@topic a 4294967295\n@title A\n"
+                                         << "";
+        QTest::newRow("name with a blank part") << head + "@topic a b c\n@title A\n"
+                                                << "line 2: a topic line";
+        QTest::newRow("unknown directive") << head + topic + "@see a\n"
+                                           << "line 5: \"@see\"";
+        QTest::newRow("escaped directive is text") << head + topic + "\\@see a\n"
+                                                   << "";
+        QTest::newRow("not UTF-8") << head + "@topic a\n@title caf\xE9\n"
+                                   << "not UTF-8";
     }
-    void parseFaults()
-    {
+    void parseFaults() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, error);
         HelpDocument d;
@@ -138,8 +135,7 @@ private Q_SLOTS:
         }
     }
 
-    void topicsAndContexts()
-    {
+    void topicsAndContexts() {
         const HelpDocument d = Parsed(Small);
         QCOMPARE(d.Title(), QStringLiteral("Small Help"));
         QCOMPARE(d.Topics().size(), 3);
@@ -162,35 +158,32 @@ private Q_SLOTS:
         QCOMPARE(bare.UnresolvedLinks(), QStringList{"x -> nowhere"});
     }
 
-    void keywordIndex()
-    {
+    void keywordIndex() {
         const HelpDocument d = Parsed(Small);
         QStringList keywords;
         for (const HelpKeyword &k : d.Index())
             keywords << k.keyword;
         // One entry per keyword whatever its capitals, sorted without regard to case.
-        QCOMPARE(keywords, (QStringList{"adding a shop", "aisles", "floor plan", "Shopping list",
-                                        "shops"}));
+        QCOMPARE(keywords,
+                 (QStringList{"adding a shop", "aisles", "floor plan", "Shopping list", "shops"}));
         QCOMPARE(d.Index()[4].topics, (QList<int>{1, 2}));
     }
 
-    void narrowing_data()
-    {
+    void narrowing_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("shown");
         QTest::newRow("empty shows all")
             << "" << QStringList{"adding a shop", "aisles", "floor plan", "Shopping list", "shops"};
         QTest::newRow("first letters") << "fl" << QStringList{"floor plan"};
         QTest::newRow("other capitals") << "SHOPP" << QStringList{"Shopping list"};
-        QTest::newRow("a later word") << "shop" << QStringList{"adding a shop", "Shopping list",
-                                                               "shops"};
+        QTest::newRow("a later word")
+            << "shop" << QStringList{"adding a shop", "Shopping list", "shops"};
         QTest::newRow("blanks around") << "  aisl " << QStringList{"aisles"};
         QTest::newRow("two words") << "floor p" << QStringList{"floor plan"};
         QTest::newRow("middle of a word is no match") << "isle" << QStringList{};
         QTest::newRow("nothing") << "zz" << QStringList{};
     }
-    void narrowing()
-    {
+    void narrowing() {
         QFETCH(QString, typed);
         QFETCH(QStringList, shown);
         const HelpDocument d = Parsed(Small);
@@ -200,38 +193,45 @@ private Q_SLOTS:
         QCOMPARE(got, shown);
     }
 
-    void markup_data()
-    {
+    void markup_data() {
         QTest::addColumn<QString>("markup");
         QTest::addColumn<QString>("html");
-        QTest::newRow("lines join into a paragraph")
-            << "one\ntwo\n\nthree" << "<p>one two</p>\n<p>three</p>\n";
-        QTest::newRow("heading") << "# Adding\ntext" << "<h3>Adding</h3>\n<p>text</p>\n";
+        QTest::newRow("lines join into a paragraph") << "one\ntwo\n\nthree"
+                                                     << "<p>one two</p>\n<p>three</p>\n";
+        QTest::newRow("heading") << "# Adding\ntext"
+                                 << "<h3>Adding</h3>\n<p>text</p>\n";
         QTest::newRow("bullets with a continued item")
             << "- a\n  more\n- b\nafter"
             << "<ul>\n<li>a more</li>\n<li>b</li>\n</ul>\n<p>after</p>\n";
-        QTest::newRow("numbered") << "1. a\n2. b" << "<ol>\n<li>a</li>\n<li>b</li>\n</ol>\n";
-        QTest::newRow("list kind changes")
-            << "- a\n1. b" << "<ul>\n<li>a</li>\n</ul>\n<ol>\n<li>b</li>\n</ol>\n";
-        QTest::newRow("bold") << "press *Add* now" << "<p>press <b>Add</b> now</p>\n";
-        QTest::newRow("lone stars stay") << "2 * 3 and *" << "<p>2 * 3 and *</p>\n";
+        QTest::newRow("numbered") << "1. a\n2. b"
+                                  << "<ol>\n<li>a</li>\n<li>b</li>\n</ol>\n";
+        QTest::newRow("list kind changes") << "- a\n1. b"
+                                           << "<ul>\n<li>a</li>\n</ul>\n<ol>\n<li>b</li>\n</ol>\n";
+        QTest::newRow("bold") << "press *Add* now"
+                              << "<p>press <b>Add</b> now</p>\n";
+        QTest::newRow("lone stars stay") << "2 * 3 and *"
+                                         << "<p>2 * 3 and *</p>\n";
         QTest::newRow("escapes") << "\\*not bold\\* \\[[x]] \\\\"
                                  << "<p>*not bold* [[x]] \\</p>\n";
-        QTest::newRow("escaped bullet and heading")
-            << "\\- a\n\\# b" << "<p>- a # b</p>\n";
-        QTest::newRow("html is text") << "<b>&" << "<p>&lt;b&gt;&amp;</p>\n";
+        QTest::newRow("escaped bullet and heading") << "\\- a\n\\# b"
+                                                    << "<p>- a # b</p>\n";
+        QTest::newRow("html is text") << "<b>&"
+                                      << "<p>&lt;b&gt;&amp;</p>\n";
         QTest::newRow("link shows the title")
-            << "see [[plan]]" << "<p>see <a href=\"topic:plan\">Floor plan</a></p>\n";
+            << "see [[plan]]"
+            << "<p>see <a href=\"topic:plan\">Floor plan</a></p>\n";
         QTest::newRow("link with its own text")
-            << "[[shops|the *shops*]]" << "<p><a href=\"topic:shops\">the *shops*</a></p>\n";
+            << "[[shops|the *shops*]]"
+            << "<p><a href=\"topic:shops\">the *shops*</a></p>\n";
         QTest::newRow("bold link") << "*[[shops]]*"
                                    << "<p><b><a href=\"topic:shops\">Shops</a></b></p>\n";
         QTest::newRow("link to no topic shows its name")
-            << "[[gone]]" << "<p><a href=\"topic:gone\">gone</a></p>\n";
-        QTest::newRow("unclosed link") << "[[shops" << "<p>[[shops</p>\n";
+            << "[[gone]]"
+            << "<p><a href=\"topic:gone\">gone</a></p>\n";
+        QTest::newRow("unclosed link") << "[[shops"
+                                       << "<p>[[shops</p>\n";
     }
-    void markup()
-    {
+    void markup() {
         QFETCH(QString, markup);
         QFETCH(QString, html);
         const HelpDocument d = Parsed(Small);
@@ -239,16 +239,14 @@ private Q_SLOTS:
     }
 
     // The files the build puts beside the program.
-    void builtFiles_data()
-    {
+    void builtFiles_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QList<unsigned>>("contexts");
-        QTest::newRow("Shopping.hlp") << Shopping
-                                      << QList<unsigned>{2, 3, 4, 5, 6, 7, 8, 10, 11, 12};
+        QTest::newRow("Shopping.hlp")
+            << Shopping << QList<unsigned>{2, 3, 4, 5, 6, 7, 8, 10, 11, 12};
         QTest::newRow("CATALOG.HLP") << Catalog << QList<unsigned>{};
     }
-    void builtFiles()
-    {
+    void builtFiles() {
         QFETCH(QString, path);
         QFETCH(QList<unsigned>, contexts);
         HelpDocument d;
@@ -276,18 +274,20 @@ private Q_SLOTS:
         QCOMPARE(int(reached.size()), int(d.Topics().size()));
     }
 
-    void contextShowsItsTopic_data()
-    {
+    void contextShowsItsTopic_data() {
         QTest::addColumn<unsigned>("context");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("text");
-        QTest::newRow("floor plan") << 6u << "topic:floor-plan" << "The floor plan editor";
-        QTest::newRow("getting started") << 2u << "topic:getting-started" << "Getting started";
-        QTest::newRow("price update") << 12u << "topic:price-update" << "Update prices";
-        QTest::newRow("no such number") << 9u << "message" << "no topic with the number 9";
+        QTest::newRow("floor plan") << 6u << "topic:floor-plan"
+                                    << "The floor plan editor";
+        QTest::newRow("getting started") << 2u << "topic:getting-started"
+                                         << "Getting started";
+        QTest::newRow("price update") << 12u << "topic:price-update"
+                                      << "Update prices";
+        QTest::newRow("no such number") << 9u << "message"
+                                        << "no topic with the number 9";
     }
-    void contextShowsItsTopic()
-    {
+    void contextShowsItsTopic() {
         QFETCH(unsigned, context);
         QFETCH(QString, page);
         QFETCH(QString, text);
@@ -301,8 +301,7 @@ private Q_SLOTS:
         QVERIFY(w->TopicView->toPlainText().contains(text));
     }
 
-    void partialKeyNarrowsAsTheUserTypes()
-    {
+    void partialKeyNarrowsAsTheUserTypes() {
         ui::HelpViewer::Execute(Shopping, ui::HelpCommand::PartialKey, 0, QString());
         ui::HelpWindow *w = OnlyWindow();
         QVERIFY(w);
@@ -316,8 +315,7 @@ private Q_SLOTS:
         const QStringList narrowed = Rows(w->KeywordList);
         QVERIFY(!narrowed.isEmpty() && narrowed.size() < all);
         for (const QString &k : narrowed)
-            QVERIFY2(k.startsWith("ais", Qt::CaseInsensitive) || k.contains(" ais"),
-                     qPrintable(k));
+            QVERIFY2(k.startsWith("ais", Qt::CaseInsensitive) || k.contains(" ais"), qPrintable(k));
         QTest::keyClicks(w->KeywordEdit, QStringLiteral("le or"));
         QCOMPARE(Rows(w->KeywordList), QStringList{"aisle order"});
         QCOMPARE(Rows(w->TopicList), QStringList{"The floor plan editor"});
@@ -344,8 +342,9 @@ private Q_SLOTS:
         QVERIFY(w->TopicList->count() > 1);
         w->TopicList->setCurrentRow(1);
         w->DisplayBtn->click();
-        QCOMPARE(w->PageId(), QStringLiteral("topic:") + w->Document().ById(
-            w->TopicList->item(1)->data(Qt::UserRole).toString())->id);
+        QCOMPARE(w->PageId(),
+                 QStringLiteral("topic:") +
+                     w->Document().ById(w->TopicList->item(1)->data(Qt::UserRole).toString())->id);
         // A keyword that names a single topic shows it at once.
         ui::HelpViewer::Execute(Shopping, ui::HelpCommand::PartialKey, 0,
                                 QStringLiteral("WALKING ORDER"));
@@ -353,8 +352,7 @@ private Q_SLOTS:
         QCOMPARE(ui::HelpViewer::Windows().size(), 1); // the same window each time
     }
 
-    void linksContentsAndBack()
-    {
+    void linksContentsAndBack() {
         ui::HelpViewer::Execute(Shopping, ui::HelpCommand::Contents, 0, {});
         ui::HelpWindow *w = OnlyWindow();
         QCOMPARE(w->PageId(), QStringLiteral("topic:contents"));
@@ -375,14 +373,12 @@ private Q_SLOTS:
         QCOMPARE(w->PageId(), QStringLiteral("topic:contents"));
     }
 
-    void helpOnHelpIsBuiltIn_data()
-    {
+    void helpOnHelpIsBuiltIn_data() {
         QTest::addColumn<QString>("file");
         QTest::newRow("with the help file") << Shopping;
         QTest::newRow("without a help file") << QStringLiteral("/nonexistent/Shopping.hlp");
     }
-    void helpOnHelpIsBuiltIn()
-    {
+    void helpOnHelpIsBuiltIn() {
         QFETCH(QString, file);
         ui::HelpViewer::Execute(file, ui::HelpCommand::HelpOnHelp, 0, {});
         ui::HelpWindow *w = OnlyWindow();
@@ -391,8 +387,7 @@ private Q_SLOTS:
         QVERIFY(w->TopicView->toPlainText().contains("Ctrl+F1"));
     }
 
-    void unreadableFileIsReported_data()
-    {
+    void unreadableFileIsReported_data() {
         QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
         QTest::addColumn<ui::HelpCommand>("command");
         QTest::addColumn<QString>("reason");
@@ -405,8 +400,7 @@ private Q_SLOTS:
         QTest::newRow("damaged") << QByteArray("TROLLEYMIND-HELP 1\n@topic a\n@oops\n")
                                  << ui::HelpCommand::Contents << "line 3:";
     }
-    void unreadableFileIsReported()
-    {
+    void unreadableFileIsReported() {
         QFETCH(QByteArray, bytes);
         QFETCH(ui::HelpCommand, command);
         QFETCH(QString, reason);
@@ -435,8 +429,7 @@ private Q_SLOTS:
         QVERIFY(w->ContentsBtn->isEnabled());
     }
 
-    void filesAreFoundBesideTheProgram()
-    {
+    void filesAreFoundBesideTheProgram() {
         const QString beside = QCoreApplication::applicationDirPath();
         QCOMPARE(ui::HelpViewer::Resolve(QStringLiteral("Shopping.hlp")),
                  beside + QStringLiteral("/Shopping.hlp"));
@@ -450,8 +443,7 @@ private Q_SLOTS:
                  dir.filePath(QStringLiteral("None.hlp")));
     }
 
-    void quitClosesEveryHelpWindow()
-    {
+    void quitClosesEveryHelpWindow() {
         ui::HelpViewer::Execute(Shopping, ui::HelpCommand::Contents, 0, {});
         ui::HelpViewer::Execute(Catalog, ui::HelpCommand::Contents, 0, {});
         const QList<ui::HelpWindow *> windows = ui::HelpViewer::Windows();
@@ -469,8 +461,7 @@ private Q_SLOTS:
     }
 
     // Help asked for from a modal window must take input beside it.
-    void helpBesideAModalWindow()
-    {
+    void helpBesideAModalWindow() {
         QDialog modal;
         QString page;
         QTimer::singleShot(0, &modal, [&] {
@@ -487,8 +478,7 @@ private Q_SLOTS:
         QCOMPARE(page, QStringLiteral("index"));
     }
 
-    void screenshots()
-    {
+    void screenshots() {
         if (!qEnvironmentVariableIsSet("TM_SHOTS"))
             QSKIP("set TM_SHOTS to a folder to save pictures of the help window");
         const QString shots = qEnvironmentVariable("TM_SHOTS");
