@@ -2,6 +2,7 @@
 
 #include "app/AboutUnit.h"
 #include "app/MainUnit.h"
+#include "app/PrefUnit.h"
 #include "editors/CatEditU.h"
 #include "editors/ShopCopy.h"
 #include "editors/ShopEdit.h"
@@ -38,6 +39,7 @@ void CreateForms()
     Create(ShopEditForm);
     Create(FloorPlanEditForm);
     Create(CatListForm);
+    Create(PrefForm);
     Create(CopyShop);
     Create(AboutForm);
 }
@@ -47,6 +49,7 @@ void DestroyForms()
     // In the reverse order of creation.
     Destroy(AboutForm);
     Destroy(CopyShop);
+    Destroy(PrefForm);
     Destroy(CatListForm);
     Destroy(FloorPlanEditForm);
     Destroy(ShopEditForm);

@@ -3,23 +3,27 @@
 #include "app/AboutUnit.h"
 #include "app/DataFileDialogs.h"
 #include "app/Forms.h"
+#include "app/PrefUnit.h"
 #include "app/ProgramFiles.h"
 #include "catalogue/ShopData.h"
 #include "editors/CatEditU.h"
 #include "editors/ShopCopy.h"
 #include "editors/ShopEdit.h"
 #include "settings/Preferences.h"
+#include "settings/Settings.h"
 #include "ui/Cursors.h"
 #include "ui/Pictures.h"
 #include "ui/Placement.h"
 #include "ui/Seam.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaObject>
+#include <QRadioButton>
 #include <QToolButton>
 
 namespace {
@@ -162,6 +166,7 @@ void TMainForm::CreateMenu()
     connect(Categories1, &QAction::triggered, this, &TMainForm::Categories1Click);
     connect(Shops1, &QAction::triggered, this, &TMainForm::Shops1Click);
     connect(Createcopyofshop1, &QAction::triggered, this, &TMainForm::Createcopyofshop1Click);
+    connect(Preferences1, &QAction::triggered, this, &TMainForm::Preferences1Click);
 }
 
 void TMainForm::DisableMissingCommands()
@@ -170,7 +175,7 @@ void TMainForm::DisableMissingCommands()
         Printsetup1,      Fridgelist1,       Shoppinglist2,        Itemsdetails1,
         Items1,           Shoppinglist1,
         Prices1,          Analyseshoppinglist1, Deleteunusedproducts1,
-        Reportfont1,      Preferences1};
+        Reportfont1};
     for (QAction *a : actions)
         a->setEnabled(false);
     for (QToolButton *b : {ItemBtn, ShopListBtn, PricesBtn})
@@ -194,6 +199,7 @@ void TMainForm::FormShow()
     // The program's own folder; a folder chosen before the first showing (a prepared
     // folder in the tests) is kept.
     SetProgramDir(ProgramDir);
+    ReadSettings(IniFileName);
     ShowMainPicture();
     ClearCatalogue();
     if (LoadCatalogue() == LoadOutcome::QuitWithoutSave) {
@@ -215,6 +221,10 @@ void TMainForm::FormClose()
     if (!QuitWithoutSave)
         SaveCatalogue(); // a failure has been reported; the program ends anyway
     ClearCatalogue();
+    // The settings are written even when the catalogue was not.
+    if (!WriteSettings(IniFileName))
+        ui::MessageBox(ui::MsgKind::Error,
+                       QStringLiteral("Unable to write to %1").arg(IniFileName));
     ui::Help(ui::HelpCommand::Quit); // the help windows close with the program
 }
 
@@ -260,6 +270,31 @@ void TMainForm::Shops1Click() { ShopEditForm->show(); }
 void TMainForm::ShopBtnClick() { Shops1Click(); }
 
 void TMainForm::Createcopyofshop1Click() { CopyShop->exec(); }
+
+void TMainForm::Preferences1Click()
+{
+    if (PrefForm->exec() != QDialog::Accepted)
+        return;
+    ClearQtys = PrefForm->AskClearQtysCB->isChecked();
+    DeleteCat = PrefForm->AskDeleteCatCB->isChecked();
+    DeleteShop = PrefForm->AskDeleteShopCB->isChecked();
+    // A choice with none of its buttons on (a value from the file that has no button)
+    // stays as it was.
+    if (PrefForm->IDR_SortShopCB->isChecked())
+        IDR_Sort = 0;
+    else if (PrefForm->IDR_SortCatCB->isChecked())
+        IDR_Sort = 1;
+    else if (PrefForm->IDR_SortProdCB->isChecked())
+        IDR_Sort = 2;
+    IDR_Errors = PrefForm->IDR_ErrorsCB->isChecked();
+    if (PrefForm->FL_SortCatCB->isChecked())
+        FL_Sort = 0;
+    else if (PrefForm->FL_SortProdCB->isChecked())
+        FL_Sort = 1;
+    FL_Cat = PrefForm->FL_CatCB->isChecked();
+    MainBitMap = PrefForm->MainBitMapCB->isChecked();
+    ShowMainPicture();
+}
 
 void TMainForm::Helptopics1Click() { ui::Help(ui::HelpCommand::Contents); }
 

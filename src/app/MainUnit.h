@@ -72,6 +72,7 @@ public Q_SLOTS:
     void Shops1Click();
     void ShopBtnClick();
     void Createcopyofshop1Click();
+    void Preferences1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -171,7 +171,8 @@ private Q_SLOTS:
     void pictureFollowsPreference()
     {
         TestResponder responder;
-        MainBitMap = false;
+        // The first showing reads the preference from the settings file.
+        WriteAll(dir->filePath(QStringLiteral("Shopping.ini")), "[Prefs]\r\nMainBitMap=N\r\n");
         TMainForm *form = start();
         QVERIFY(!form->Image1->isVisible());
         MainBitMap = true;

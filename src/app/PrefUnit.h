@@ -1,0 +1,65 @@
+#pragma once
+// The Preferences dialog: the eight preferences a user sets by hand, on three pages
+// chosen by a tab strip under them. Each showing loads the controls from the preference
+// variables; the main window copies them back when the dialog closes with OK.
+
+#include <QDialog>
+
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTabBar;
+
+class TPrefForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TPrefForm(QWidget *parent = nullptr);
+
+    QStackedWidget *Notebook1 = nullptr;
+    QTabBar *TabSet1 = nullptr;
+
+    // Page "Confirms"
+    QCheckBox *AskDeleteCatCB = nullptr;
+    QCheckBox *AskDeleteShopCB = nullptr;
+    QCheckBox *AskClearQtysCB = nullptr;
+
+    // Page "Reports"
+    QGroupBox *GroupBox1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QRadioButton *IDR_SortShopCB = nullptr;
+    QRadioButton *IDR_SortCatCB = nullptr;
+    QRadioButton *IDR_SortProdCB = nullptr;
+    QCheckBox *IDR_ErrorsCB = nullptr;
+    QGroupBox *GroupBox2 = nullptr;
+    QLabel *Label2 = nullptr;
+    QRadioButton *FL_SortCatCB = nullptr;
+    QRadioButton *FL_SortProdCB = nullptr;
+    QCheckBox *FL_CatCB = nullptr;
+
+    // Page "Appearance"
+    QCheckBox *MainBitMapCB = nullptr;
+
+    QPushButton *OkBtn = nullptr;
+    QPushButton *CancelBtn = nullptr;
+    QPushButton *HelpBtn = nullptr;
+
+public Q_SLOTS:
+    void TabSet1Change(int index);
+    void HelpBtnClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void FormShow();
+    QWidget *CreateConfirmsPage();
+    QWidget *CreateReportsPage();
+    QWidget *CreateAppearancePage();
+
+    QButtonGroup *idrSortGroup_ = nullptr;
+    QButtonGroup *flSortGroup_ = nullptr;
+};
