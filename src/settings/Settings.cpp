@@ -4,7 +4,10 @@
 #include "settings/IniFile.h"
 #include "settings/Preferences.h"
 
+#include <cstdint>
 #include <limits>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -55,33 +58,8 @@ std::vector<std::string> SplitAtCommas(std::string text) {
     }
 }
 
-int ReadInteger(const IniFile &ini, const std::string &section, const std::string &key,
-                int fallback) {
-    return settings::ParseInteger(ini.ReadString(section, key, {})).value_or(fallback);
-}
-
-// The three choices keep only the low byte of what the file says.
-uint8_t ReadChoice(const IniFile &ini, const std::string &key) {
-    return uint8_t(uint32_t(ReadInteger(ini, kPrefs, key, 0)) & 0xFF);
-}
-
-// Anything but exactly "N" is true.
-bool ReadBool(const IniFile &ini, const std::string &key, bool fallback) {
-    return ini.ReadString(kPrefs, key, fallback ? "Y" : "N") != "N";
-}
-
-void WriteBool(IniFile &ini, const std::string &key, bool value) {
-    ini.WriteString(kPrefs, key, value ? "Y" : "N");
-}
-
-void WriteNumber(IniFile &ini, const std::string &section, const std::string &key, int value) {
-    ini.WriteString(section, key, std::to_string(value));
-}
-
-} // namespace
-
-namespace settings {
-
+// A whole 32-bit number; "0x"/"0X" followed by hexadecimal digits when the text is
+// longer than two characters. Nothing for any other text.
 std::optional<int32_t> ParseInteger(const std::string &text) {
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         uint64_t value = 0;
@@ -110,6 +88,8 @@ std::optional<int32_t> ParseInteger(const std::string &text) {
     return int32_t(*value);
 }
 
+// Red + green * 256 + blue * 65536 from "r,g,b"; black unless each of the first three
+// parts is a whole number 0..255.
 uint32_t ParseColour(const std::string &text) {
     const std::vector<std::string> parts = SplitAtCommas(text);
     if (parts.size() < 3)
@@ -132,6 +112,7 @@ std::string FormatColour(uint32_t colour) {
     return std::to_string(red) + "," + std::to_string(green) + "," + std::to_string(blue);
 }
 
+// The set of ReportFont::Style bits named in a comma-separated list.
 uint8_t ParseStyle(const std::string &text) {
     uint8_t styles = 0;
     for (const std::string &part : SplitAtCommas(text))
@@ -153,7 +134,30 @@ std::string FormatStyle(uint8_t styles) {
     return text;
 }
 
-} // namespace settings
+int ReadInteger(const IniFile &ini, const std::string &section, const std::string &key,
+                int fallback) {
+    return ParseInteger(ini.ReadString(section, key, {})).value_or(fallback);
+}
+
+// The three choices keep only the low byte of what the file says.
+uint8_t ReadChoice(const IniFile &ini, const std::string &key) {
+    return uint8_t(uint32_t(ReadInteger(ini, kPrefs, key, 0)) & 0xFF);
+}
+
+// Anything but exactly "N" is true.
+bool ReadBool(const IniFile &ini, const std::string &key, bool fallback) {
+    return ini.ReadString(kPrefs, key, fallback ? "Y" : "N") != "N";
+}
+
+void WriteBool(IniFile &ini, const std::string &key, bool value) {
+    ini.WriteString(kPrefs, key, value ? "Y" : "N");
+}
+
+void WriteNumber(IniFile &ini, const std::string &section, const std::string &key, int value) {
+    ini.WriteString(section, key, std::to_string(value));
+}
+
+} // namespace
 
 void ReadSettings(const QString &path) {
     // A file that cannot be read counts as missing: everything takes its default.
@@ -163,8 +167,8 @@ void ReadSettings(const QString &path) {
 
     TheReportFont.Name = ini.ReadString(kFont, "Name", "Arial").substr(0, kMaxFaceName);
     TheReportFont.Size = ReadInteger(ini, kFont, "Size", 10);
-    TheReportFont.Colour = settings::ParseColour(ini.ReadString(kFont, "Colour", "0,0,0"));
-    TheReportFont.Styles = settings::ParseStyle(ini.ReadString(kFont, "Style", {}));
+    TheReportFont.Colour = ParseColour(ini.ReadString(kFont, "Colour", "0,0,0"));
+    TheReportFont.Styles = ParseStyle(ini.ReadString(kFont, "Style", {}));
 
     ClearQtys = ReadBool(ini, "ClearQtys", true);
     DeleteCat = ReadBool(ini, "DeleteCat", true);
@@ -191,8 +195,8 @@ bool WriteSettings(const QString &path) {
 
     ini.WriteString(kFont, "Name", TheReportFont.Name);
     WriteNumber(ini, kFont, "Size", TheReportFont.Size);
-    ini.WriteString(kFont, "Colour", settings::FormatColour(TheReportFont.Colour));
-    ini.WriteString(kFont, "Style", settings::FormatStyle(TheReportFont.Styles));
+    ini.WriteString(kFont, "Colour", FormatColour(TheReportFont.Colour));
+    ini.WriteString(kFont, "Style", FormatStyle(TheReportFont.Styles));
 
     WriteBool(ini, "ClearQtys", ClearQtys);
     WriteBool(ini, "DeleteCat", DeleteCat);
