@@ -203,7 +203,9 @@ bool SaveBytesAtomically(const std::string &path, const std::string &bytes) {
     // The new file is written in full beside the old one and renamed over it only once
     // it is complete, so a failure at any step leaves the old file as it was.
     QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a write the disk refuses must fail here, not in a flush at commit time,
+    // where the cut-off file would still be renamed over the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const auto size = static_cast<qint64>(bytes.size());
     if (file.write(bytes.data(), size) != size) {

@@ -1,6 +1,9 @@
 // SHOPPING.DAT: the exact bytes, the questions asked about doubtful files, damaged files,
 // and saves that must leave the old file alone when they fail.
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include "catalogue/DataFile.h"
 #include "catalogue/NumberFormat.h"
 
@@ -471,6 +474,7 @@ private Q_SLOTS:
         QTest::newRow("read-only folder") << "read-only";
         QTest::newRow("a folder in its place") << "folder";
         QTest::newRow("folder missing") << "missing";
+        QTest::newRow("disk refuses the bytes") << "refused";
         QTest::newRow("too many categories") << "categories";
         QTest::newRow("too many items") << "items";
         QTest::newRow("too many aisles in a shop") << "aisles";
@@ -515,7 +519,21 @@ private Q_SLOTS:
         const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
 
         RecordingUser user;
-        QVERIFY(!WriteDataFile(file.toStdString(), user));
+        if (how == "refused") {
+            // Files may grow to no more than 16 bytes, whoever writes them (root too): the
+            // disk is as good as full.
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit saved{};
+            QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+            rlimit small = saved;
+            small.rlim_cur = 16;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+            const bool written = WriteDataFile(file.toStdString(), user);
+            setrlimit(RLIMIT_FSIZE, &saved);
+            QVERIFY(!written);
+        } else {
+            QVERIFY(!WriteDataFile(file.toStdString(), user));
+        }
         QCOMPARE(user.errors, QStringList{SaveFailed});
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                               QFileDevice::ExeOwner);
