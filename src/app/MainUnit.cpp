@@ -62,14 +62,14 @@ TMainForm::TMainForm(QWidget *parent)
 
 void TMainForm::CreateButtons(QWidget *client)
 {
-    struct Spec {
+    struct ButtonDef {
         QToolButton *&button;
         const char *name;
         const char *picture;
         const char *hint;
         int x, y;
     };
-    const Spec specs[] = {
+    const ButtonDef buttons[] = {
         {CatBtn, "CatBtn", "categories", "Edit aisle categories", 8, 72},
         {ShopBtn, "ShopBtn", "shops", "Edit shops", 108, 72},
         {ItemBtn, "ItemBtn", "items", "Edit items", 208, 72},
@@ -78,7 +78,7 @@ void TMainForm::CreateButtons(QWidget *client)
         {CloseBtn, "CloseBtn", "exit", "Exit program", 208, 160},
     };
     QWidget *previous = nullptr;
-    for (const Spec &s : specs) {
+    for (const ButtonDef &s : buttons) {
         auto *b = new QToolButton(client);
         b->setObjectName(QString::fromLatin1(s.name));
         b->setGeometry(s.x, s.y, 75, 64);
