@@ -243,6 +243,13 @@ void TMainForm::changeEvent(QEvent *event)
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
+    // While another window has taken over (the shop editor disables this one) the window
+    // manager still offers the close box; closing then would release the catalogue under
+    // that window and leave it running on freed records.
+    if (!closed_ && !isEnabled()) {
+        event->ignore();
+        return;
+    }
     if (!closed_) {
         closed_ = true;
         FormClose();

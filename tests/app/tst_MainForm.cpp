@@ -168,6 +168,24 @@ private Q_SLOTS:
         delete form;
     }
 
+    void closeRefusedWhileAnotherWindowHasTakenOver()
+    {
+        TestResponder responder;
+        WriteAll(dataFile(), ExampleCatalogueBytes());
+        TMainForm *form = start();
+        // As the shop editor does while it is open: the close box must not release the
+        // catalogue that window is still working on.
+        form->setEnabled(false);
+        form->close();
+        QVERIFY(form->isVisible());
+        QCOMPARE(Shops.Count(), 1);
+        form->setEnabled(true);
+        form->close();
+        QVERIFY(!form->isVisible());
+        QCOMPARE(ReadAll(dataFile()), ExampleCatalogueBytes());
+        delete form;
+    }
+
     void pictureFollowsPreference()
     {
         TestResponder responder;
