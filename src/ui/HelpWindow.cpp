@@ -156,6 +156,10 @@ void HelpWindow::Reload() {
     stamp_ = stamp;
     size_ = size;
     loaded_ = document_.Load(path_, &error_);
+    if (!loaded_)
+        document_ = HelpDocument();
+    // The keyword lists point into the index they were filled from: fill them anew.
+    KeywordEditChange(KeywordEdit->text());
     setWindowTitle(loaded_ ? document_.Title() : QStringLiteral("Help"));
     ContentsBtn->setEnabled(loaded_);
     IndexBtn->setEnabled(loaded_);

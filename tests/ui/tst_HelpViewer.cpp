@@ -427,6 +427,16 @@ private Q_SLOTS:
         QCOMPARE(OnlyWindow(), w);
         QCOMPARE(w->PageId(), QStringLiteral("topic:floor-plan"));
         QVERIFY(w->ContentsBtn->isEnabled());
+
+        // A file replaced while its window is open: the index shows the new keywords,
+        // never entries that point into the old file's index.
+        ui::HelpViewer::Execute(path, ui::HelpCommand::PartialKey, 0, {});
+        QFile::remove(path);
+        WriteAll(path, Small);
+        ui::HelpViewer::Execute(path, ui::HelpCommand::Contents, 0, {});
+        w->IndexBtn->click();
+        QCOMPARE(Rows(w->KeywordList), QStringList({"adding a shop", "aisles", "floor plan",
+                                                    "Shopping list", "shops"}));
     }
 
     void filesAreFoundBesideTheProgram() {
