@@ -7,6 +7,7 @@
 #include "settings/Preferences.h"
 #include "ui/SortedListBox.h"
 
+#include <QCloseEvent>
 #include <QPushButton>
 
 namespace {
@@ -65,6 +66,17 @@ void TShopEditForm::FormShow() {
 void TShopEditForm::FormClose() {
     if (MainForm)
         MainForm->setEnabled(true);
+}
+
+void TShopEditForm::closeEvent(QCloseEvent *event) {
+    // While the floor plan editor holds this window disabled the window manager still offers
+    // its close box; closing then would give the main window back under the open plan, from
+    // which the shop being drawn, or a category on its aisles, could be deleted.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    TNameListForm::closeEvent(event);
 }
 
 void TShopEditForm::done(int result) {

@@ -30,6 +30,7 @@ public Q_SLOTS:
 protected:
     void ModeChanged(bool editMode) override;
     void FormShow() override;
+    void closeEvent(QCloseEvent *event) override;
     void done(int result) override;
 
 private:

@@ -16,6 +16,7 @@
 
 #include <QPushButton>
 #include <QToolButton>
+#include <QWindow>
 
 using namespace editortest;
 
@@ -242,6 +243,9 @@ private Q_SLOTS:
         QVERIFY(plan->isVisible());
         QCOMPARE(plan->PlanShop, beta);
         QVERIFY(!form->isEnabled());
+        // The window system's close box does not close it while the plan is open.
+        form->windowHandle()->close();
+        QVERIFY(form->isVisible());
         plan->close();
         QVERIFY(form->isEnabled());
         // Back in add mode the button is off again.
