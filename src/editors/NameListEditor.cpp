@@ -178,7 +178,12 @@ void TNameListForm::AddBtnClick() {
     }
     void *record = records_->Append(ui::ToAnsi(name));
     ListBox->AddEntry(name, record);
+    // Emptying the box disables Add. A clicked Add button would then hand the focus on
+    // to Help, where Enter opens the help; the edit box is where the next name goes.
+    const bool clicked = AddBtn->hasFocus();
     Edit->clear();
+    if (clicked)
+        Edit->setFocus();
 }
 
 void TNameListForm::UpdateBtnClick() {

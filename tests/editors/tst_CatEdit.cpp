@@ -153,6 +153,8 @@ private Q_SLOTS:
             QCOMPARE(QString::fromStdString(Categories[2]->Name), typed);
             QCOMPARE(form->CatListBox->Selected<TShopCat>(), nullptr);
             verifyAddMode();
+            // Ready for the next name, whether Add was clicked or Enter pressed.
+            QCOMPARE(QApplication::focusWidget(), form->CatEdit);
         } else {
             verifyAddMode(typed); // left for correction
         }
