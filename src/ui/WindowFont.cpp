@@ -21,45 +21,71 @@ void SetUpApplication(QApplication &app)
     QApplication::setApplicationDisplayName(QStringLiteral("Trolleymind"));
 }
 
-void LoadRegionalSettings()
+namespace {
+
+// Direction marks that some locales put around amounts; they carry no meaning of their own.
+QString WithoutMarks(QString text)
 {
-    const QLocale locale = QLocale::system();
-    if (locale.language() == QLocale::C) {
-        SetCurrentRegional(Regional::EnglishUS());
-        return;
-    }
+    for (const char16_t mark : {u'\u061C', u'\u200E', u'\u200F'})
+        text.remove(QChar(mark));
+    return text;
+}
+
+// One character of the file's character set, or `fallback` when there is none.
+char AnsiChar(const QString &text, char fallback)
+{
+    return text.size() == 1 && IsAnsi(text) ? ToAnsi(text)[0] : fallback;
+}
+
+} // namespace
+
+void LoadRegionalSettings() { SetCurrentRegional(RegionalFor(QLocale::system())); }
+
+Regional RegionalFor(const QLocale &locale)
+{
+    if (locale.language() == QLocale::C)
+        return Regional::EnglishUS();
     Regional r;
     // A symbol the single-byte texts cannot hold is written as its ISO code ("INR").
     const QString symbol = locale.currencySymbol(QLocale::CurrencySymbol);
     r.CurrencySymbol = ToAnsi(IsAnsi(symbol) ? symbol
                                              : locale.currencySymbol(QLocale::CurrencyIsoCode));
-    // Placement and negative form follow from how the locale writes 1 and -1.
-    const QString positive = locale.toCurrencyString(1.0);
-    const QString negative = locale.toCurrencyString(-1.0);
-    const QString sym = locale.currencySymbol(QLocale::CurrencySymbol);
-    const qsizetype at = positive.indexOf(sym);
-    const bool before = at == 0;
-    const bool spaced = before ? positive.mid(sym.size(), 1).trimmed().isEmpty()
-                               : positive.mid(at - 1, 1).trimmed().isEmpty();
+    // Placement and negative form follow from how the locale writes 1 and -1, read with
+    // its own minus sign (U+2212 in some) as a plain one.
+    const QString sym = WithoutMarks(symbol);
+    const QString positive = WithoutMarks(locale.toCurrencyString(1.0));
+    QString negative = WithoutMarks(locale.toCurrencyString(-1.0));
+    if (const QString minus = WithoutMarks(locale.negativeSign()); !minus.isEmpty())
+        negative.replace(minus, QStringLiteral("-"));
+    const qsizetype at = sym.isEmpty() ? -1 : positive.indexOf(sym);
+    const bool before = at <= 0;
+    const bool spaced = at < 0 ? false
+                        : before ? positive.mid(sym.size(), 1).trimmed().isEmpty()
+                                 : positive.mid(at - 1, 1).trimmed().isEmpty();
     r.CurrencyFormat = before ? (spaced ? 2 : 0) : (spaced ? 3 : 1);
     if (negative.startsWith(QLatin1Char('(')))
         r.NegCurrFormat = before ? (spaced ? 14 : 0) : (spaced ? 15 : 4);
     else if (negative.startsWith(QLatin1Char('-')))
         r.NegCurrFormat = before ? (spaced ? 9 : 1) : (spaced ? 8 : 5);
-    else if (negative.startsWith(sym))
+    else if (negative.endsWith(QLatin1Char('-')))
+        r.NegCurrFormat = before ? (spaced ? 11 : 3) : (spaced ? 10 : 7);
+    else if (!sym.isEmpty() && negative.startsWith(sym))
         r.NegCurrFormat = spaced ? 12 : 2;
     else
-        r.NegCurrFormat = 5;
+        r.NegCurrFormat = before ? 1 : (spaced ? 8 : 5);
     r.CurrencyDecimals = 2;
-    const QString dec = locale.decimalPoint();
+    // Separators the file cannot hold (Arabic ones) become the plain ones: a "?" in every
+    // amount would make it unreadable.
+    r.DecimalSeparator = AnsiChar(locale.decimalPoint(), '.');
     const QString group = locale.groupSeparator();
-    const std::string decAnsi = ToAnsi(dec.left(1));
-    const std::string groupAnsi = ToAnsi(group.left(1));
-    r.DecimalSeparator = decAnsi.empty() ? '.' : decAnsi[0];
-    // A narrow or no-break space groups as a plain blank in the single-byte text.
-    r.ThousandSeparator = groupAnsi.empty() || group.at(0).isSpace() ? ' ' : groupAnsi[0];
+    if (group.isEmpty())
+        r.ThousandSeparator = '\0';
+    else if (group.at(0).isSpace()) // a narrow or no-break space groups as a plain blank
+        r.ThousandSeparator = ' ';
+    else
+        r.ThousandSeparator = AnsiChar(group, r.DecimalSeparator == ',' ? '.' : ',');
     r.ShortDateFormat = locale.dateFormat(QLocale::ShortFormat).toStdString();
-    SetCurrentRegional(r);
+    return r;
 }
 
 } // namespace ui

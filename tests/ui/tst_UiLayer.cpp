@@ -6,6 +6,8 @@
 #include "ui/Application.h"
 #include "ui/Seam.h"
 #include "ui/SortedListBox.h"
+#include "ui/WindowFont.h"
+#include "catalogue/NumberFormat.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -43,6 +45,29 @@ private Q_SLOTS:
         QCOMPARE(ui::FromAnsi(bytes.toStdString()), text);
         QCOMPARE(QByteArray::fromStdString(ui::ToAnsi(text)), bytes);
         QVERIFY(ui::IsAnsi(text));
+    }
+
+    // Amounts as the user's regional settings write them, in the file's character set.
+    void regionalAmounts_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("C falls back to English (US)") << "C" << -1234.5 << "($1,234.50)";
+        QTest::newRow("German") << "de_DE" << -1234.5 << "-1.234,50 \u20AC";
+        QTest::newRow("French groups with a blank") << "fr_FR" << 1234.5 << "1 234,50 \u20AC";
+        // Its own minus sign (U+2212) is still a minus sign before the amount.
+        QTest::newRow("Swedish minus sign") << "sv_SE" << -1234.5 << "-1 234,50 kr";
+        // Separators and a symbol the file cannot hold: plain ones, never "?".
+        QTest::newRow("Arabic separators") << "ar_EG" << -1234.5 << "-1,234.50 EGP";
+    }
+    void regionalAmounts()
+    {
+        QFETCH(QString, locale);
+        QFETCH(double, value);
+        QFETCH(QString, expected);
+        const Regional r = ui::RegionalFor(QLocale(locale));
+        QCOMPARE(ui::FromAnsi(FormatCurrency(value, r)), expected);
     }
 
     void editBoxRefusesWhatTheFileCannotHold()
