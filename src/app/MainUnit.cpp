@@ -56,7 +56,6 @@ TMainForm::TMainForm(QWidget *parent)
 
     // A fixed frame: the client area stays 290 x 238 below the menu bar.
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
-    ui::CenterOnScreen(this);
     FormCreate();
 }
 
@@ -231,6 +230,9 @@ void TMainForm::FormClose()
 void TMainForm::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    // Centred once it has its frame, so the frame and not just the client area is centred.
+    if (FirstShow)
+        ui::CenterOnScreen(this);
     FormShow();
 }
 

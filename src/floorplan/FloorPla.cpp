@@ -233,9 +233,12 @@ void TFloorPlanEditForm::closeEvent(QCloseEvent *event) {
 }
 
 void TFloorPlanEditForm::FormClose() {
-    // The list comes back at the next showing if its menu item is still checked.
-    if (CatListForm)
+    // The list comes back at the next showing if its menu item is still checked. It lets go
+    // of the aisle, which may be deleted with its shop before the plan is shown again.
+    if (CatListForm) {
         CatListForm->hide();
+        CatListForm->UpdateList(nullptr);
+    }
     Setaisleorder1->setChecked(false);
     OrderMode = false;
     // A drag cannot outlive the window: its release would never be seen.

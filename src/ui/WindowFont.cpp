@@ -84,7 +84,7 @@ Regional RegionalFor(const QLocale &locale)
         r.ThousandSeparator = ' ';
     else
         r.ThousandSeparator = AnsiChar(group, r.DecimalSeparator == ',' ? '.' : ',');
-    r.ShortDateFormat = locale.dateFormat(QLocale::ShortFormat).toStdString();
+    r.ShortDateFormat = ToAnsi(locale.dateFormat(QLocale::ShortFormat));
     return r;
 }
 
