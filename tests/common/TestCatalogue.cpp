@@ -2,39 +2,60 @@
 
 #include <QFile>
 
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
-QByteArray ReadAll(const QString &path)
-{
+template <> char *QTest::toString(const TRect &r) {
+    return qstrdup(QByteArray::number(r.Left) + "," + QByteArray::number(r.Top) + "," +
+                   QByteArray::number(r.Right) + "," + QByteArray::number(r.Bottom));
+}
+
+QByteArray ReadAll(const QString &path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
 }
 
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
+void WriteAll(const QString &path, const QByteArray &bytes) {
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(bytes);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
 }
 
-void BuildExampleCatalogue()
-{
+bool WithFileSizeLimit(long bytes, const std::function<bool()> &write) {
+    // Past the limit a write fails instead of ending the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    if (getrlimit(RLIMIT_FSIZE, &saved) != 0)
+        qFatal("getrlimit failed");
+    rlimit small = saved;
+    small.rlim_cur = static_cast<rlim_t>(bytes);
+    if (setrlimit(RLIMIT_FSIZE, &small) != 0)
+        qFatal("setrlimit failed");
+    const bool written = write();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    return written;
+}
+
+TShopAisle *AddAisle(TRecordList<TShopAisle> &plan, TRect rect, TShopCat *category) {
+    auto aisle = std::make_unique<TShopAisle>();
+    aisle->Rect = rect;
+    aisle->Category = category;
+    return plan.Add(std::move(aisle));
+}
+
+void BuildExampleCatalogue() {
     ClearCatalogue();
     TShopCat *dairy = Categories.Add(std::make_unique<TShopCat>("Dairy"));
     TShopProd *milk = ProductTypes.Add(std::make_unique<TShopProd>("Milk", "l", dairy));
     TShopShop *corner = Shops.Add(std::make_unique<TShopShop>("Corner"));
-    auto aisle = std::make_unique<TShopAisle>();
-    aisle->Rect = {10, 20, 110, 60};
-    aisle->Category = dairy;
-    corner->Aisle.Add(std::move(aisle));
-    TShopItem *item = Items.Add(std::make_unique<TShopItem>(milk, "Acme", 2.0f, 1.5f, corner));
-    item->Quantity = 3;
+    AddAisle(corner->Aisle, R(10, 20, 110, 60), dairy);
+    Items.Add(std::make_unique<TShopItem>(milk, "Acme", 2.0f, 1.5f, corner))->Quantity = 3;
 }
 
-QByteArray ExampleCatalogueBytes()
-{
+QByteArray ExampleCatalogueBytes() {
     return QByteArray::fromHex("0B54726F6C6C65796D696E64"
                                "CDCC8C3F"
                                "0100"
@@ -56,4 +77,17 @@ QByteArray ExampleCatalogueBytes()
                                "0A000000140000006E0000003C000000"
                                "0000"
                                "0000");
+}
+
+bool RecordingUser::AskYesNo(const std::string &text) {
+    questions << QString::fromStdString(text);
+    if (answers.empty())
+        return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void RecordingUser::ShowError(const std::string &text) {
+    errors << QString::fromStdString(text);
 }

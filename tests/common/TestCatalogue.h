@@ -1,17 +1,61 @@
 #pragma once
-// Helpers for tests: a program folder of their own, and small catalogues.
+// Helpers for tests: files, small catalogues, and a user who answers the data file's questions.
 
+#include "catalogue/DataFile.h"
 #include "catalogue/ShopData.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <QTest>
+
+#include <deque>
+#include <functional>
+
+Q_DECLARE_METATYPE(TRect)
+
+namespace QTest {
+// A failed comparison of two rectangles shows their edges.
+template <> char *toString(const TRect &r);
+} // namespace QTest
 
 // Reads a whole file (empty when it is missing).
 QByteArray ReadAll(const QString &path);
 void WriteAll(const QString &path, const QByteArray &bytes);
+
+// Runs `write` while no file may grow beyond `bytes`, whoever writes it (root too): a disk
+// that refuses part of a file. Returns what `write` returned.
+bool WithFileSizeLimit(long bytes, const std::function<bool()> &write);
+
+inline TRect R(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    return TRect{left, top, right, bottom};
+}
+
+// Appends an aisle to a plan.
+TShopAisle *AddAisle(TRecordList<TShopAisle> &plan, TRect rect, TShopCat *category = nullptr);
+
+// The texts of a list's records in list order: names, or another text field.
+template <class T>
+QStringList Names(const TRecordList<T> &list, std::string T::*field = &T::Name) {
+    QStringList out;
+    for (const auto &record : list)
+        out << QString::fromStdString((*record).*field);
+    return out;
+}
 
 // The worked example: Dairy; Milk (l, Dairy); Acme 2 @ 1.5 x3 at Corner, whose plan has
 // one Dairy aisle (10, 20, 110, 60). Fills the (cleared) global lists.
 void BuildExampleCatalogue();
 // Its 87 bytes as the file holds them.
 QByteArray ExampleCatalogueBytes();
+
+// Answers the data file's questions from a queue (No once it is empty) and records every box.
+class RecordingUser : public DataFileUser {
+public:
+    std::deque<bool> answers;
+    QStringList questions;
+    QStringList errors;
+
+    bool AskYesNo(const std::string &text) override;
+    void ShowError(const std::string &text) override;
+};

@@ -23,17 +23,6 @@ using namespace editortest;
 
 namespace {
 
-class RecordingUser : public DataFileUser {
-public:
-    bool AskYesNo(const std::string &text) override {
-        questions.push_back(text);
-        return false;
-    }
-    void ShowError(const std::string &text) override { errors.push_back(text); }
-    std::vector<std::string> questions;
-    std::vector<std::string> errors;
-};
-
 void AddCategories(const QStringList &names) {
     for (const QString &n : names)
         Categories.Add(std::make_unique<TShopCat>(n.toStdString()));
