@@ -152,7 +152,8 @@ private Q_SLOTS:
             AddAisle(market->Aisle, R(-70000, 5, 70000, -3), c);
         market->Outline.Add(std::make_unique<TShopLine>(-1, 2, 100000, -200000));
         market->Outline.Add(std::make_unique<TShopLine>(7, 8, 9, 10));
-        Items.Add(std::make_unique<TShopItem>(pears, "Comice", 1.1f, 2.675f, market))->Quantity = -2;
+        Items.Add(std::make_unique<TShopItem>(pears, "Comice", 1.1f, 2.675f, market))->Quantity =
+            -2;
         Items.Add(std::make_unique<TShopItem>(apples, "", 0.25f, 0.0f, deli))->Quantity = 32767;
         Items.Add(std::make_unique<TShopItem>(bread, "Loaf", 800.0f, 1e9f, nullptr));
         Items.Add(std::make_unique<TShopItem>(nullptr, "Odd", -1.5f, 3.0f, market));
@@ -189,7 +190,7 @@ private Q_SLOTS:
             << QByteArray(300, 'a') << QByteArray(1, '\xFF') + QByteArray(255, 'a');
         QTest::newRow("255 bytes whole")
             << QByteArray(255, 'b') << QByteArray(1, '\xFF') + QByteArray(255, 'b');
-        QTest::newRow("cut at zero byte") << QByteArray("ab\0cd", 5) << QByteArray("\x02" "ab");
+        QTest::newRow("cut at zero byte") << QByteArray("ab\0cd", 5) << QByteArray("\2ab");
         QTest::newRow("bytes above 127") << QByteArray("\xE9\x80") << QByteArray("\x02\xE9\x80");
     }
     void shortStrings() {
@@ -210,7 +211,7 @@ private Q_SLOTS:
     }
 
     void readStringWithZeroByte() {
-        FileReader reader(std::string("\x05" "ab\0cd\x07\x00", 8));
+        FileReader reader(std::string("\5ab\0cd\7\0", 8));
         QCOMPARE(ReadShortString(reader), std::string("ab"));
         // The whole stored length is consumed, so the next field reads right.
         QCOMPARE(reader.ReadInt16(), int16_t(7));
@@ -273,7 +274,8 @@ private Q_SLOTS:
                 {"shorter than the signature", Example().left(5)},
                 {"empty file", QByteArray()}};
             for (const auto &[name, bytes] : notOurs)
-                QTest::addRow("%s, %s", name, a) << bytes << yes << QStringList{NotOurs} << out << 0;
+                QTest::addRow("%s, %s", name, a)
+                    << bytes << yes << QStringList{NotOurs} << out << 0;
             // The single just above 1.19 is newer, though it shows as 1.19.
             const std::pair<const char *, const char *> newer[] = {
                 {"1.2", "9A 99 99 3F"}, {"2.5", "00 00 20 40"}, {"1.19", "ED 51 98 3F"}};
@@ -319,15 +321,16 @@ private Q_SLOTS:
             << Patched(83, "01 00") << oneRef << Patched(83, "FF FF");
         QTest::newRow("ends in a name")
             << Example().left(20) << "it ends in the middle of a record" << EmptyFile();
-        QTest::newRow("ends in an item") << Example().left(50) << "it ends in the middle of a record"
-                                         << Example().left(35) + QByteArray(4, '\0');
+        QTest::newRow("ends in an item")
+            << Example().left(50) << "it ends in the middle of a record"
+            << Example().left(35) + QByteArray(4, '\0');
         QTest::newRow("ends in an aisle")
             << Example().left(75) << "it ends in the middle of a record and " + oneRef << noShops;
         QTest::newRow("ends before the outline count")
             << Example().left(85) << "it ends in the middle of a record and " + oneRef << noShops;
         QTest::newRow("ends before the shop count")
-            << Example().left(56)
-            << "it ends before all of its lists have been read and " + oneRef << noShops;
+            << Example().left(56) << "it ends before all of its lists have been read and " + oneRef
+            << noShops;
         QTest::newRow("ends after the version")
             << Example().left(16) << "it ends before all of its lists have been read"
             << EmptyFile();
@@ -404,11 +407,11 @@ private Q_SLOTS:
         const QByteArray old = Example() + "tail";
         WriteAll(path, old);
         BuildExampleCatalogue();
-        const auto allWritable = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                 QFileDevice::ExeOwner;
+        const auto allWritable =
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
         if (how == "read-only") {
-            QVERIFY(QFile::setPermissions(dir->path(),
-                                          QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+            QVERIFY(
+                QFile::setPermissions(dir->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
             if (QFile(dir->filePath("probe")).open(QIODevice::WriteOnly)) {
                 QFile::setPermissions(dir->path(), allWritable);
                 QSKIP("This user writes into read-only folders (root); the other rows make "

@@ -35,8 +35,7 @@ inline TRect R(int32_t left, int32_t top, int32_t right, int32_t bottom) {
 TShopAisle *AddAisle(TRecordList<TShopAisle> &plan, TRect rect, TShopCat *category = nullptr);
 
 // The texts of a list's records in list order: names, or another text field.
-template <class T>
-QStringList Names(const TRecordList<T> &list, std::string T::*field = &T::Name) {
+template <class T> QStringList Names(const TRecordList<T> &list, std::string T::*field = &T::Name) {
     QStringList out;
     for (const auto &record : list)
         out << QString::fromStdString((*record).*field);
