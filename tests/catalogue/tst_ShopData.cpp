@@ -1,6 +1,7 @@
 // The catalogue in memory: name order, the report orders, item texts, number texts and
 // removing records.
 
+#include "TestCatalogue.h"
 #include "catalogue/NumberFormat.h"
 #include "catalogue/ShopData.h"
 
@@ -50,11 +51,8 @@ struct Fixture {
 
     static TShopShop *AddShop(const char *name, std::initializer_list<TShopCat *> aisles) {
         TShopShop *s = Shops.Add(std::make_unique<TShopShop>(name));
-        for (TShopCat *c : aisles) {
-            auto aisle = std::make_unique<TShopAisle>();
-            aisle->Category = c;
-            s->Aisle.Add(std::move(aisle));
-        }
+        for (TShopCat *c : aisles)
+            AddAisle(s->Aisle, {}, c);
         return s;
     }
 };
@@ -98,7 +96,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("a");
         QTest::addColumn<QByteArray>("b");
         QTest::addColumn<int>("sign");
-        QTest::newRow("case folds") << QByteArray("apple") << QByteArray("APPLE") << 0;
+        QTest::newRow("case folds, a to z") << QByteArray("azure") << QByteArray("AZURE") << 0;
         QTest::newRow("prefix first") << QByteArray("Apple") << QByteArray("Apples") << -1;
         QTest::newRow("longer last") << QByteArray("apples") << QByteArray("Apple") << 1;
         QTest::newRow("empty first") << QByteArray("") << QByteArray("a") << -1;
@@ -121,24 +119,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<int>("sign");
-        QTest::newRow("same category: names") << "category"
-                                              << "Milk"
-                                              << "Cheese" << 1;
-        QTest::newRow("categories by name") << "category"
-                                            << "Milk"
-                                            << "Bread" << 1;
-        QTest::newRow("equal category names, other records") << "category"
-                                                             << "Butter"
-                                                             << "Milk" << 0;
-        QTest::newRow("one without category") << "category"
-                                              << "Salt"
-                                              << "Bread" << 0;
-        QTest::newRow("both without category: names") << "category"
-                                                      << "Salt"
-                                                      << "Pepper" << 1;
-        QTest::newRow("by name") << "name"
-                                 << "Bread"
-                                 << "Salt" << -1;
+        const struct {
+            const char *order, *name, *a, *b;
+            int sign;
+        } rows[] = {
+            {"category", "same category: names", "Milk", "Cheese", 1},
+            {"category", "categories by name", "Milk", "Bread", 1},
+            {"category", "equal category names, other records", "Butter", "Milk", 0},
+            {"category", "one without category", "Salt", "Bread", 0},
+            {"category", "both without category: names", "Salt", "Pepper", 1},
+            {"name", "by name", "Bread", "Salt", -1},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.order << r.a << r.b << r.sign;
     }
     void productOrders() {
         QFETCH(QString, order);
@@ -156,94 +149,42 @@ private Q_SLOTS:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<int>("sign");
-        // Shop and aisle: Corner walks Bakery (0), uncategorised (1), Dairy (2), Bakery (3).
-        QTest::newRow("aisle: first of two aisles") << "aisle"
-                                                    << "Bread@Corner"
-                                                    << "Milk@Corner" << -1;
-        QTest::newRow("aisle: same aisle") << "aisle"
-                                           << "Milk@Corner"
-                                           << "Cheese@Corner" << 0;
-        QTest::newRow("aisle: walking order") << "aisle"
-                                              << "Milk@Corner"
-                                              << "Bread@Corner" << 1;
-        QTest::newRow("aisle: uncategorised aisle") << "aisle"
-                                                    << "Salt@Corner"
-                                                    << "Bread@Corner" << 1;
-        QTest::newRow("aisle: uncategorised before Dairy") << "aisle"
-                                                           << "Salt@Corner"
-                                                           << "Milk@Corner" << -1;
-        QTest::newRow("aisle: no uncategorised aisle") << "aisle"
-                                                       << "Salt@Market"
-                                                       << "Milk@Market" << -1;
-        QTest::newRow("aisle: no product first") << "aisle"
-                                                 << "noproduct@Corner"
-                                                 << "Bread@Corner" << -1;
-        QTest::newRow("aisle: same name, other category") << "aisle"
-                                                          << "Butter@Corner"
-                                                          << "Bread@Corner" << -1;
-        QTest::newRow("aisle: shops by name") << "aisle"
-                                              << "Milk@Corner"
-                                              << "Bread@Market" << -1;
-        QTest::newRow("aisle: shop names differ in case") << "aisle"
-                                                          << "Bread@Corner"
-                                                          << "Milk@corner" << 0;
-        QTest::newRow("aisle: one without shop") << "aisle"
-                                                 << "Milk@none"
-                                                 << "Bread@Corner" << 0;
-        QTest::newRow("aisle: both without shop") << "aisle"
-                                                  << "Milk@none"
-                                                  << "Bread@none" << 0;
-
-        QTest::newRow("shop category: shops") << "shopcat"
-                                              << "Milk@Corner"
-                                              << "Bread@Market" << -1;
-        QTest::newRow("shop category: categories") << "shopcat"
-                                                   << "Milk@Corner"
-                                                   << "Bread@Corner" << 1;
-        QTest::newRow("shop category: same category, names ignored") << "shopcat"
-                                                                     << "Milk@Corner"
-                                                                     << "Cheese@Corner" << 0;
-        QTest::newRow("shop category: no category") << "shopcat"
-                                                    << "Salt@Corner"
-                                                    << "Bread@Corner" << 0;
-        QTest::newRow("shop category: no product") << "shopcat"
-                                                   << "noproduct@Corner"
-                                                   << "Bread@Corner" << 0;
-        QTest::newRow("shop category: both without shop") << "shopcat"
-                                                          << "Milk@none"
-                                                          << "Bread@none" << 1;
-        QTest::newRow("shop category: one without shop") << "shopcat"
-                                                         << "Milk@none"
-                                                         << "Bread@Corner" << 0;
-
-        QTest::newRow("category: categories") << "category"
-                                              << "Milk@Corner"
-                                              << "Bread@Market" << 1;
-        QTest::newRow("category: same category, product names") << "category"
-                                                                << "Milk@Corner"
-                                                                << "Cheese@Market" << 1;
-        QTest::newRow("category: both without category, product names") << "category"
-                                                                        << "Salt@Corner"
-                                                                        << "Pepper@Corner" << 1;
-        QTest::newRow("category: one without category") << "category"
-                                                        << "Salt@Corner"
-                                                        << "Bread@Corner" << 0;
-        QTest::newRow("category: equal category names") << "category"
-                                                        << "Butter@Corner"
-                                                        << "Milk@Corner" << 0;
-        QTest::newRow("category: no product") << "category"
-                                              << "noproduct@Corner"
-                                              << "Salt@Corner" << 0;
-
-        QTest::newRow("product: names") << "product"
-                                        << "Milk@Corner"
-                                        << "Bread@Corner" << 1;
-        QTest::newRow("product: shops ignored") << "product"
-                                                << "Milk@Corner"
-                                                << "Milk@Market" << 0;
-        QTest::newRow("product: no product") << "product"
-                                             << "noproduct@Corner"
-                                             << "Bread@Corner" << 0;
+        const struct {
+            const char *order, *name, *a, *b;
+            int sign;
+        } rows[] = {
+            // Shop and aisle: Corner walks Bakery (0), uncategorised (1), Dairy (2), Bakery (3).
+            {"aisle", "first of two aisles", "Bread@Corner", "Milk@Corner", -1},
+            {"aisle", "same aisle", "Milk@Corner", "Cheese@Corner", 0},
+            {"aisle", "walking order", "Milk@Corner", "Bread@Corner", 1},
+            {"aisle", "uncategorised aisle", "Salt@Corner", "Bread@Corner", 1},
+            {"aisle", "uncategorised before Dairy", "Salt@Corner", "Milk@Corner", -1},
+            {"aisle", "no uncategorised aisle", "Salt@Market", "Milk@Market", -1},
+            {"aisle", "no product first", "noproduct@Corner", "Bread@Corner", -1},
+            {"aisle", "same name, other category", "Butter@Corner", "Bread@Corner", -1},
+            {"aisle", "shops by name", "Milk@Corner", "Bread@Market", -1},
+            {"aisle", "shop names differ in case", "Bread@Corner", "Milk@corner", 0},
+            {"aisle", "one without shop", "Milk@none", "Bread@Corner", 0},
+            {"aisle", "both without shop", "Milk@none", "Bread@none", 0},
+            {"shopcat", "shops", "Milk@Corner", "Bread@Market", -1},
+            {"shopcat", "categories", "Milk@Corner", "Bread@Corner", 1},
+            {"shopcat", "same category, names ignored", "Milk@Corner", "Cheese@Corner", 0},
+            {"shopcat", "no category", "Salt@Corner", "Bread@Corner", 0},
+            {"shopcat", "no product", "noproduct@Corner", "Bread@Corner", 0},
+            {"shopcat", "both without shop", "Milk@none", "Bread@none", 1},
+            {"shopcat", "one without shop", "Milk@none", "Bread@Corner", 0},
+            {"category", "categories", "Milk@Corner", "Bread@Market", 1},
+            {"category", "same category, product names", "Milk@Corner", "Cheese@Market", 1},
+            {"category", "both without category, product names", "Salt@Corner", "Pepper@Corner", 1},
+            {"category", "one without category", "Salt@Corner", "Bread@Corner", 0},
+            {"category", "equal category names", "Butter@Corner", "Milk@Corner", 0},
+            {"category", "no product", "noproduct@Corner", "Salt@Corner", 0},
+            {"product", "names", "Milk@Corner", "Bread@Corner", 1},
+            {"product", "shops ignored", "Milk@Corner", "Milk@Market", 0},
+            {"product", "no product", "noproduct@Corner", "Bread@Corner", 0},
+        };
+        for (const auto &r : rows)
+            QTest::addRow("%s: %s", r.order, r.name) << r.order << r.a << r.b << r.sign;
     }
     void itemOrders() {
         QFETCH(QString, order);
@@ -310,54 +251,38 @@ private Q_SLOTS:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("text");
-        QTest::newRow("2") << 2.0 << "."
-                           << "2";
-        QTest::newRow("1.5") << 1.5 << "."
-                             << "1.5";
-        QTest::newRow("0.25") << 0.25 << "."
-                              << "0.25";
-        QTest::newRow("0") << 0.0 << "."
-                           << "0";
-        QTest::newRow("-0") << -0.0 << "."
-                            << "0";
-        QTest::newRow("negative") << -2.5 << "."
-                                  << "-2.5";
-        QTest::newRow("regional separator") << 1.5 << ","
-                                            << "1,5";
-        QTest::newRow("seven integer digits") << 1234567.0 << "."
-                                              << "1234567";
-        QTest::newRow("rounded to seven digits") << 3.14159265 << "."
-                                                 << "3.141593";
-        QTest::newRow("tie away from zero") << 1234567.5 << "."
-                                            << "1234568";
-        QTest::newRow("tie below even") << 1234566.5 << "."
-                                        << "1234567";
-        QTest::newRow("just above a tie") << 0.12345675 << "."
-                                          << "0.1234568";
-        QTest::newRow("just below a tie") << 1.0000015 << "."
-                                          << "1.000001";
-        QTest::newRow("eight digits: scientific") << 12345678.0 << "."
-                                                  << "1.234568E+07";
-        QTest::newRow("rounds up to eight digits") << 9999999.6 << "."
-                                                   << "1E+07";
-        QTest::newRow("1.5E+08") << 150000000.0 << "."
-                                 << "1.5E+08";
-        QTest::newRow("scientific separator") << 150000000.0 << ","
-                                              << "1,5E+08";
-        QTest::newRow("smallest fixed") << 0.00001 << "."
-                                        << "0.00001";
-        QTest::newRow("small fixed digits") << 0.000012345678 << "."
-                                            << "0.00001234568";
-        QTest::newRow("1E-06") << 0.000001 << "."
-                               << "1E-06";
-        QTest::newRow("rounds up into fixed") << 0.0000099999999 << "."
-                                              << "0.00001";
-        QTest::newRow("three exponent digits") << -1e100 << "."
-                                               << "-1E+100";
-        QTest::newRow("widened 1.1") << SingleToDouble(1.1f) << "."
-                                     << "1.1";
-        QTest::newRow("sum of tenths") << 0.1 + 0.2 << "."
-                                       << "0.3";
+        const struct {
+            const char *name;
+            double value;
+            const char *separator, *text;
+        } rows[] = {
+            {"2", 2.0, ".", "2"},
+            {"1.5", 1.5, ".", "1.5"},
+            {"0.25", 0.25, ".", "0.25"},
+            {"0", 0.0, ".", "0"},
+            {"-0", -0.0, ".", "0"},
+            {"negative", -2.5, ".", "-2.5"},
+            {"regional separator", 1.5, ",", "1,5"},
+            {"seven integer digits", 1234567.0, ".", "1234567"},
+            {"rounded to seven digits", 3.14159265, ".", "3.141593"},
+            {"tie away from zero", 1234567.5, ".", "1234568"},
+            {"tie below even", 1234566.5, ".", "1234567"},
+            {"just above a tie", 0.12345675, ".", "0.1234568"},
+            {"just below a tie", 1.0000015, ".", "1.000001"},
+            {"eight digits: scientific", 12345678.0, ".", "1.234568E+07"},
+            {"rounds up to eight digits", 9999999.6, ".", "1E+07"},
+            {"1.5E+08", 150000000.0, ".", "1.5E+08"},
+            {"scientific separator", 150000000.0, ",", "1,5E+08"},
+            {"smallest fixed", 0.00001, ".", "0.00001"},
+            {"small fixed digits", 0.000012345678, ".", "0.00001234568"},
+            {"1E-06", 0.000001, ".", "1E-06"},
+            {"rounds up into fixed", 0.0000099999999, ".", "0.00001"},
+            {"three exponent digits", -1e100, ".", "-1E+100"},
+            {"widened 1.1", SingleToDouble(1.1f), ".", "1.1"},
+            {"sum of tenths", 0.1 + 0.2, ".", "0.3"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.value << r.separator << r.text;
     }
     void formatGeneral() {
         QFETCH(double, value);
