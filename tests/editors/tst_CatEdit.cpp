@@ -1,9 +1,9 @@
 // The category editor driven as a user does: adding, renaming and deleting categories,
 // the two modes with their default button, and what a delete does to the catalogue.
 
-#include "EditorTestSupport.h"
 #include "TestCatalogue.h"
 #include "TestResponder.h"
+#include "WidgetDriver.h"
 #include "app/Forms.h"
 #include "app/MainUnit.h"
 #include "catalogue/DataFile.h"
@@ -19,24 +19,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-using namespace editortest;
-
-namespace {
-
-void AddCategories(const QStringList &names) {
-    for (const QString &n : names)
-        Categories.Add(std::make_unique<TShopCat>(n.toStdString()));
-}
-
-QStringList CategoryNames() {
-    QStringList names;
-    for (const auto &c : Categories)
-        names << QString::fromStdString(c->Name);
-    return names;
-}
-
-} // namespace
-
 class TestCatEdit : public QObject {
     Q_OBJECT
 private:
@@ -44,7 +26,8 @@ private:
 
     // A fresh editor over `names`, shown and active.
     void open(const QStringList &names) {
-        AddCategories(names);
+        for (const QString &n : names)
+            Categories.Add(std::make_unique<TShopCat>(n.toStdString()));
         QVERIFY(ShowActive(form));
     }
     void verifyAddMode(const QString &text = {}) {
@@ -68,10 +51,7 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        ui::SetUpApplication(*qApp);
-        SetCurrentRegional(Regional::EnglishUS());
-    }
+    void initTestCase() { SetUpWindowTests(); }
     void init() {
         ClearCatalogue();
         ResetPreferences();
@@ -234,18 +214,17 @@ private Q_SLOTS:
         QCOMPARE(responder.messages.size(), ask ? 1 : 0);
         if (ask) {
             QCOMPARE(responder.messages[0].kind, ui::MsgKind::Confirmation);
-            QCOMPARE(responder.messages[0].caption, QStringLiteral("Confirm"));
             QCOMPARE(responder.messages[0].text,
                      QStringLiteral("Are you sure you want to delete this category?"));
             QCOMPARE(responder.messages[0].buttons, ui::MsgButtons::YesNo);
         }
         if (deleted) {
-            QCOMPARE(CategoryNames(), QStringList({"Dairy", "Fruit"}));
+            QCOMPARE(Names(Categories), QStringList({"Dairy", "Fruit"}));
             QCOMPARE(Entries(form->CatListBox), QStringList({"Dairy", "Fruit"}));
             verifyAddMode();
             QCOMPARE(QApplication::focusWidget(), form->CatEdit);
         } else {
-            QCOMPARE(CategoryNames(), QStringList({"Dairy", "Bakery", "Fruit"}));
+            QCOMPARE(Names(Categories), QStringList({"Dairy", "Bakery", "Fruit"}));
             verifyEditMode(QStringLiteral("Bakery"));
         }
     }
@@ -277,26 +256,13 @@ private Q_SLOTS:
         RecordingUser user;
         QVERIFY(WriteDataFile(path.toStdString(), user));
         QVERIFY(user.errors.empty());
-        QCOMPARE(ReadAll(path).toHex(), QByteArray("0b54726f6c6c65796d696e64"
-                                                   "cdcc8c3f"
-                                                   "0000" // no categories
-                                                   "0100"
-                                                   "044d696c6b"
-                                                   "016c"
-                                                   "ffff" // Milk: no category
-                                                   "0100"
-                                                   "0000"
-                                                   "0441636d65"
-                                                   "00000040"
-                                                   "0000c03f"
-                                                   "0000"
-                                                   "0300"
-                                                   "0100"
-                                                   "06436f726e6572"
-                                                   "0100"
+        QCOMPARE(ReadAll(path).toHex(), QByteArray("0b54726f6c6c65796d696e64cdcc8c3f"
+                                                   "0000"                   // no categories
+                                                   "0100044d696c6b016cffff" // Milk: no category
+                                                   "010000000441636d65000000400000c03f00000300"
+                                                   "010006436f726e65720100" // Corner, one aisle
                                                    "0a000000140000006e0000003c000000"
-                                                   "ffff" // the aisle: none
-                                                   "0000"));
+                                                   "ffff0000")); // the aisle: no category
     }
 
     // The data file counts records in 16 bits: a full list takes no more.
@@ -320,7 +286,7 @@ private Q_SLOTS:
         open({"Dairy"});
         QTest::keyClicks(form->CatEdit, QStringLiteral("Bread"));
         AltKey(form, Qt::Key_A);
-        QCOMPARE(CategoryNames(), QStringList({"Dairy", "Bread"}));
+        QCOMPARE(Names(Categories), QStringList({"Dairy", "Bread"}));
 
         // Enter with the default button disabled does nothing.
         QTest::keyClick(form->CatEdit, Qt::Key_Return);
@@ -330,7 +296,7 @@ private Q_SLOTS:
         ClickEntry(form->CatListBox, QStringLiteral("Bread"));
         Retype(form->CatEdit, QStringLiteral("Bakery"));
         AltKey(form, Qt::Key_U);
-        QCOMPARE(CategoryNames(), QStringList({"Dairy", "Bakery"}));
+        QCOMPARE(Names(Categories), QStringList({"Dairy", "Bakery"}));
 
         // In edit mode Tab skips the disabled Add button.
         ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
@@ -344,7 +310,7 @@ private Q_SLOTS:
 
         AltKey(form, Qt::Key_C);
         QVERIFY(!form->isVisible());
-        QCOMPARE(CategoryNames(), QStringList({"Dairy", "Bakery"}));
+        QCOMPARE(Names(Categories), QStringList({"Dairy", "Bakery"}));
     }
 
     // The main window opens the editor modally, from its button and from Edit.
@@ -352,21 +318,19 @@ private Q_SLOTS:
         CatEditForm = form;
         MainForm = new TMainForm();
         QVERIFY(MainForm->CatBtn->isEnabled() && MainForm->Categories1->isEnabled());
-        int shown = 0;
-        auto addAndClose = [&](const QString &name) {
-            QTimer::singleShot(0, form, [this, &shown, name] {
-                shown += form->isVisible() && form->isModal();
+        const auto addAndClose = [this](const char *name) {
+            return [this, name] {
                 QTest::keyClicks(form->CatEdit, name);
                 QTest::keyClick(form->CatEdit, Qt::Key_Return);
                 QTest::mouseClick(form->CloseBtn, Qt::LeftButton);
-            });
+            };
         };
-        addAndClose(QStringLiteral("Frozen"));
-        QTest::mouseClick(MainForm->CatBtn, Qt::LeftButton);
-        addAndClose(QStringLiteral("Bakery"));
-        MainForm->Categories1->trigger();
-        QCOMPARE(shown, 2);
-        QCOMPARE(CategoryNames(), QStringList({"Frozen", "Bakery"}));
+        QVERIFY(RunModal(
+            form, [] { QTest::mouseClick(MainForm->CatBtn, Qt::LeftButton); },
+            addAndClose("Frozen")));
+        QVERIFY(RunModal(
+            form, [] { MainForm->Categories1->trigger(); }, addAndClose("Bakery")));
+        QCOMPARE(Names(Categories), QStringList({"Frozen", "Bakery"}));
         delete MainForm;
         MainForm = nullptr;
         CatEditForm = nullptr;

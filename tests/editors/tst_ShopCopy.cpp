@@ -1,8 +1,9 @@
 // The shop copy dialog driven as a user does: when OK can be pressed, what a copy holds,
 // and the copies it refuses.
 
-#include "EditorTestSupport.h"
+#include "TestCatalogue.h"
 #include "TestResponder.h"
+#include "WidgetDriver.h"
 #include "app/Forms.h"
 #include "app/MainUnit.h"
 #include "catalogue/Regional.h"
@@ -15,8 +16,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-
-using namespace editortest;
 
 namespace {
 
@@ -34,13 +33,8 @@ Source BuildShops() {
     TShopProd *loaf = ProductTypes.Add(std::make_unique<TShopProd>("Loaf", "g", bread));
     TShopShop *zeta = Shops.Add(std::make_unique<TShopShop>("Zeta"));
     TShopShop *alpha = Shops.Add(std::make_unique<TShopShop>("Alpha"));
-    for (auto [rect, cat] :
-         {std::pair{TRect{0, 0, 40, 20}, bread}, {TRect{60, 0, 100, 80}, dairy}}) {
-        auto aisle = std::make_unique<TShopAisle>();
-        aisle->Rect = rect;
-        aisle->Category = cat;
-        zeta->Aisle.Add(std::move(aisle));
-    }
+    AddAisle(zeta->Aisle, R(0, 0, 40, 20), bread);
+    AddAisle(zeta->Aisle, R(60, 0, 100, 80), dairy);
     zeta->Outline.Add(std::make_unique<TShopLine>(-70000, 5, 100000, 2147483647));
     Source s{zeta, {}};
     auto item = [&](TShopProd *p, const char *brand, float size, float price, TShopShop *at) {
@@ -74,10 +68,7 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        ui::SetUpApplication(*qApp);
-        SetCurrentRegional(Regional::EnglishUS());
-    }
+    void initTestCase() { SetUpWindowTests(); }
     void init() {
         ClearCatalogue();
         form = CopyShop = new TCopyShop();
@@ -186,25 +177,31 @@ private Q_SLOTS:
         QCOMPARE(ProductTypes.Count(), 2);
     }
 
-    // Refused copies beep, change nothing and still close the dialog with OK.
-    void refusedCopies_data() {
+    // Refused copies beep, change nothing and still close the dialog with OK; a shop
+    // without items is copied with its plan alone.
+    void copyCounts_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("extraShops");
         QTest::addColumn<int>("extraItems");
-        QTest::addColumn<bool>("copied");
-        const int items = 5; // in BuildShops
-        QTest::newRow("name taken in other case") << "alpha" << 0 << 0 << false;
-        QTest::newRow("shops full") << "New" << MaxRecords - 2 << 0 << false;
-        QTest::newRow("items would overflow") << "New" << 0 << MaxRecords - items - 3 << false;
-        QTest::newRow("items just fit") << "New" << 0 << MaxRecords - items - 4 << true;
+        QTest::addColumn<bool>("withItems");
+        QTest::addColumn<int>("itemsCopied"); // -1: refused
+        const int items = 5;                  // in BuildShops
+        QTest::newRow("name taken in other case") << "alpha" << 0 << 0 << true << -1;
+        QTest::newRow("shops full") << "New" << MaxRecords - 2 << 0 << true << -1;
+        QTest::newRow("items would overflow") << "New" << 0 << MaxRecords - items - 3 << true << -1;
+        QTest::newRow("items just fit") << "New" << 0 << MaxRecords - items - 4 << true << 4;
+        QTest::newRow("shop without items") << "Plan only" << 0 << 0 << false << 0;
     }
-    void refusedCopies() {
+    void copyCounts() {
         QFETCH(QString, name);
         QFETCH(int, extraShops);
         QFETCH(int, extraItems);
-        QFETCH(bool, copied);
+        QFETCH(bool, withItems);
+        QFETCH(int, itemsCopied);
         TestResponder responder;
         BuildShops();
+        if (!withItems)
+            Items.RemoveIf([](const TShopItem *i) { return i->Shop == Shops[0]; });
         for (int i = 0; i < extraShops; ++i)
             Shops.Add(std::make_unique<TShopShop>("S" + std::to_string(i)));
         for (int i = 0; i < extraItems; ++i)
@@ -212,19 +209,12 @@ private Q_SLOTS:
         const int shops = Shops.Count();
         const int items = Items.Count();
         copyAs(name, QStringLiteral("Zeta"));
+        const bool copied = itemsCopied >= 0;
         QCOMPARE(responder.beeps, copied ? 0 : 1);
         QCOMPARE(Shops.Count(), copied ? shops + 1 : shops);
-        QCOMPARE(Items.Count(), copied ? items + 4 : items);
-    }
-
-    void copyOfShopWithoutItems() {
-        BuildShops();
-        Items.RemoveIf([](const TShopItem *i) { return i->Shop == Shops[0]; });
-        const int items = Items.Count();
-        copyAs(QStringLiteral("Plan only"), QStringLiteral("Zeta"));
-        QCOMPARE(Shops[2]->Aisle.Count(), 2);
-        QCOMPARE(Shops[2]->Outline.Count(), 1);
-        QCOMPARE(Items.Count(), items);
+        QCOMPARE(Items.Count(), items + std::max(itemsCopied, 0));
+        if (copied)
+            QCOMPARE(Shops[shops]->Aisle.Count(), 2);
     }
 
     // The main window opens the dialog modally from Utilities.
@@ -232,15 +222,13 @@ private Q_SLOTS:
         BuildShops();
         MainForm = new TMainForm();
         QVERIFY(MainForm->Createcopyofshop1->isEnabled());
-        bool wasModal = false;
-        QTimer::singleShot(0, form, [&] {
-            wasModal = form->isVisible() && form->isModal();
-            QTest::keyClicks(form->ShopEdit, QStringLiteral("Copy"));
-            form->ShopListBox->setCurrentRow(1);
-            QTest::mouseClick(form->OkBtn, Qt::LeftButton);
-        });
-        MainForm->Createcopyofshop1->trigger();
-        QVERIFY(wasModal);
+        QVERIFY(RunModal(
+            form, [] { MainForm->Createcopyofshop1->trigger(); },
+            [this] {
+                QTest::keyClicks(form->ShopEdit, QStringLiteral("Copy"));
+                form->ShopListBox->setCurrentRow(1);
+                QTest::mouseClick(form->OkBtn, Qt::LeftButton);
+            }));
         QCOMPARE(Shops.Count(), 3);
         QCOMPARE(Shops[2]->Name, std::string("Copy"));
         QCOMPARE(Shops[2]->Aisle.Count(), 0); // a copy of Alpha

@@ -2,8 +2,9 @@
 // (deleting a shop with its items, the disabled main window, the floor plan button),
 // and the add/rename rules on shops.
 
-#include "EditorTestSupport.h"
+#include "TestCatalogue.h"
 #include "TestResponder.h"
+#include "WidgetDriver.h"
 #include "app/Forms.h"
 #include "app/MainUnit.h"
 #include "catalogue/Regional.h"
@@ -18,8 +19,6 @@
 #include <QToolButton>
 #include <QWindow>
 
-using namespace editortest;
-
 namespace {
 
 TShopShop *AddShop(const char *name) {
@@ -32,20 +31,6 @@ TShopItem *AddItem(TShopShop *shop, const char *brand) {
     return item;
 }
 
-QStringList ShopNames() {
-    QStringList names;
-    for (const auto &s : Shops)
-        names << QString::fromStdString(s->Name);
-    return names;
-}
-
-QStringList ItemBrands() {
-    QStringList brands;
-    for (const auto &i : Items)
-        brands << QString::fromStdString(i->Brand);
-    return brands;
-}
-
 } // namespace
 
 class TestShopEdit : public QObject {
@@ -54,10 +39,7 @@ private:
     TShopEditForm *form = nullptr;
 
 private Q_SLOTS:
-    void initTestCase() {
-        ui::SetUpApplication(*qApp);
-        SetCurrentRegional(Regional::EnglishUS());
-    }
+    void initTestCase() { SetUpWindowTests(); }
     void init() {
         ClearCatalogue();
         ResetPreferences();
@@ -89,7 +71,7 @@ private Q_SLOTS:
         Retype(form->NameEdit, QStringLiteral("CORNER"));
         QTest::keyClick(form->NameEdit, Qt::Key_Return);
         QCOMPARE(responder.beeps, 1);
-        QCOMPARE(ShopNames(), QStringList({"Corner"}));
+        QCOMPARE(Names(Shops), QStringList({"Corner"}));
 
         AltKey(form, Qt::Key_H);
         QCOMPARE(responder.helpCalls.size(), 1);
@@ -167,15 +149,16 @@ private Q_SLOTS:
                      QStringLiteral("Are you sure you want to delete this shop? All items "
                                     "from this shop will also be deleted."));
         if (deleted) {
-            QCOMPARE(ShopNames(), QStringList({"Alpha"}));
-            QCOMPARE(ItemBrands(), QStringList({"a1", "a2", "a3"}));
+            QCOMPARE(Names(Shops), QStringList({"Alpha"}));
+            QCOMPARE(Names(Items, &TShopItem::Brand), QStringList({"a1", "a2", "a3"}));
             QCOMPARE(Entries(form->ShopListBox), QStringList({"Alpha"}));
             QCOMPARE(form->NameEdit->text(), QString());
             QVERIFY(!form->DeleteBtn->isEnabled() && !form->UpdateBtn->isEnabled());
             QVERIFY(form->AddBtn->isDefault());
         } else {
-            QCOMPARE(ShopNames(), QStringList({"Alpha", "Beta"}));
-            QCOMPARE(ItemBrands(), QStringList({"a1", "b1", "a2", "b2", "b3", "a3"}));
+            QCOMPARE(Names(Shops), QStringList({"Alpha", "Beta"}));
+            QCOMPARE(Names(Items, &TShopItem::Brand),
+                     QStringList({"a1", "b1", "a2", "b2", "b3", "a3"}));
             QCOMPARE(form->ShopListBox->Selected<TShopShop>(), b);
         }
     }

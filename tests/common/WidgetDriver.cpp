@@ -1,0 +1,110 @@
+#include "WidgetDriver.h"
+
+#include "catalogue/Regional.h"
+#include "ui/WindowFont.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QTest>
+#include <QTimer>
+
+void SetUpWindowTests() {
+    ui::SetUpApplication(*qApp);
+    SetCurrentRegional(Regional::EnglishUS());
+}
+
+QStringList Entries(const QListWidget *list) {
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->item(row)->text();
+    return texts;
+}
+
+int RowOf(const QListWidget *list, const QString &text) {
+    return int(Entries(list).indexOf(text));
+}
+
+void ClickRow(QListWidget *list, int row, Qt::MouseButton button) {
+    QVERIFY(row >= 0 && row < list->count());
+    QTest::mouseClick(list->viewport(), button, {}, list->visualItemRect(list->item(row)).center());
+}
+
+void ClickEntry(QListWidget *list, const QString &text, Qt::MouseButton button) {
+    ClickRow(list, RowOf(list, text), button);
+}
+
+void Retype(QLineEdit *edit, const QString &text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+void TypeText(QWidget *widget, const QString &text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+    }
+}
+
+void AltKey(QWidget *window, Qt::Key key) {
+    QTest::keyClick(window, key, Qt::AltModifier);
+    QTest::qWait(250);
+}
+
+bool ShowActive(QWidget *window) {
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+QStringList TabChain(QWidget *first) {
+    QStringList names;
+    first->setFocus();
+    QWidget *w = first;
+    do {
+        names << w->objectName();
+        QTest::keyClick(w, Qt::Key_Tab);
+        w = QApplication::focusWidget();
+    } while (w && w != first && names.size() < 20);
+    return names;
+}
+
+QStringList FocusOrder(QWidget *first) {
+    QStringList names;
+    QWidget *w = first;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty() &&
+            !w->objectName().startsWith(QLatin1String("qt_")))
+            names << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w && w != first && names.size() < 40);
+    return names;
+}
+
+bool RunModal(QDialog *dialog, const std::function<void()> &open,
+              const std::function<void()> &act) {
+    bool modal = false;
+    QTimer::singleShot(0, dialog, [&] {
+        modal = QTest::qWaitForWindowActive(dialog) && QApplication::activeModalWidget() == dialog;
+        act();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    open();
+    return modal;
+}
+
+QString ShotsFolder() {
+    return qEnvironmentVariable("TM_SHOTS");
+}
+
+void SaveShot(QWidget *widget, const QString &name, int scale) {
+    if (ShotsFolder().isEmpty())
+        return;
+    const QPixmap picture = widget->grab();
+    QVERIFY(picture.scaled(picture.size() * scale).save(ShotsFolder() + "/" + name + ".png"));
+}
