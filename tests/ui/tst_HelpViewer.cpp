@@ -2,12 +2,11 @@
 // its narrowing, the markup, the built help files, and the help windows driven offscreen.
 
 #include "TestCatalogue.h"
-#include "catalogue/Regional.h"
+#include "WidgetDriver.h"
 #include "settings/HelpDocument.h"
 #include "settings/HelpMarkup.h"
 #include "ui/HelpViewer.h"
 #include "ui/HelpWindow.h"
-#include "ui/WindowFont.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -62,22 +61,12 @@ ui::HelpWindow *OnlyWindow() {
     return windows.size() == 1 ? windows.first() : nullptr;
 }
 
-QStringList Rows(const QListWidget *list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
 } // namespace
 
 class TestHelpViewer : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() {
-        ui::SetUpApplication(*qApp);
-        SetCurrentRegional(Regional::EnglishUS());
-    }
+    void initTestCase() { SetUpWindowTests(); }
     void cleanup() {
         ui::HelpViewer::Execute({}, ui::HelpCommand::Quit, 0, {});
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -88,36 +77,37 @@ private Q_SLOTS:
         QTest::addColumn<QString>("error"); // empty: the file is read
         const QByteArray head = "TROLLEYMIND-HELP 1\n";
         const QByteArray topic = "@topic a 2\n@title A\ntext\n";
-        QTest::newRow("good") << head + topic << "";
-        QTest::newRow("CR LF and byte-order mark")
-            << "\xEF\xBB\xBF" + QByteArray(head + topic).replace("\n", "\r\n") << "";
-        QTest::newRow("another kind of file") << QByteArray("[Prefs]\n") << "not a Trolleymind";
-        QTest::newRow("empty file") << QByteArray() << "not a Trolleymind";
-        QTest::newRow("newer format") << "TROLLEYMIND-HELP 2\n" + topic << "format 2";
-        QTest::newRow("text before the first topic")
-            << head + "\nstray\n" + topic << "line 3: text before the first @topic";
-        QTest::newRow("no topics") << head + "@title T\n"
-                                   << "holds no topics";
-        QTest::newRow("topic without a title") << head + "@topic a\ntext\n@topic b\n@title B\n"
-                                               << "line 2: the topic \"a\"";
-        QTest::newRow("context used twice") << head + topic + "@topic b 2\n@title B\n"
-                                            << "line 5: context number 2";
-        QTest::newRow("name used twice, other capitals") << head + topic + "@topic A\n@title B\n"
-                                                         << "line 5: the topic name \"A\"";
-        QTest::newRow("context not a number") << head + "@topic a six\n@title A\n"
-                                              << "\"six\" is not a context number";
-        QTest::newRow("context too large") << head + "@topic a 4294967296\n@title A\n"
-                                           << "not a context number";
-        QTest::newRow("largest context") << head + "@topic a 4294967295\n@title A\n"
-                                         << "";
-        QTest::newRow("name with a blank part") << head + "@topic a b c\n@title A\n"
-                                                << "line 2: a topic line";
-        QTest::newRow("unknown directive") << head + topic + "@see a\n"
-                                           << "line 5: \"@see\"";
-        QTest::newRow("escaped directive is text") << head + topic + "\\@see a\n"
-                                                   << "";
-        QTest::newRow("not UTF-8") << head + "@topic a\n@title caf\xE9\n"
-                                   << "not UTF-8";
+        const struct {
+            const char *name;
+            QByteArray bytes;
+            const char *error;
+        } rows[] = {
+            {"good", head + topic, ""},
+            {"CR LF and byte-order mark",
+             "\xEF\xBB\xBF" + QByteArray(head + topic).replace("\n", "\r\n"), ""},
+            {"another kind of file", "[Prefs]\n", "not a Trolleymind"},
+            {"empty file", "", "not a Trolleymind"},
+            {"newer format", "TROLLEYMIND-HELP 2\n" + topic, "format 2"},
+            {"text before the first topic", head + "\nstray\n" + topic,
+             "line 3: text before the first @topic"},
+            {"no topics", head + "@title T\n", "holds no topics"},
+            {"topic without a title", head + "@topic a\ntext\n@topic b\n@title B\n",
+             "line 2: the topic \"a\""},
+            {"context used twice", head + topic + "@topic b 2\n@title B\n",
+             "line 5: context number 2"},
+            {"name used twice, other capitals", head + topic + "@topic A\n@title B\n",
+             "line 5: the topic name \"A\""},
+            {"context not a number", head + "@topic a six\n@title A\n",
+             "\"six\" is not a context number"},
+            {"context too large", head + "@topic a 4294967296\n@title A\n", "not a context number"},
+            {"largest context", head + "@topic a 4294967295\n@title A\n", ""},
+            {"name with a blank part", head + "@topic a b c\n@title A\n", "line 2: a topic line"},
+            {"unknown directive", head + topic + "@see a\n", "line 5: \"@see\""},
+            {"escaped directive is text", head + topic + "\\@see a\n", ""},
+            {"not UTF-8", head + "@topic a\n@title caf\xE9\n", "not UTF-8"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.bytes << QString(r.error);
     }
     void parseFaults() {
         QFETCH(QByteArray, bytes);
@@ -196,40 +186,30 @@ private Q_SLOTS:
     void markup_data() {
         QTest::addColumn<QString>("markup");
         QTest::addColumn<QString>("html");
-        QTest::newRow("lines join into a paragraph") << "one\ntwo\n\nthree"
-                                                     << "<p>one two</p>\n<p>three</p>\n";
-        QTest::newRow("heading") << "# Adding\ntext"
-                                 << "<h3>Adding</h3>\n<p>text</p>\n";
-        QTest::newRow("bullets with a continued item")
-            << "- a\n  more\n- b\nafter"
-            << "<ul>\n<li>a more</li>\n<li>b</li>\n</ul>\n<p>after</p>\n";
-        QTest::newRow("numbered") << "1. a\n2. b"
-                                  << "<ol>\n<li>a</li>\n<li>b</li>\n</ol>\n";
-        QTest::newRow("list kind changes") << "- a\n1. b"
-                                           << "<ul>\n<li>a</li>\n</ul>\n<ol>\n<li>b</li>\n</ol>\n";
-        QTest::newRow("bold") << "press *Add* now"
-                              << "<p>press <b>Add</b> now</p>\n";
-        QTest::newRow("lone stars stay") << "2 * 3 and *"
-                                         << "<p>2 * 3 and *</p>\n";
-        QTest::newRow("escapes") << "\\*not bold\\* \\[[x]] \\\\"
-                                 << "<p>*not bold* [[x]] \\</p>\n";
-        QTest::newRow("escaped bullet and heading") << "\\- a\n\\# b"
-                                                    << "<p>- a # b</p>\n";
-        QTest::newRow("html is text") << "<b>&"
-                                      << "<p>&lt;b&gt;&amp;</p>\n";
-        QTest::newRow("link shows the title")
-            << "see [[plan]]"
-            << "<p>see <a href=\"topic:plan\">Floor plan</a></p>\n";
-        QTest::newRow("link with its own text")
-            << "[[shops|the *shops*]]"
-            << "<p><a href=\"topic:shops\">the *shops*</a></p>\n";
-        QTest::newRow("bold link") << "*[[shops]]*"
-                                   << "<p><b><a href=\"topic:shops\">Shops</a></b></p>\n";
-        QTest::newRow("link to no topic shows its name")
-            << "[[gone]]"
-            << "<p><a href=\"topic:gone\">gone</a></p>\n";
-        QTest::newRow("unclosed link") << "[[shops"
-                                       << "<p>[[shops</p>\n";
+        const char *const rows[][3] = {
+            {"lines join into a paragraph", "one\ntwo\n\nthree", "<p>one two</p>\n<p>three</p>\n"},
+            {"heading", "# Adding\ntext", "<h3>Adding</h3>\n<p>text</p>\n"},
+            {"bullets with a continued item", "- a\n  more\n- b\nafter",
+             "<ul>\n<li>a more</li>\n<li>b</li>\n</ul>\n<p>after</p>\n"},
+            {"numbered", "1. a\n2. b", "<ol>\n<li>a</li>\n<li>b</li>\n</ol>\n"},
+            {"list kind changes", "- a\n1. b",
+             "<ul>\n<li>a</li>\n</ul>\n<ol>\n<li>b</li>\n</ol>\n"},
+            {"bold", "press *Add* now", "<p>press <b>Add</b> now</p>\n"},
+            {"lone stars stay", "2 * 3 and *", "<p>2 * 3 and *</p>\n"},
+            {"escapes", "\\*not bold\\* \\[[x]] \\\\", "<p>*not bold* [[x]] \\</p>\n"},
+            {"escaped bullet and heading", "\\- a\n\\# b", "<p>- a # b</p>\n"},
+            {"html is text", "<b>&", "<p>&lt;b&gt;&amp;</p>\n"},
+            {"link shows the title", "see [[plan]]",
+             "<p>see <a href=\"topic:plan\">Floor plan</a></p>\n"},
+            {"link with its own text", "[[shops|the *shops*]]",
+             "<p><a href=\"topic:shops\">the *shops*</a></p>\n"},
+            {"bold link", "*[[shops]]*", "<p><b><a href=\"topic:shops\">Shops</a></b></p>\n"},
+            {"link to no topic shows its name", "[[gone]]",
+             "<p><a href=\"topic:gone\">gone</a></p>\n"},
+            {"unclosed link", "[[shops", "<p>[[shops</p>\n"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
     }
     void markup() {
         QFETCH(QString, markup);
@@ -312,13 +292,13 @@ private Q_SLOTS:
         QCOMPARE(w->KeywordList->count(), all);
 
         QTest::keyClicks(w->KeywordEdit, QStringLiteral("ais"));
-        const QStringList narrowed = Rows(w->KeywordList);
+        const QStringList narrowed = Entries(w->KeywordList);
         QVERIFY(!narrowed.isEmpty() && narrowed.size() < all);
         for (const QString &k : narrowed)
             QVERIFY2(k.startsWith("ais", Qt::CaseInsensitive) || k.contains(" ais"), qPrintable(k));
         QTest::keyClicks(w->KeywordEdit, QStringLiteral("le or"));
-        QCOMPARE(Rows(w->KeywordList), QStringList{"aisle order"});
-        QCOMPARE(Rows(w->TopicList), QStringList{"The floor plan editor"});
+        QCOMPARE(Entries(w->KeywordList), QStringList{"aisle order"});
+        QCOMPARE(Entries(w->TopicList), QStringList{"The floor plan editor"});
         QTest::keyClick(w->KeywordEdit, Qt::Key_Return); // shows the chosen topic
         QCOMPARE(w->PageId(), QStringLiteral("topic:floor-plan"));
 
@@ -391,12 +371,13 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
         QTest::addColumn<ui::HelpCommand>("command");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing, contents")
-            << QByteArray() << ui::HelpCommand::Contents << "the file does not exist";
-        QTest::newRow("missing, index")
-            << QByteArray() << ui::HelpCommand::PartialKey << "the file does not exist";
-        QTest::newRow("missing, context")
-            << QByteArray() << ui::HelpCommand::Context << "the file does not exist";
+        const std::pair<const char *, ui::HelpCommand> commands[] = {
+            {"contents", ui::HelpCommand::Contents},
+            {"index", ui::HelpCommand::PartialKey},
+            {"context", ui::HelpCommand::Context}};
+        for (const auto &[name, command] : commands)
+            QTest::addRow("missing, %s", name)
+                << QByteArray() << command << "the file does not exist";
         QTest::newRow("damaged") << QByteArray("TROLLEYMIND-HELP 1\n@topic a\n@oops\n")
                                  << ui::HelpCommand::Contents << "line 3:";
     }
@@ -435,8 +416,8 @@ private Q_SLOTS:
         WriteAll(path, Small);
         ui::HelpViewer::Execute(path, ui::HelpCommand::Contents, 0, {});
         w->IndexBtn->click();
-        QCOMPARE(Rows(w->KeywordList), QStringList({"adding a shop", "aisles", "floor plan",
-                                                    "Shopping list", "shops"}));
+        QCOMPARE(Entries(w->KeywordList),
+                 QStringList({"adding a shop", "aisles", "floor plan", "Shopping list", "shops"}));
     }
 
     void filesAreFoundBesideTheProgram() {
@@ -489,26 +470,25 @@ private Q_SLOTS:
     }
 
     void screenshots() {
-        if (!qEnvironmentVariableIsSet("TM_SHOTS"))
+        if (ShotsFolder().isEmpty())
             QSKIP("set TM_SHOTS to a folder to save pictures of the help window");
-        const QString shots = qEnvironmentVariable("TM_SHOTS");
         ui::HelpViewer::Execute(Shopping, ui::HelpCommand::Context, 6, {});
         ui::HelpWindow *w = OnlyWindow();
         QVERIFY(QTest::qWaitForWindowExposed(w));
-        QVERIFY(w->grab().save(shots + "/help-topic.png"));
+        SaveShot(w, "help-topic");
         ui::HelpViewer::Execute(Shopping, ui::HelpCommand::Contents, 0, {});
-        QVERIFY(w->grab().save(shots + "/help-contents.png"));
+        SaveShot(w, "help-contents");
         ui::HelpViewer::Execute(Shopping, ui::HelpCommand::PartialKey, 0, {});
-        QVERIFY(w->grab().save(shots + "/help-index.png"));
+        SaveShot(w, "help-index");
         QTest::keyClicks(w->KeywordEdit, QStringLiteral("pri"));
-        QVERIFY(w->grab().save(shots + "/help-index-narrowed.png"));
+        SaveShot(w, "help-index-narrowed");
         ui::HelpViewer::Execute(Shopping, ui::HelpCommand::HelpOnHelp, 0, {});
-        QVERIFY(w->grab().save(shots + "/help-using.png"));
+        SaveShot(w, "help-using");
         ui::HelpViewer::Execute(QStringLiteral("/nonexistent/Shopping.hlp"),
                                 ui::HelpCommand::Contents, 0, {});
-        QVERIFY(ui::HelpViewer::Windows()[1]->grab().save(shots + "/help-missing.png"));
+        SaveShot(ui::HelpViewer::Windows()[1], "help-missing");
         ui::HelpViewer::Execute(Catalog, ui::HelpCommand::Contents, 0, {});
-        QVERIFY(ui::HelpViewer::Windows()[2]->grab().save(shots + "/help-catalog.png"));
+        SaveShot(ui::HelpViewer::Windows()[2], "help-catalog");
     }
 };
 
