@@ -2,6 +2,7 @@
 // the sorted list box, the program's own message boxes and the top-level error box.
 
 #include "TestResponder.h"
+#include "WidgetDriver.h"
 #include "ui/Ansi.h"
 #include "ui/Application.h"
 #include "ui/Seam.h"
@@ -15,15 +16,6 @@
 #include <QTimer>
 
 #include <stdexcept>
-
-// Types text the way a keyboard delivers it, one character per key press.
-static void typeText(QWidget *w, const QString &text)
-{
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-    }
-}
 
 class TestUiLayer : public QObject {
     Q_OBJECT
@@ -75,9 +67,9 @@ private Q_SLOTS:
         QLineEdit edit;
         ui::MakeAnsiEdit(&edit, 20);
         edit.show();
-        typeText(&edit, QStringLiteral("Crème"));
+        TypeText(&edit, QStringLiteral("Crème"));
         QCOMPARE(edit.text(), QStringLiteral("Crème"));
-        typeText(&edit, QStringLiteral("→ü")); // the arrow has no byte; ü has
+        TypeText(&edit, QStringLiteral("→ü")); // the arrow has no byte; ü has
         QCOMPARE(edit.text(), QStringLiteral("Crèmeü"));
         QTest::keyClicks(&edit, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
         QCOMPARE(edit.text().size(), 20);
@@ -89,9 +81,7 @@ private Q_SLOTS:
         ui::SortedListBox list(nullptr, true);
         int a = 1, b = 2, c = 3, d = 4;
         list.Fill({{"bread", &a}, {"Apples", &b}, {"apple", &c}});
-        QCOMPARE(list.item(0)->text(), QStringLiteral("apple"));
-        QCOMPARE(list.item(1)->text(), QStringLiteral("Apples"));
-        QCOMPARE(list.item(2)->text(), QStringLiteral("bread"));
+        QCOMPARE(Entries(&list), QStringList({"apple", "Apples", "bread"}));
         QCOMPARE(list.AddEntry(QStringLiteral("BEANS"), &d), 2);
         QCOMPARE(list.At<int>(2), &d);
         QCOMPARE(list.RowOf(&a), 3);
@@ -113,10 +103,9 @@ private Q_SLOTS:
         list.Fill({{"one", &a}});
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        const QPoint at = list.visualItemRect(list.item(0)).center();
-        QTest::mouseClick(list.viewport(), Qt::RightButton, {}, at);
+        ClickRow(&list, 0, Qt::RightButton);
         QCOMPARE(list.SelectedRecord(), nullptr);
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+        ClickRow(&list, 0);
         QCOMPARE(list.Selected<int>(), &a);
     }
 
