@@ -3,60 +3,38 @@
 // quit, and the About box shows the program's version.
 
 #include "TestCatalogue.h"
-#include "TestResponder.h"
+#include "TestProgram.h"
+#include "WidgetDriver.h"
 #include "app/AboutUnit.h"
 #include "app/Forms.h"
 #include "app/MainUnit.h"
 #include "app/ProgramFiles.h"
-#include "catalogue/Regional.h"
-#include "settings/Preferences.h"
-#include "ui/WindowFont.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QScopeGuard>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 Q_DECLARE_METATYPE(ui::HelpCommand)
 
 class TestHelpCommands : public QObject {
     Q_OBJECT
 private:
-    QTemporaryDir *dir = nullptr;
-    TestResponder *responder = nullptr;
+    TestProgram *program = nullptr;
+    QList<HelpCall> &helpCalls() { return program->responder.helpCalls; }
 
     void start() {
-        SetProgramDir(dir->path());
         MainForm->show();
         QCoreApplication::processEvents();
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        ui::SetUpApplication(*qApp);
-        SetCurrentRegional(Regional::EnglishUS());
-    }
+    void initTestCase() { SetUpWindowTests(); }
     void init() {
-        dir = new QTemporaryDir();
-        QVERIFY(dir->isValid());
-        ResetPreferences();
         ui::SetHelpFile(QStringLiteral("Shopping.hlp"));
-        responder = new TestResponder();
-        CreateForms();
+        program = new TestProgram();
     }
-    void cleanup() {
-        if (MainForm->isVisible())
-            MainForm->close();
-        DestroyForms();
-        ClearCatalogue();
-        delete responder;
-        delete dir;
-    }
+    void cleanup() { delete program; }
 
     void menuCommandsReachTheViewer_data() {
         QTest::addColumn<QString>("action");
@@ -84,16 +62,16 @@ private Q_SLOTS:
         QVERIFY(item);
         QVERIFY(item->isEnabled());
         item->trigger();
-        QCOMPARE(responder->helpCalls.size(), 1);
-        const HelpCall &call = responder->helpCalls[0];
-        QCOMPARE(call.file, file.isEmpty() ? dir->path() + "/CATALOG.HLP" : file);
+        QCOMPARE(helpCalls().size(), 1);
+        const HelpCall &call = helpCalls()[0];
+        QCOMPARE(call.file, file.isEmpty() ? program->file("CATALOG.HLP") : file);
         QCOMPARE(call.command, command);
         if (command == ui::HelpCommand::Context)
             QCOMPARE(call.context, context);
         // The search opens with an empty entry.
         QVERIFY(call.keyword.isEmpty());
         QCOMPARE(ui::HelpFile(), QStringLiteral("Shopping.hlp"));
-        QVERIFY(responder->messages.isEmpty());
+        QVERIFY(program->responder.messages.isEmpty());
     }
 
     void shortcuts_data() {
@@ -110,8 +88,8 @@ private Q_SLOTS:
         QApplication::setActiveWindow(MainForm);
         QVERIFY(QTest::qWaitForWindowActive(MainForm));
         QTest::keySequence(MainForm, keys);
-        QCOMPARE(responder->helpCalls.size(), 1);
-        QCOMPARE(responder->helpCalls[0].command, command);
+        QCOMPARE(helpCalls().size(), 1);
+        QCOMPARE(helpCalls()[0].command, command);
     }
 
     void helpContentsAfterOtherProducts_data() {
@@ -126,11 +104,11 @@ private Q_SLOTS:
         MainForm->Otherproducts1->trigger();
         MainForm->Helptopics1->trigger();
         MainForm->Gettingstarted1->trigger();
-        QCOMPARE(responder->helpCalls.size(), 3);
-        QCOMPARE(responder->helpCalls[0].file, dir->path() + "/CATALOG.HLP");
-        QCOMPARE(responder->helpCalls[1].file, own);
-        QCOMPARE(responder->helpCalls[1].command, ui::HelpCommand::Contents);
-        QCOMPARE(responder->helpCalls[2].file, own);
+        QCOMPARE(helpCalls().size(), 3);
+        QCOMPARE(helpCalls()[0].file, program->file("CATALOG.HLP"));
+        QCOMPARE(helpCalls()[1].file, own);
+        QCOMPARE(helpCalls()[1].command, ui::HelpCommand::Contents);
+        QCOMPARE(helpCalls()[2].file, own);
     }
 
     void closeTellsTheViewerToQuit_data() {
@@ -141,35 +119,26 @@ private Q_SLOTS:
     void closeTellsTheViewerToQuit() {
         QFETCH(QByteArray, dataFile);
         if (!dataFile.isEmpty())
-            WriteAll(dir->filePath(QStringLiteral("Shopping.dat")), dataFile);
+            WriteAll(program->file("Shopping.dat"), dataFile);
         start(); // a declined load (the responder answers No) closes the window by itself
         if (dataFile.isEmpty()) {
-            QVERIFY(responder->helpCalls.isEmpty());
+            QVERIFY(helpCalls().isEmpty());
             MainForm->Exit1->trigger();
         } else {
             QTRY_VERIFY(!MainForm->isVisible());
         }
-        QCOMPARE(responder->helpCalls.size(), 1);
-        QCOMPARE(responder->helpCalls[0].command, ui::HelpCommand::Quit);
+        QCOMPARE(helpCalls().size(), 1);
+        QCOMPARE(helpCalls()[0].command, ui::HelpCommand::Quit);
     }
 
     void aboutBox() {
         start();
-        QString shown;
-        bool wasModal = false;
-        QTimer::singleShot(0, MainForm, [&] {
-            const auto done = qScopeGuard([] {
-                if (AboutForm->isVisible())
-                    AboutForm->reject();
-            });
-            wasModal = QApplication::activeModalWidget() == AboutForm;
+        const auto checkAndClose = [] {
             QCOMPARE(AboutForm->windowTitle(), QStringLiteral("About Trolleymind"));
             QVERIFY(!AboutForm->ProgramIcon->pixmap().isNull());
             QCOMPARE(AboutForm->ProgramIcon->parentWidget(), AboutForm->Panel1);
             QVERIFY(AboutForm->Panel1->frameShape() != QFrame::NoFrame);
-            const QList<QLabel *> lines = {AboutForm->ProductName, AboutForm->Comments,
-                                           AboutForm->Version};
-            for (QLabel *line : lines) {
+            for (QLabel *line : {AboutForm->ProductName, AboutForm->Comments, AboutForm->Version}) {
                 QCOMPARE(line->parentWidget(), AboutForm->Panel1);
                 QVERIFY(line->alignment() & Qt::AlignHCenter);
                 // The whole text fits, centred in the panel.
@@ -177,15 +146,13 @@ private Q_SLOTS:
                 QVERIFY(qAbs(line->geometry().center().x() - AboutForm->Panel1->width() / 2) <= 1);
             }
             QCOMPARE(AboutForm->ProductName->text(), QStringLiteral("Trolleymind"));
-            shown = AboutForm->Version->text();
-            if (qEnvironmentVariableIsSet("TM_SHOTS"))
-                AboutForm->grab().save(qEnvironmentVariable("TM_SHOTS") + "/about.png");
+            QCOMPARE(AboutForm->Version->text(), QStringLiteral("Version 1.10 (WIN95)"));
+            SaveShot(AboutForm, "about");
             QTest::mouseClick(AboutForm->OKButton, Qt::LeftButton); // OK closes the box
             QVERIFY(!AboutForm->isVisible());
-        });
-        MainForm->AboutTrolleymind1->trigger();
-        QVERIFY(wasModal);
-        QCOMPARE(shown, QStringLiteral("Version 1.10 (WIN95)"));
+        };
+        QVERIFY(RunModal(
+            AboutForm, [] { MainForm->AboutTrolleymind1->trigger(); }, checkAndClose));
         QCOMPARE(AboutForm->result(), int(QDialog::Accepted));
     }
 };
