@@ -3,14 +3,13 @@
 // and the main window reads the settings at its first showing and writes them at its close.
 
 #include "TestCatalogue.h"
-#include "TestResponder.h"
+#include "TestProgram.h"
+#include "WidgetDriver.h"
 #include "app/Forms.h"
 #include "app/MainUnit.h"
 #include "app/PrefUnit.h"
 #include "app/ProgramFiles.h"
-#include "catalogue/Regional.h"
 #include "settings/Preferences.h"
-#include "ui/WindowFont.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -20,26 +19,18 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
 
 // Runs the Preferences command; `act` works on the open dialog, then OK or Cancel closes it.
 void RunPreferences(const std::function<void(TPrefForm *)> &act, bool ok) {
-    bool acted = false;
-    QTimer::singleShot(0, PrefForm, [&] {
-        QVERIFY(QTest::qWaitForWindowActive(PrefForm));
-        act(PrefForm);
-        acted = true;
-        if (PrefForm->isVisible()) // unless `act` closed it
-            QTest::mouseClick(ok ? PrefForm->OkBtn : PrefForm->CancelBtn, Qt::LeftButton);
-    });
-    MainForm->Preferences1->trigger();
-    QVERIFY(acted);
+    QVERIFY(RunModal(
+        PrefForm, [] { MainForm->Preferences1->trigger(); },
+        [&] {
+            act(PrefForm);
+            if (PrefForm->isVisible()) // unless `act` closed it
+                QTest::mouseClick(ok ? PrefForm->OkBtn : PrefForm->CancelBtn, Qt::LeftButton);
+        }));
     QVERIFY(!PrefForm->isVisible());
 }
 
@@ -55,31 +46,13 @@ QList<bool> Checked(std::initializer_list<QRadioButton *> buttons) {
 class TestPrefForm : public QObject {
     Q_OBJECT
 private:
-    QTemporaryDir *dir = nullptr;
-    TestResponder *responder = nullptr;
-    QString ini() const { return dir->filePath(QStringLiteral("Shopping.ini")); }
+    TestProgram *program = nullptr;
+    QString ini() const { return program->file(QStringLiteral("Shopping.ini")); }
 
 private Q_SLOTS:
-    void initTestCase() {
-        ui::SetUpApplication(*qApp);
-        SetCurrentRegional(Regional::EnglishUS());
-    }
-    void init() {
-        dir = new QTemporaryDir();
-        QVERIFY(dir->isValid());
-        responder = new TestResponder();
-        SetProgramDir(dir->path());
-        ResetPreferences();
-        CreateForms();
-    }
-    void cleanup() {
-        DestroyForms();
-        ClearCatalogue();
-        delete responder;
-        responder = nullptr;
-        delete dir;
-        dir = nullptr;
-    }
+    void initTestCase() { SetUpWindowTests(); }
+    void init() { program = new TestProgram(); }
+    void cleanup() { delete program; }
 
     void controlsCopyBackOnOkOnly_data() {
         QTest::addColumn<QString>("control");
@@ -188,27 +161,22 @@ private Q_SLOTS:
                 QTest::mouseClick(f->HelpBtn, Qt::LeftButton);
             },
             false);
-        QCOMPARE(responder->helpCalls.size(), 1);
-        QCOMPARE(responder->helpCalls[0].command, ui::HelpCommand::Context);
-        QCOMPARE(responder->helpCalls[0].context, 8u);
+        QCOMPARE(program->responder.helpCalls.size(), 1);
+        QCOMPARE(program->responder.helpCalls[0].command, ui::HelpCommand::Context);
+        QCOMPARE(program->responder.helpCalls[0].context, 8u);
         RunPreferences([](TPrefForm *f) { QCOMPARE(f->Notebook1->currentIndex(), 2); }, true);
     }
 
     void escapeCancelsAndEnterAccepts() {
-        RunPreferences(
-            [](TPrefForm *f) {
-                f->AskDeleteCatCB->setChecked(false);
-                QTest::keyClick(f, Qt::Key_Escape);
-            },
-            false);
-        QVERIFY(DeleteCat);
-        QTimer::singleShot(0, PrefForm, [] {
-            QVERIFY(QTest::qWaitForWindowActive(PrefForm));
-            PrefForm->AskDeleteCatCB->setChecked(false);
-            QTest::keyClick(PrefForm, Qt::Key_Return);
-        });
-        MainForm->Preferences1Click();
-        QVERIFY(!DeleteCat);
+        for (const auto &[key, kept] : {std::pair{Qt::Key_Escape, true}, {Qt::Key_Return, false}}) {
+            RunPreferences(
+                [key = key](TPrefForm *f) {
+                    f->AskDeleteCatCB->setChecked(false);
+                    QTest::keyClick(f, key);
+                },
+                false);
+            QCOMPARE(DeleteCat, kept);
+        }
     }
 
     void settingsReadAtFirstShowAndWrittenAtClose_data() {
@@ -241,26 +209,23 @@ private Q_SLOTS:
     }
 
     void unwritableSettingsFileIsReported() {
-        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Shopping.ini")));
+        QVERIFY(QDir(program->dir.path()).mkdir(QStringLiteral("Shopping.ini")));
         MainForm->show();
         MainForm->close();
-        QCOMPARE(responder->texts(), QStringList{"Unable to write to " + ini()});
-        QCOMPARE(responder->messages[0].kind, ui::MsgKind::Error);
+        QCOMPARE(program->responder.texts(), QStringList{"Unable to write to " + ini()});
+        QCOMPARE(program->responder.messages[0].kind, ui::MsgKind::Error);
     }
 
     void screenshots() {
-        if (!qEnvironmentVariableIsSet("TM_SHOTS"))
+        if (ShotsFolder().isEmpty())
             QSKIP("set TM_SHOTS to a folder to save pictures of the pages");
-        const QString shots = qEnvironmentVariable("TM_SHOTS");
         RunPreferences(
             [&](TPrefForm *f) {
                 const char *names[] = {"confirms", "reports", "appearance"};
                 for (int page = 0; page < 3; ++page) {
                     f->TabSet1->setCurrentIndex(page);
-                    QVERIFY(f->grab().save(shots + "/prefs-" + names[page] + ".png"));
-                    QVERIFY(f->grab()
-                                .scaled(f->size() * 3)
-                                .save(shots + "/prefs-" + names[page] + "-x3.png"));
+                    SaveShot(f, QStringLiteral("prefs-") + names[page]);
+                    SaveShot(f, QStringLiteral("prefs-") + names[page] + "-x3", 3);
                 }
             },
             false);
