@@ -57,34 +57,21 @@ struct Fixture {
     }
 };
 
-Regional Variant(const QString &name) {
-    Regional r = Regional::EnglishUS();
-    if (name == "euro after") { // 1.234,50 € / -1.234,50 €
-        r.CurrencySymbol = "\x80";
-        r.CurrencyFormat = 3;
-        r.NegCurrFormat = 8;
-        r.DecimalSeparator = ',';
-        r.ThousandSeparator = '.';
-    } else if (name == "symbol after, no space") {
-        r.CurrencyFormat = 1;
-        r.NegCurrFormat = 5;
-    } else if (name == "symbol before, space") {
-        r.CurrencySymbol = "kr";
-        r.CurrencyFormat = 2;
-        r.NegCurrFormat = 12;
-        r.ThousandSeparator = ' ';
-    } else if (name == "minus first") {
-        r.NegCurrFormat = 1;
-    } else if (name == "brackets, symbol after") {
-        r.CurrencyFormat = 3;
-        r.NegCurrFormat = 15;
-    } else if (name == "no grouping") {
-        r.ThousandSeparator = '\0';
-    }
+// Regional settings with the given currency symbol and patterns.
+Regional Money(const char *symbol, int format, int negative, char decimal = '.',
+               char thousands = ',') {
+    Regional r;
+    r.CurrencySymbol = symbol;
+    r.CurrencyFormat = format;
+    r.NegCurrFormat = negative;
+    r.DecimalSeparator = decimal;
+    r.ThousandSeparator = thousands;
     return r;
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Regional)
 
 class TestShopData : public QObject {
     Q_OBJECT
@@ -210,28 +197,31 @@ private Q_SLOTS:
         QTest::addColumn<float>("size");
         QTest::addColumn<float>("price");
         QTest::addColumn<QString>("text");
-        QTest::newRow("0") << 0 << true << true << 2.0f << 1.5f << "Milk, Acme 2l $1.50 at Corner";
-        QTest::newRow("1") << 1 << true << true << 2.0f << 1.5f << "Acme Milk 2l $1.50 at Corner";
-        QTest::newRow("2: two blanks after the colon")
-            << 2 << true << true << 2.0f << 1.5f << "Corner:  Milk, Acme 2l $1.50";
-        QTest::newRow("0 without shop")
-            << 0 << true << false << 2.0f << 1.5f << "Milk, Acme 2l $1.50";
-        QTest::newRow("1 without shop")
-            << 1 << true << false << 2.0f << 1.5f << "Acme Milk 2l $1.50";
-        QTest::newRow("2 without shop: leading blank")
-            << 2 << true << false << 2.0f << 1.5f << " Milk, Acme 2l $1.50";
-        QTest::newRow("0 without product")
-            << 0 << false << true << 2.0f << 1.5f << "*, Acme 2* $1.50 at Corner";
-        QTest::newRow("2 without product or shop")
-            << 2 << false << false << 2.0f << 1.5f << " *, Acme 2* $1.50";
-        QTest::newRow("1.1 stays 1.1")
-            << 0 << true << false << 1.1f << 1.1f << "Milk, Acme 1.1l $1.10";
-        QTest::newRow("single 2.675 rounds up")
-            << 0 << true << false << 0.25f << 2.675f << "Milk, Acme 0.25l $2.68";
-        QTest::newRow("no price, big pack")
-            << 1 << true << false << 500.0f << 0.0f << "Acme Milk 500l $0.00";
-        QTest::newRow("layout 3") << 3 << true << true << 2.0f << 1.5f << "";
-        QTest::newRow("layout -1") << -1 << true << true << 2.0f << 1.5f << "";
+        const struct {
+            const char *name;
+            int layout;
+            bool product, shop;
+            float size, price;
+            const char *text;
+        } rows[] = {
+            {"0", 0, true, true, 2.0f, 1.5f, "Milk, Acme 2l $1.50 at Corner"},
+            {"1", 1, true, true, 2.0f, 1.5f, "Acme Milk 2l $1.50 at Corner"},
+            {"2: two blanks after the colon", 2, true, true, 2.0f, 1.5f,
+             "Corner:  Milk, Acme 2l $1.50"},
+            {"0 without shop", 0, true, false, 2.0f, 1.5f, "Milk, Acme 2l $1.50"},
+            {"1 without shop", 1, true, false, 2.0f, 1.5f, "Acme Milk 2l $1.50"},
+            {"2 without shop: leading blank", 2, true, false, 2.0f, 1.5f, " Milk, Acme 2l $1.50"},
+            {"0 without product", 0, false, true, 2.0f, 1.5f, "*, Acme 2* $1.50 at Corner"},
+            {"2 without product or shop", 2, false, false, 2.0f, 1.5f, " *, Acme 2* $1.50"},
+            {"1.1 stays 1.1", 0, true, false, 1.1f, 1.1f, "Milk, Acme 1.1l $1.10"},
+            {"single 2.675 rounds up", 0, true, false, 0.25f, 2.675f, "Milk, Acme 0.25l $2.68"},
+            {"no price, big pack", 1, true, false, 500.0f, 0.0f, "Acme Milk 500l $0.00"},
+            {"layout 3", 3, true, true, 2.0f, 1.5f, ""},
+            {"layout -1", -1, true, true, 2.0f, 1.5f, ""},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.layout << r.product << r.shop << r.size << r.price
+                                  << QString(r.text);
     }
     void makeString() {
         QFETCH(int, layout);
@@ -295,46 +285,49 @@ private Q_SLOTS:
 
     void formatCurrency_data() {
         QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("variant");
+        QTest::addColumn<Regional>("regional");
         QTest::addColumn<int>("decimals");
         QTest::addColumn<QByteArray>("text");
-        QTest::newRow("1.5") << 1.5 << "" << 2 << QByteArray("$1.50");
-        QTest::newRow("zero") << 0.0 << "" << 2 << QByteArray("$0.00");
-        QTest::newRow("negative in brackets") << -1.5 << "" << 2 << QByteArray("($1.50)");
-        QTest::newRow("rounds to zero, no sign") << -0.004 << "" << 2 << QByteArray("$0.00");
-        QTest::newRow("2.675") << 2.675 << "" << 2 << QByteArray("$2.68");
-        QTest::newRow("carry into thousands") << 999.999 << "" << 2 << QByteArray("$1,000.00");
-        QTest::newRow("three digits, no separator") << 100.0 << "" << 2 << QByteArray("$100.00");
-        QTest::newRow("seven digits kept") << 1234567.891 << "" << 2 << QByteArray("$1,234,568.00");
+        const Regional us = Regional::EnglishUS();
+        const Regional euroAfter = Money("\x80", 3, 8, ',', '.'); // 1.234,50 € / -1.234,50 €
+        const Regional afterNoSpace = Money("$", 1, 5);
+        const Regional beforeSpace = Money("kr", 2, 12, '.', ' ');
+        QTest::newRow("1.5") << 1.5 << us << 2 << QByteArray("$1.50");
+        QTest::newRow("zero") << 0.0 << us << 2 << QByteArray("$0.00");
+        QTest::newRow("negative in brackets") << -1.5 << us << 2 << QByteArray("($1.50)");
+        QTest::newRow("rounds to zero, no sign") << -0.004 << us << 2 << QByteArray("$0.00");
+        QTest::newRow("2.675") << 2.675 << us << 2 << QByteArray("$2.68");
+        QTest::newRow("carry into thousands") << 999.999 << us << 2 << QByteArray("$1,000.00");
+        QTest::newRow("three digits, no separator") << 100.0 << us << 2 << QByteArray("$100.00");
+        QTest::newRow("seven digits kept") << 1234567.891 << us << 2 << QByteArray("$1,234,568.00");
         QTest::newRow("six digits and a decimal")
-            << 123456.789 << "" << 2 << QByteArray("$123,456.80");
+            << 123456.789 << us << 2 << QByteArray("$123,456.80");
         QTest::newRow("eight digits: scientific")
-            << 12345678.0 << "" << 2 << QByteArray("1.234568E+07");
-        QTest::newRow("no decimals") << 1.5 << "" << 0 << QByteArray("$2");
-        QTest::newRow("three decimals") << 1.2345 << "" << 3 << QByteArray("$1.235");
-        QTest::newRow("minus first") << -1.5 << "minus first" << 2 << QByteArray("-$1.50");
+            << 12345678.0 << us << 2 << QByteArray("1.234568E+07");
+        QTest::newRow("no decimals") << 1.5 << us << 0 << QByteArray("$2");
+        QTest::newRow("three decimals") << 1.2345 << us << 3 << QByteArray("$1.235");
+        QTest::newRow("minus first") << -1.5 << Money("$", 0, 1) << 2 << QByteArray("-$1.50");
         QTest::newRow("brackets, symbol after")
-            << -1234.5 << "brackets, symbol after" << 2 << QByteArray("(1,234.50 $)");
-        QTest::newRow("no grouping") << 1234.5 << "no grouping" << 2 << QByteArray("$1234.50");
-        QTest::newRow("euro after") << 1234.5 << "euro after" << 2 << QByteArray("1.234,50 \x80");
+            << -1234.5 << Money("$", 3, 15) << 2 << QByteArray("(1,234.50 $)");
+        QTest::newRow("no grouping")
+            << 1234.5 << Money("$", 0, 0, '.', 0) << 2 << QByteArray("$1234.50");
+        QTest::newRow("euro after") << 1234.5 << euroAfter << 2 << QByteArray("1.234,50 \x80");
         QTest::newRow("euro after, negative")
-            << -1234.5 << "euro after" << 2 << QByteArray("-1.234,50 \x80");
-        QTest::newRow("after, no space")
-            << 1.5 << "symbol after, no space" << 2 << QByteArray("1.50$");
+            << -1234.5 << euroAfter << 2 << QByteArray("-1.234,50 \x80");
+        QTest::newRow("after, no space") << 1.5 << afterNoSpace << 2 << QByteArray("1.50$");
         QTest::newRow("after, no space, negative")
-            << -1.5 << "symbol after, no space" << 2 << QByteArray("-1.50$");
+            << -1.5 << afterNoSpace << 2 << QByteArray("-1.50$");
         QTest::newRow("before with space")
-            << 1234567.0 << "symbol before, space" << 2 << QByteArray("kr 1 234 567.00");
+            << 1234567.0 << beforeSpace << 2 << QByteArray("kr 1 234 567.00");
         QTest::newRow("before with space, negative")
-            << -2.0 << "symbol before, space" << 2 << QByteArray("kr -2.00");
+            << -2.0 << beforeSpace << 2 << QByteArray("kr -2.00");
     }
     void formatCurrency() {
         QFETCH(double, value);
-        QFETCH(QString, variant);
+        QFETCH(Regional, regional);
         QFETCH(int, decimals);
         QFETCH(QByteArray, text);
-        QCOMPARE(QByteArray::fromStdString(FormatCurrency(value, Variant(variant), decimals)),
-                 text);
+        QCOMPARE(QByteArray::fromStdString(FormatCurrency(value, regional, decimals)), text);
     }
 
     void formatFixed_data() {
