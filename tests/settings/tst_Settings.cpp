@@ -10,33 +10,29 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <map>
+
 Q_DECLARE_METATYPE(ReportFont)
 
 namespace {
 
 // The value of a preference by its key, booleans as 0 and 1.
 int Pref(const QString &key) {
-    const std::pair<const char *, bool *> flags[] = {{"ClearQtys", &ClearQtys},
-                                                     {"DeleteCat", &DeleteCat},
-                                                     {"DeleteShop", &DeleteShop},
-                                                     {"IDR_Errors", &IDR_Errors},
-                                                     {"FL_Cat", &FL_Cat},
-                                                     {"List_Only", &List_Only},
-                                                     {"SL_CatSort", &SL_CatSort},
-                                                     {"FPlan_ShowCat", &FPlan_ShowCat},
-                                                     {"FPlan_ShowOrder", &FPlan_ShowOrder},
-                                                     {"FPlan_CatList", &FPlan_CatList},
-                                                     {"MainBitMap", &MainBitMap}};
-    for (const auto &[name, flag] : flags)
-        if (key == QLatin1String(name))
-            return *flag;
-    if (key == "IDR_Sort")
-        return IDR_Sort;
-    if (key == "FL_Sort")
-        return FL_Sort;
-    if (key == "Item_Sort")
-        return Item_Sort;
-    qFatal("no preference %s", qPrintable(key));
+    const std::map<QString, int> values = {{"ClearQtys", ClearQtys},
+                                           {"DeleteCat", DeleteCat},
+                                           {"DeleteShop", DeleteShop},
+                                           {"IDR_Errors", IDR_Errors},
+                                           {"FL_Cat", FL_Cat},
+                                           {"List_Only", List_Only},
+                                           {"SL_CatSort", SL_CatSort},
+                                           {"FPlan_ShowCat", FPlan_ShowCat},
+                                           {"FPlan_ShowOrder", FPlan_ShowOrder},
+                                           {"FPlan_CatList", FPlan_CatList},
+                                           {"MainBitMap", MainBitMap},
+                                           {"IDR_Sort", IDR_Sort},
+                                           {"FL_Sort", FL_Sort},
+                                           {"Item_Sort", Item_Sort}};
+    return values.at(key);
 }
 
 // Every preference away from its default, so that reading must set each one.
