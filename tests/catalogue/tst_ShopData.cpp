@@ -7,6 +7,7 @@
 
 #include <QtTest>
 
+#include <functional>
 #include <map>
 
 namespace {
@@ -101,7 +102,8 @@ private Q_SLOTS:
         QCOMPARE(Sign(CompareNames(b.toStdString(), a.toStdString())), -sign);
     }
 
-    void productOrders_data() {
+    // Products and items in the orders of the lists and reports.
+    void orders_data() {
         QTest::addColumn<QString>("order");
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
@@ -110,36 +112,12 @@ private Q_SLOTS:
             const char *order, *name, *a, *b;
             int sign;
         } rows[] = {
-            {"category", "same category: names", "Milk", "Cheese", 1},
-            {"category", "categories by name", "Milk", "Bread", 1},
-            {"category", "equal category names, other records", "Butter", "Milk", 0},
-            {"category", "one without category", "Salt", "Bread", 0},
-            {"category", "both without category: names", "Salt", "Pepper", 1},
-            {"name", "by name", "Bread", "Salt", -1},
-        };
-        for (const auto &r : rows)
-            QTest::newRow(r.name) << r.order << r.a << r.b << r.sign;
-    }
-    void productOrders() {
-        QFETCH(QString, order);
-        QFETCH(QString, a);
-        QFETCH(QString, b);
-        QFETCH(int, sign);
-        Fixture f;
-        const auto compare = order == "name" ? CompareProductsByName : CompareProductsByCategory;
-        QCOMPARE(Sign(compare(f.prod[a], f.prod[b])), sign);
-        QCOMPARE(Sign(compare(f.prod[b], f.prod[a])), -sign);
-    }
-
-    void itemOrders_data() {
-        QTest::addColumn<QString>("order");
-        QTest::addColumn<QString>("a");
-        QTest::addColumn<QString>("b");
-        QTest::addColumn<int>("sign");
-        const struct {
-            const char *order, *name, *a, *b;
-            int sign;
-        } rows[] = {
+            {"product category", "same category: names", "Milk", "Cheese", 1},
+            {"product category", "categories by name", "Milk", "Bread", 1},
+            {"product category", "equal category names, other records", "Butter", "Milk", 0},
+            {"product category", "one without category", "Salt", "Bread", 0},
+            {"product category", "both without category: names", "Salt", "Pepper", 1},
+            {"product name", "by name", "Bread", "Salt", -1},
             // Shop and aisle: Corner walks Bakery (0), uncategorised (1), Dairy (2), Bakery (3).
             {"aisle", "first of two aisles", "Bread@Corner", "Milk@Corner", -1},
             {"aisle", "same aisle", "Milk@Corner", "Cheese@Corner", 0},
@@ -173,21 +151,29 @@ private Q_SLOTS:
         for (const auto &r : rows)
             QTest::addRow("%s: %s", r.order, r.name) << r.order << r.a << r.b << r.sign;
     }
-    void itemOrders() {
+    void orders() {
         QFETCH(QString, order);
         QFETCH(QString, a);
         QFETCH(QString, b);
         QFETCH(int, sign);
         Fixture f;
-        const std::map<QString, int (*)(const TShopItem *, const TShopItem *)> orders = {
-            {"aisle", CompareItemsByShopAisle},
-            {"shopcat", CompareItemsByShopCategory},
-            {"category", CompareItemsByCategory},
-            {"product", CompareItemsByProduct}};
-        const auto compare = orders.at(order);
-        QVERIFY(f.item.count(a) && f.item.count(b));
-        QCOMPARE(Sign(compare(f.item[a], f.item[b])), sign);
-        QCOMPARE(Sign(compare(f.item[b], f.item[a])), -sign);
+        using Compare = std::function<int(const QString &, const QString &)>;
+        const auto products = [&f](int (*c)(const TShopProd *, const TShopProd *)) {
+            return Compare([&f, c](auto &x, auto &y) { return c(f.prod.at(x), f.prod.at(y)); });
+        };
+        const auto items = [&f](int (*c)(const TShopItem *, const TShopItem *)) {
+            return Compare([&f, c](auto &x, auto &y) { return c(f.item.at(x), f.item.at(y)); });
+        };
+        const std::map<QString, Compare> orders = {
+            {"product category", products(CompareProductsByCategory)},
+            {"product name", products(CompareProductsByName)},
+            {"aisle", items(CompareItemsByShopAisle)},
+            {"shopcat", items(CompareItemsByShopCategory)},
+            {"category", items(CompareItemsByCategory)},
+            {"product", items(CompareItemsByProduct)}};
+        const Compare &compare = orders.at(order);
+        QCOMPARE(Sign(compare(a, b)), sign);
+        QCOMPARE(Sign(compare(b, a)), -sign);
     }
 
     void makeString_data() {
