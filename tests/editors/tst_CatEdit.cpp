@@ -30,13 +30,13 @@ private:
             Categories.Add(std::make_unique<TShopCat>(n.toStdString()));
         QVERIFY(ShowActive(form));
     }
+    // Only one button of a dialog is the default, so checking the default one suffices.
     void verifyAddMode(const QString &text = {}) {
         QCOMPARE(form->CatListBox->selectedItems().size(), 0);
         QCOMPARE(form->CatEdit->text(), text);
         QCOMPARE(form->AddBtn->isEnabled(), !text.isEmpty());
         QVERIFY(form->AddBtn->isDefault());
         QVERIFY(!form->UpdateBtn->isEnabled());
-        QVERIFY(!form->UpdateBtn->isDefault());
         QVERIFY(!form->DeleteBtn->isEnabled());
     }
     void verifyEditMode(const QString &name) {
@@ -44,7 +44,6 @@ private:
         QCOMPARE(form->CatListBox->selectedItems().first()->text(), name);
         QCOMPARE(form->CatEdit->text(), name);
         QVERIFY(!form->AddBtn->isEnabled());
-        QVERIFY(!form->AddBtn->isDefault());
         QVERIFY(form->UpdateBtn->isEnabled());
         QVERIFY(form->UpdateBtn->isDefault());
         QVERIFY(form->DeleteBtn->isEnabled());
