@@ -249,38 +249,55 @@ std::string FormatGeneral(double value, const Regional &r) {
     return text;
 }
 
-std::string FormatFixed(double value, int decimals, const Regional &r) {
-    if (!std::isfinite(value))
-        return NotANumber(value);
-    decimals = std::max(decimals, 0);
-    const Decimal d = RoundSignificant(value);
-    if (TooLongForFixed(d))
-        return Scientific(d, r.DecimalSeparator);
+namespace {
+
+// A value in fixed notation with `decimals` decimals, split for the caller to assemble;
+// false (with `text` set) when the value must show otherwise: not a number, or too long.
+struct FixedParts {
     std::string whole;
     std::string fraction;
-    FixedDigits(d, decimals, whole, fraction);
-    // A value that rounds to zero shows without a sign.
-    std::string text = d.negative && !AllZero(whole, fraction) ? "-" : "";
-    text += whole;
+    bool negative = false; // and not rounded to zero, so it shows a sign
+};
+
+bool SplitFixed(double value, int decimals, const Regional &r, FixedParts &parts,
+                std::string &text) {
+    if (!std::isfinite(value)) {
+        text = NotANumber(value);
+        return false;
+    }
+    const Decimal d = RoundSignificant(value);
+    if (TooLongForFixed(d)) {
+        text = Scientific(d, r.DecimalSeparator);
+        return false;
+    }
+    FixedDigits(d, std::max(decimals, 0), parts.whole, parts.fraction);
+    parts.negative = d.negative && !AllZero(parts.whole, parts.fraction);
+    return true;
+}
+
+} // namespace
+
+std::string FormatFixed(double value, int decimals, const Regional &r) {
+    FixedParts parts;
+    std::string text;
+    if (!SplitFixed(value, decimals, r, parts, text))
+        return text;
+    text = parts.negative ? "-" : "";
+    text += parts.whole;
     if (decimals > 0)
-        text += r.DecimalSeparator + fraction;
+        text += r.DecimalSeparator + parts.fraction;
     return text;
 }
 
 std::string FormatCurrency(double value, const Regional &r, int decimals) {
-    if (!std::isfinite(value))
-        return NotANumber(value);
-    decimals = std::max(decimals, 0);
-    const Decimal d = RoundSignificant(value);
-    if (TooLongForFixed(d))
-        return Scientific(d, r.DecimalSeparator);
-    std::string whole;
-    std::string fraction;
-    FixedDigits(d, decimals, whole, fraction);
-    std::string amount = GroupThousands(whole, r.ThousandSeparator);
+    FixedParts parts;
+    std::string text;
+    if (!SplitFixed(value, decimals, r, parts, text))
+        return text;
+    std::string amount = GroupThousands(parts.whole, r.ThousandSeparator);
     if (decimals > 0)
-        amount += r.DecimalSeparator + fraction;
-    return PlaceSymbol(amount, d.negative && !AllZero(whole, fraction), r);
+        amount += r.DecimalSeparator + parts.fraction;
+    return PlaceSymbol(amount, parts.negative, r);
 }
 
 double SingleToDouble(float value) {
