@@ -22,16 +22,16 @@ TCopyShop *CopyShop = nullptr;
 TAboutForm *AboutForm = nullptr;
 
 namespace {
-template <class T> void Create(T *&form) { form = new T(); }
-template <class T> void Destroy(T *&form)
-{
+template <class T> void Create(T *&form) {
+    form = new T();
+}
+template <class T> void Destroy(T *&form) {
     delete form;
     form = nullptr;
 }
 } // namespace
 
-void CreateForms()
-{
+void CreateForms() {
     // Each window runs its creation handler (its constructor) as it is made, so all of
     // them exist before the main window is first shown.
     Create(MainForm);
@@ -44,8 +44,7 @@ void CreateForms()
     Create(AboutForm);
 }
 
-void DestroyForms()
-{
+void DestroyForms() {
     // In the reverse order of creation.
     Destroy(AboutForm);
     Destroy(CopyShop);

@@ -33,8 +33,7 @@ constexpr int kClientHeight = 238;
 
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-{
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Trolleymind"));
     setWindowIcon(ui::ProgramIcon());
@@ -59,8 +58,7 @@ TMainForm::TMainForm(QWidget *parent)
     FormCreate();
 }
 
-void TMainForm::CreateButtons(QWidget *client)
-{
+void TMainForm::CreateButtons(QWidget *client) {
     struct ButtonDef {
         QToolButton *&button;
         const char *name;
@@ -97,8 +95,7 @@ void TMainForm::CreateButtons(QWidget *client)
     connect(ShopBtn, &QToolButton::clicked, this, &TMainForm::ShopBtnClick);
 }
 
-void TMainForm::CreateMenu()
-{
+void TMainForm::CreateMenu() {
     auto item = [this](QMenu *menu, QAction *&action, const char *name, const char *caption,
                        QKeySequence shortcut = {}) {
         action = menu->addAction(QString::fromLatin1(caption));
@@ -168,30 +165,27 @@ void TMainForm::CreateMenu()
     connect(Preferences1, &QAction::triggered, this, &TMainForm::Preferences1Click);
 }
 
-void TMainForm::DisableMissingCommands()
-{
+void TMainForm::DisableMissingCommands() {
     const std::initializer_list<QAction *> actions = {
-        Printsetup1,      Fridgelist1,       Shoppinglist2,        Itemsdetails1,
-        Items1,           Shoppinglist1,
-        Prices1,          Analyseshoppinglist1, Deleteunusedproducts1,
-        Reportfont1};
+        Printsetup1,   Fridgelist1, Shoppinglist2,        Itemsdetails1,         Items1,
+        Shoppinglist1, Prices1,     Analyseshoppinglist1, Deleteunusedproducts1, Reportfont1};
     for (QAction *a : actions)
         a->setEnabled(false);
     for (QToolButton *b : {ItemBtn, ShopListBtn, PricesBtn})
         b->setEnabled(false);
 }
 
-void TMainForm::ShowMainPicture() { Image1->setVisible(MainBitMap); }
+void TMainForm::ShowMainPicture() {
+    Image1->setVisible(MainBitMap);
+}
 
-void TMainForm::FormCreate()
-{
+void TMainForm::FormCreate() {
     FirstShow = true;
     QuitWithoutSave = false;
     ui::RegisterCursors();
 }
 
-void TMainForm::FormShow()
-{
+void TMainForm::FormShow() {
     if (!FirstShow)
         return;
     FirstShow = false;
@@ -209,14 +203,12 @@ void TMainForm::FormShow()
     }
 }
 
-void TMainForm::FormActivate()
-{
+void TMainForm::FormActivate() {
     if (QuitWithoutSave && !closed_)
         close();
 }
 
-void TMainForm::FormClose()
-{
+void TMainForm::FormClose() {
     if (!QuitWithoutSave)
         SaveCatalogue(); // a failure has been reported; the program ends anyway
     ClearCatalogue();
@@ -227,8 +219,7 @@ void TMainForm::FormClose()
     ui::Help(ui::HelpCommand::Quit); // the help windows close with the program
 }
 
-void TMainForm::showEvent(QShowEvent *event)
-{
+void TMainForm::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
     // Centred once it has its frame, so the frame and not just the client area is centred.
     if (FirstShow)
@@ -236,15 +227,13 @@ void TMainForm::showEvent(QShowEvent *event)
     FormShow();
 }
 
-void TMainForm::changeEvent(QEvent *event)
-{
+void TMainForm::changeEvent(QEvent *event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
 }
 
-void TMainForm::closeEvent(QCloseEvent *event)
-{
+void TMainForm::closeEvent(QCloseEvent *event) {
     // While another window has taken over (the shop editor disables this one) the window
     // manager still offers the close box; closing then would release the catalogue under
     // that window and leave it running on freed records.
@@ -259,29 +248,41 @@ void TMainForm::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void TMainForm::Save1Click()
-{
+void TMainForm::Save1Click() {
     if (SaveCatalogue())
         ui::MessageBox(ui::MsgKind::Information, QStringLiteral("File saved"));
 }
 
-void TMainForm::Exit1Click() { close(); }
+void TMainForm::Exit1Click() {
+    close();
+}
 
-void TMainForm::CloseBtnClick() { Exit1Click(); }
+void TMainForm::CloseBtnClick() {
+    Exit1Click();
+}
 
-void TMainForm::Categories1Click() { CatEditForm->exec(); }
+void TMainForm::Categories1Click() {
+    CatEditForm->exec();
+}
 
-void TMainForm::CatBtnClick() { Categories1Click(); }
+void TMainForm::CatBtnClick() {
+    Categories1Click();
+}
 
 // Modeless: the shop editor disables this window while it is open.
-void TMainForm::Shops1Click() { ShopEditForm->show(); }
+void TMainForm::Shops1Click() {
+    ShopEditForm->show();
+}
 
-void TMainForm::ShopBtnClick() { Shops1Click(); }
+void TMainForm::ShopBtnClick() {
+    Shops1Click();
+}
 
-void TMainForm::Createcopyofshop1Click() { CopyShop->exec(); }
+void TMainForm::Createcopyofshop1Click() {
+    CopyShop->exec();
+}
 
-void TMainForm::Preferences1Click()
-{
+void TMainForm::Preferences1Click() {
     if (PrefForm->exec() != QDialog::Accepted)
         return;
     ClearQtys = PrefForm->AskClearQtysCB->isChecked();
@@ -305,22 +306,31 @@ void TMainForm::Preferences1Click()
     ShowMainPicture();
 }
 
-void TMainForm::Helptopics1Click() { ui::Help(ui::HelpCommand::Contents); }
+void TMainForm::Helptopics1Click() {
+    ui::Help(ui::HelpCommand::Contents);
+}
 
 // The search opens with an empty entry.
-void TMainForm::Searchforhelpon1Click() { ui::Help(ui::HelpCommand::PartialKey, 0, QString()); }
+void TMainForm::Searchforhelpon1Click() {
+    ui::Help(ui::HelpCommand::PartialKey, 0, QString());
+}
 
-void TMainForm::Usinghelp1Click() { ui::Help(ui::HelpCommand::HelpOnHelp); }
+void TMainForm::Usinghelp1Click() {
+    ui::Help(ui::HelpCommand::HelpOnHelp);
+}
 
-void TMainForm::Gettingstarted1Click() { ui::Help(ui::HelpCommand::Context, 2); }
+void TMainForm::Gettingstarted1Click() {
+    ui::Help(ui::HelpCommand::Context, 2);
+}
 
 // The companion help file beside the program, then the program's own help file again.
-void TMainForm::Otherproducts1Click()
-{
+void TMainForm::Otherproducts1Click() {
     const QString own = ui::HelpFile();
     ui::SetHelpFile(ProgramDir + QStringLiteral("CATALOG.HLP"));
     ui::Help(ui::HelpCommand::Contents);
     ui::SetHelpFile(own);
 }
 
-void TMainForm::AboutTrolleymind1Click() { AboutForm->exec(); }
+void TMainForm::AboutTrolleymind1Click() {
+    AboutForm->exec();
+}

@@ -11,8 +11,7 @@ namespace {
 
 // File names are matched without regard to case, as on the system the files came from:
 // an existing "SHOPPING.DAT" is the catalogue, not a stranger beside a new "Shopping.dat".
-QString InProgramDir(const QString &name)
-{
+QString InProgramDir(const QString &name) {
     const QDir dir(ProgramDir);
     const QStringList found = dir.entryList({name}, QDir::Files | QDir::CaseSensitive);
     if (!found.isEmpty())
@@ -25,8 +24,7 @@ QString InProgramDir(const QString &name)
 
 } // namespace
 
-void SetProgramDir(const QString &folder)
-{
+void SetProgramDir(const QString &folder) {
     const QString dir = folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder;
     ProgramDir = QDir::cleanPath(dir) + QLatin1Char('/');
     DataFileName = InProgramDir(QStringLiteral("Shopping.dat"));

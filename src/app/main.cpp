@@ -6,8 +6,7 @@
 #include "ui/Seam.h"
 #include "ui/WindowFont.h"
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     ui::Application app(argc, argv);
     ui::SetUpApplication(app);
     ui::LoadRegionalSettings();

@@ -60,11 +60,11 @@ void WriteShortString(FileWriter &file, const std::string &text);
 // What reading a data file found. The caller asks the user about anything but Ok.
 struct LoadResult {
     enum Status {
-        Missing,     // no file: the catalogue stays empty
-        Ok,          // read in full
-        BadSignature,// not one of our files: nothing was read
-        Newer,       // a newer version: `Version` tells which; nothing read yet
-        Unreadable,  // exists but could not be opened or read
+        Missing,      // no file: the catalogue stays empty
+        Ok,           // read in full
+        BadSignature, // not one of our files: nothing was read
+        Newer,        // a newer version: `Version` tells which; nothing read yet
+        Unreadable,   // exists but could not be opened or read
     };
     Status status = Missing;
     float Version = 0;

@@ -9,8 +9,7 @@
 // below 0.00001 in magnitude or has more than 7 digits before the decimal separator.
 std::string FormatGeneral(double value, const Regional &r = CurrentRegional());
 // The regional currency format with `decimals` decimals (2 unless stated).
-std::string FormatCurrency(double value, const Regional &r = CurrentRegional(),
-                           int decimals = 2);
+std::string FormatCurrency(double value, const Regional &r = CurrentRegional(), int decimals = 2);
 // Fixed notation with the given decimals and no thousands separators.
 std::string FormatFixed(double value, int decimals, const Regional &r = CurrentRegional());
 // A single widened to double and kept at 7 significant digits, so a stored 1.1 is 1.1.

@@ -17,8 +17,7 @@ bool FPlan_ShowOrder = false;
 bool FPlan_CatList = false;
 bool MainBitMap = true;
 
-void ResetPreferences()
-{
+void ResetPreferences() {
     TheReportFont = ReportFont{};
     ClearQtys = DeleteCat = DeleteShop = true;
     IDR_Sort = FL_Sort = Item_Sort = 0;

@@ -15,8 +15,7 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 // The byte for a character, or -1 when Windows-1252 has none.
-int ByteFor(char16_t c)
-{
+int ByteFor(char16_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return c;
     for (std::size_t i = 0; i < kHigh.size(); ++i)
@@ -31,16 +30,14 @@ int ByteFor(char16_t c)
 class AnsiValidator final : public QValidator {
 public:
     using QValidator::QValidator;
-    State validate(QString &input, int &) const override
-    {
+    State validate(QString &input, int &) const override {
         return IsAnsi(input) ? Acceptable : Invalid;
     }
 };
 
 } // namespace
 
-QString FromAnsi(const std::string &bytes)
-{
+QString FromAnsi(const std::string &bytes) {
     QString out;
     out.reserve(static_cast<qsizetype>(bytes.size()));
     for (unsigned char b : bytes) {
@@ -52,8 +49,7 @@ QString FromAnsi(const std::string &bytes)
     return out;
 }
 
-std::string ToAnsi(const QString &text)
-{
+std::string ToAnsi(const QString &text) {
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
     for (QChar c : text) {
@@ -63,16 +59,14 @@ std::string ToAnsi(const QString &text)
     return out;
 }
 
-bool IsAnsi(const QString &text)
-{
+bool IsAnsi(const QString &text) {
     for (QChar c : text)
         if (ByteFor(c.unicode()) < 0)
             return false;
     return true;
 }
 
-void MakeAnsiEdit(QLineEdit *edit, int maxLength)
-{
+void MakeAnsiEdit(QLineEdit *edit, int maxLength) {
     edit->setMaxLength(maxLength);
     edit->setValidator(new AnsiValidator(edit));
 }

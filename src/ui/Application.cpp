@@ -8,8 +8,7 @@ namespace ui {
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
 
-bool Application::notify(QObject *receiver, QEvent *event)
-{
+bool Application::notify(QObject *receiver, QEvent *event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception &e) {

@@ -8,23 +8,20 @@
 namespace ui {
 namespace {
 
-QHash<int, QCursor> &Registry()
-{
+QHash<int, QCursor> &Registry() {
     static QHash<int, QCursor> cursors;
     return cursors;
 }
 
 // Cursors are 32 x 32 monochrome: black strokes with a white rim, so they read on the
 // white plan and on the yellow aisles alike.
-QPixmap Canvas()
-{
+QPixmap Canvas() {
     QPixmap pm(32, 32);
     pm.fill(Qt::transparent);
     return pm;
 }
 
-void Stroke(QPixmap &pm, const QPainterPath &path)
-{
+void Stroke(QPixmap &pm, const QPainterPath &path) {
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
@@ -33,15 +30,13 @@ void Stroke(QPixmap &pm, const QPainterPath &path)
     p.drawPath(path);
 }
 
-void Arrowhead(QPainterPath &path, QPointF tip, QPointF a, QPointF b)
-{
+void Arrowhead(QPainterPath &path, QPointF tip, QPointF a, QPointF b) {
     path.moveTo(a);
     path.lineTo(tip);
     path.lineTo(b);
 }
 
-QCursor MoveCursor()
-{
+QCursor MoveCursor() {
     QPainterPath path;
     path.moveTo(8, 1);
     path.lineTo(8, 15);
@@ -56,8 +51,7 @@ QCursor MoveCursor()
     return QCursor(pm, 8, 8);
 }
 
-QCursor DiagonalCursor(bool nwse)
-{
+QCursor DiagonalCursor(bool nwse) {
     QPainterPath path;
     if (nwse) {
         path.moveTo(2, 2);
@@ -75,8 +69,7 @@ QCursor DiagonalCursor(bool nwse)
     return QCursor(pm, 7, 7);
 }
 
-QPainterPath Crosshair()
-{
+QPainterPath Crosshair() {
     QPainterPath path;
     path.moveTo(4, 0);
     path.lineTo(4, 10);
@@ -85,8 +78,7 @@ QPainterPath Crosshair()
     return path;
 }
 
-QCursor OrderCursor()
-{
+QCursor OrderCursor() {
     QPainterPath path = Crosshair();
     // A digit "1" beside the crosshair.
     path.moveTo(11, 11);
@@ -99,8 +91,7 @@ QCursor OrderCursor()
     return QCursor(pm, 4, 5);
 }
 
-QCursor AddCursor()
-{
+QCursor AddCursor() {
     QPainterPath path = Crosshair();
     // A small upright aisle beside the crosshair.
     path.addRect(11, 9, 4, 12);
@@ -111,8 +102,7 @@ QCursor AddCursor()
 
 } // namespace
 
-void RegisterCursors()
-{
+void RegisterCursors() {
     auto &r = Registry();
     r.insert(crAisleMove, MoveCursor());
     r.insert(crAisleSizeNWSE, DiagonalCursor(true));
@@ -121,6 +111,8 @@ void RegisterCursors()
     r.insert(crAisleAdd, AddCursor());
 }
 
-QCursor Cursor(int number) { return Registry().value(number, QCursor(Qt::ArrowCursor)); }
+QCursor Cursor(int number) {
+    return Registry().value(number, QCursor(Qt::ArrowCursor));
+}
 
 } // namespace ui

@@ -5,8 +5,7 @@
 
 // The pictures are compiled into a static library, whose resources must be registered
 // by hand before first use.
-static void RegisterPictures()
-{
+static void RegisterPictures() {
     static const bool done = [] {
         Q_INIT_RESOURCE(resources);
         return true;
@@ -16,8 +15,7 @@ static void RegisterPictures()
 
 namespace ui {
 
-QPixmap Picture(const QString &name, QSize size)
-{
+QPixmap Picture(const QString &name, QSize size) {
     RegisterPictures();
     QPixmap pm(size);
     pm.fill(Qt::transparent);
@@ -28,8 +26,7 @@ QPixmap Picture(const QString &name, QSize size)
     return pm;
 }
 
-QIcon ButtonIcon(const QString &name, QSize size)
-{
+QIcon ButtonIcon(const QString &name, QSize size) {
     const QPixmap normal = Picture(name, size);
     QIcon icon(normal);
     // Disabled: a faded grey copy, so an unavailable command reads as such at a glance.
@@ -45,8 +42,7 @@ QIcon ButtonIcon(const QString &name, QSize size)
     return icon;
 }
 
-QIcon ProgramIcon()
-{
+QIcon ProgramIcon() {
     QIcon icon;
     for (int s : {16, 24, 32, 48, 64, 128})
         icon.addPixmap(Picture(QStringLiteral("icon"), QSize(s, s)));

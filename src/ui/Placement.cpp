@@ -6,8 +6,7 @@
 
 namespace ui {
 
-void CenterOnScreen(QWidget *window)
-{
+void CenterOnScreen(QWidget *window) {
     QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;

@@ -18,8 +18,7 @@
 namespace ui {
 namespace {
 
-QString CaptionFor(MsgKind kind)
-{
+QString CaptionFor(MsgKind kind) {
     switch (kind) {
     case MsgKind::Warning:
         return QStringLiteral("Warning");
@@ -37,8 +36,7 @@ QString CaptionFor(MsgKind kind)
 class PlatformResponder final : public Responder {
 public:
     MsgResult Message(MsgKind kind, const QString &caption, const QString &text,
-                      MsgButtons buttons) override
-    {
+                      MsgButtons buttons) override {
         QMessageBox box(DialogParent());
         box.setWindowTitle(caption);
         // A carriage return starts a new line, as the texts are written with "\r".
@@ -76,8 +74,7 @@ public:
 
     void Beep() override { QApplication::beep(); }
 
-    bool PrintDialog(QPrinter &printer) override
-    {
+    bool PrintDialog(QPrinter &printer) override {
         QPrintDialog dialog(&printer, DialogParent());
         // Default options: no page range, no selection, no print-to-file choice of our own.
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -86,14 +83,12 @@ public:
         return dialog.exec() == QDialog::Accepted;
     }
 
-    bool PrinterSetup(QPrinter &printer) override
-    {
+    bool PrinterSetup(QPrinter &printer) override {
         QPageSetupDialog dialog(&printer, DialogParent());
         return dialog.exec() == QDialog::Accepted;
     }
 
-    bool FontDialog(ReportFont &font) override
-    {
+    bool FontDialog(ReportFont &font) override {
         QFont start(FromAnsi(font.Name), font.Size);
         start.setBold(font.Styles & ReportFont::Bold);
         start.setItalic(font.Styles & ReportFont::Italic);
@@ -113,14 +108,12 @@ public:
     }
 
     void Help(const QString &file, HelpCommand command, unsigned context,
-              const QString &keyword) override
-    {
+              const QString &keyword) override {
         HelpViewer::Execute(file, command, context, keyword);
     }
 };
 
-PlatformResponder &Platform()
-{
+PlatformResponder &Platform() {
     static PlatformResponder platform;
     return platform;
 }
@@ -130,41 +123,55 @@ QString g_helpFile = QStringLiteral("Shopping.hlp");
 
 } // namespace
 
-void SetResponder(Responder *responder) { g_responder = responder; }
+void SetResponder(Responder *responder) {
+    g_responder = responder;
+}
 
-Responder &CurrentResponder() { return g_responder ? *g_responder : Platform(); }
+Responder &CurrentResponder() {
+    return g_responder ? *g_responder : Platform();
+}
 
-MsgResult MessageBox(MsgKind kind, const QString &text, MsgButtons buttons)
-{
+MsgResult MessageBox(MsgKind kind, const QString &text, MsgButtons buttons) {
     return CurrentResponder().Message(kind, CaptionFor(kind), text, buttons);
 }
 
-void ShowTopLevelError(const QString &text)
-{
+void ShowTopLevelError(const QString &text) {
     CurrentResponder().Message(MsgKind::Error, QStringLiteral("Trolleymind"),
                                text + QLatin1Char('.'), MsgButtons::Ok);
 }
 
-void Beep() { CurrentResponder().Beep(); }
+void Beep() {
+    CurrentResponder().Beep();
+}
 
-QPrinter &Printer()
-{
+QPrinter &Printer() {
     static QPrinter printer(QPrinter::HighResolution);
     return printer;
 }
 
-bool ExecPrintDialog() { return CurrentResponder().PrintDialog(Printer()); }
-bool ExecPrinterSetup() { return CurrentResponder().PrinterSetup(Printer()); }
-bool ExecFontDialog(ReportFont &font) { return CurrentResponder().FontDialog(font); }
+bool ExecPrintDialog() {
+    return CurrentResponder().PrintDialog(Printer());
+}
+bool ExecPrinterSetup() {
+    return CurrentResponder().PrinterSetup(Printer());
+}
+bool ExecFontDialog(ReportFont &font) {
+    return CurrentResponder().FontDialog(font);
+}
 
-void SetHelpFile(const QString &file) { g_helpFile = file; }
-QString HelpFile() { return g_helpFile; }
+void SetHelpFile(const QString &file) {
+    g_helpFile = file;
+}
+QString HelpFile() {
+    return g_helpFile;
+}
 
-void Help(HelpCommand command, unsigned context, const QString &keyword)
-{
+void Help(HelpCommand command, unsigned context, const QString &keyword) {
     CurrentResponder().Help(g_helpFile, command, context, keyword);
 }
 
-QWidget *DialogParent() { return QApplication::activeWindow(); }
+QWidget *DialogParent() {
+    return QApplication::activeWindow();
+}
 
 } // namespace ui

@@ -41,8 +41,7 @@ Responder &CurrentResponder();
 // A message box captioned by its kind ("Error", "Confirm", "Information", "Warning").
 // In a Yes/No box Enter answers Yes and Escape No; "\r" in the text starts a new line.
 MsgResult MessageBox(MsgKind kind, const QString &text, MsgButtons buttons = MsgButtons::Ok);
-inline bool Confirm(const QString &text)
-{
+inline bool Confirm(const QString &text) {
     return MessageBox(MsgKind::Confirmation, text, MsgButtons::YesNo) == MsgResult::Yes;
 }
 // The error box for errors no window handles: "<text>." captioned with the program's title.

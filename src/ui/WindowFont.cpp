@@ -9,8 +9,7 @@
 
 namespace ui {
 
-void SetUpApplication(QApplication &app)
-{
+void SetUpApplication(QApplication &app) {
     // The window sizes were made for MS Sans Serif 8 pt; Liberation Sans has its widths.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
@@ -24,32 +23,31 @@ void SetUpApplication(QApplication &app)
 namespace {
 
 // Direction marks that some locales put around amounts; they carry no meaning of their own.
-QString WithoutMarks(QString text)
-{
+QString WithoutMarks(QString text) {
     for (const char16_t mark : {u'\u061C', u'\u200E', u'\u200F'})
         text.remove(QChar(mark));
     return text;
 }
 
 // One character of the file's character set, or `fallback` when there is none.
-char AnsiChar(const QString &text, char fallback)
-{
+char AnsiChar(const QString &text, char fallback) {
     return text.size() == 1 && IsAnsi(text) ? ToAnsi(text)[0] : fallback;
 }
 
 } // namespace
 
-void LoadRegionalSettings() { SetCurrentRegional(RegionalFor(QLocale::system())); }
+void LoadRegionalSettings() {
+    SetCurrentRegional(RegionalFor(QLocale::system()));
+}
 
-Regional RegionalFor(const QLocale &locale)
-{
+Regional RegionalFor(const QLocale &locale) {
     if (locale.language() == QLocale::C)
         return Regional::EnglishUS();
     Regional r;
     // A symbol the single-byte texts cannot hold is written as its ISO code ("INR").
     const QString symbol = locale.currencySymbol(QLocale::CurrencySymbol);
-    r.CurrencySymbol = ToAnsi(IsAnsi(symbol) ? symbol
-                                             : locale.currencySymbol(QLocale::CurrencyIsoCode));
+    r.CurrencySymbol =
+        ToAnsi(IsAnsi(symbol) ? symbol : locale.currencySymbol(QLocale::CurrencyIsoCode));
     // Placement and negative form follow from how the locale writes 1 and -1, read with
     // its own minus sign (U+2212 in some) as a plain one.
     const QString sym = WithoutMarks(symbol);
@@ -59,7 +57,7 @@ Regional RegionalFor(const QLocale &locale)
         negative.replace(minus, QStringLiteral("-"));
     const qsizetype at = sym.isEmpty() ? -1 : positive.indexOf(sym);
     const bool before = at <= 0;
-    const bool spaced = at < 0 ? false
+    const bool spaced = at < 0   ? false
                         : before ? positive.mid(sym.size(), 1).trimmed().isEmpty()
                                  : positive.mid(at - 1, 1).trimmed().isEmpty();
     r.CurrencyFormat = before ? (spaced ? 2 : 0) : (spaced ? 3 : 1);

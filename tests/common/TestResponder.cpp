@@ -3,13 +3,16 @@
 #include <QPageSize>
 #include <QPrinter>
 
-TestResponder::TestResponder() { ui::SetResponder(this); }
+TestResponder::TestResponder() {
+    ui::SetResponder(this);
+}
 
-TestResponder::~TestResponder() { ui::SetResponder(nullptr); }
+TestResponder::~TestResponder() {
+    ui::SetResponder(nullptr);
+}
 
-ui::MsgResult TestResponder::Message(ui::MsgKind kind, const QString &caption,
-                                     const QString &text, ui::MsgButtons buttons)
-{
+ui::MsgResult TestResponder::Message(ui::MsgKind kind, const QString &caption, const QString &text,
+                                     ui::MsgButtons buttons) {
     messages.append({kind, caption, text, buttons});
     if (buttons == ui::MsgButtons::Ok)
         return ui::MsgResult::Ok;
@@ -20,8 +23,7 @@ ui::MsgResult TestResponder::Message(ui::MsgKind kind, const QString &caption,
     return r;
 }
 
-bool TestResponder::PrintDialog(QPrinter &printer)
-{
+bool TestResponder::PrintDialog(QPrinter &printer) {
     ++printDialogs;
     if (!confirmPrint)
         return false;
@@ -30,14 +32,12 @@ bool TestResponder::PrintDialog(QPrinter &printer)
     return true;
 }
 
-bool TestResponder::PrinterSetup(QPrinter &)
-{
+bool TestResponder::PrinterSetup(QPrinter &) {
     ++printerSetups;
     return confirmPrinterSetup;
 }
 
-bool TestResponder::FontDialog(ReportFont &font)
-{
+bool TestResponder::FontDialog(ReportFont &font) {
     ++fontDialogs;
     if (!confirmFont)
         return false;
@@ -46,21 +46,18 @@ bool TestResponder::FontDialog(ReportFont &font)
 }
 
 void TestResponder::Help(const QString &file, ui::HelpCommand command, unsigned context,
-                         const QString &keyword)
-{
+                         const QString &keyword) {
     helpCalls.append({file, command, context, keyword});
 }
 
-QStringList TestResponder::texts() const
-{
+QStringList TestResponder::texts() const {
     QStringList out;
     for (const auto &m : messages)
         out << m.text;
     return out;
 }
 
-void TestResponder::clear()
-{
+void TestResponder::clear() {
     messages.clear();
     helpCalls.clear();
     beeps = 0;

@@ -3,12 +3,12 @@
 
 #include "TestResponder.h"
 #include "WidgetDriver.h"
+#include "catalogue/NumberFormat.h"
 #include "ui/Ansi.h"
 #include "ui/Application.h"
 #include "ui/Seam.h"
 #include "ui/SortedListBox.h"
 #include "ui/WindowFont.h"
-#include "catalogue/NumberFormat.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -20,18 +20,18 @@
 class TestUiLayer : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void ansiRoundTrip_data()
-    {
+    void ansiRoundTrip_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::newRow("plain") << QByteArray("Milk") << QStringLiteral("Milk");
-        QTest::newRow("latin-1") << QByteArray("Cr\xe8me br\xfbl\xe9" "e") << QStringLiteral("Crème brûlée");
-        QTest::newRow("euro and quotes") << QByteArray("\x80\x32 \x93hot\x94")
-                                        << QStringLiteral("€2 “hot”");
+        QTest::newRow("latin-1") << QByteArray("Cr\xe8me br\xfbl\xe9"
+                                               "e")
+                                 << QStringLiteral("Crème brûlée");
+        QTest::newRow("euro and quotes")
+            << QByteArray("\x80\x32 \x93hot\x94") << QStringLiteral("€2 “hot”");
         QTest::newRow("unassigned byte kept") << QByteArray("a\x81z") << QStringLiteral("a\u0081z");
     }
-    void ansiRoundTrip()
-    {
+    void ansiRoundTrip() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
         QCOMPARE(ui::FromAnsi(bytes.toStdString()), text);
@@ -40,8 +40,7 @@ private Q_SLOTS:
     }
 
     // Amounts as the user's regional settings write them, in the file's character set.
-    void regionalAmounts_data()
-    {
+    void regionalAmounts_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("expected");
@@ -53,8 +52,7 @@ private Q_SLOTS:
         // Separators and a symbol the file cannot hold: plain ones, never "?".
         QTest::newRow("Arabic separators") << "ar_EG" << -1234.5 << "-1,234.50 EGP";
     }
-    void regionalAmounts()
-    {
+    void regionalAmounts() {
         QFETCH(QString, locale);
         QFETCH(double, value);
         QFETCH(QString, expected);
@@ -62,8 +60,7 @@ private Q_SLOTS:
         QCOMPARE(ui::FromAnsi(FormatCurrency(value, r)), expected);
     }
 
-    void editBoxRefusesWhatTheFileCannotHold()
-    {
+    void editBoxRefusesWhatTheFileCannotHold() {
         QLineEdit edit;
         ui::MakeAnsiEdit(&edit, 20);
         edit.show();
@@ -76,8 +73,7 @@ private Q_SLOTS:
         QVERIFY(!ui::IsAnsi(QStringLiteral("日本")));
     }
 
-    void sortedListIgnoresCaseAndCarriesRecords()
-    {
+    void sortedListIgnoresCaseAndCarriesRecords() {
         ui::SortedListBox list(nullptr, true);
         int a = 1, b = 2, c = 3, d = 4;
         list.Fill({{"bread", &a}, {"Apples", &b}, {"apple", &c}});
@@ -96,8 +92,7 @@ private Q_SLOTS:
         QCOMPARE(unsorted.item(0)->text(), QStringLiteral("b"));
     }
 
-    void rightButtonDoesNotSelect()
-    {
+    void rightButtonDoesNotSelect() {
         ui::SortedListBox list(nullptr, true);
         int a = 1;
         list.Fill({{"one", &a}});
@@ -110,15 +105,13 @@ private Q_SLOTS:
     }
 
     // The program's own boxes: Enter answers Yes, Escape No, "\r" starts a new line.
-    void messageBoxKeys_data()
-    {
+    void messageBoxKeys_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("expected");
         QTest::newRow("Enter") << int(Qt::Key_Return) << int(ui::MsgResult::Yes);
         QTest::newRow("Escape") << int(Qt::Key_Escape) << int(ui::MsgResult::No);
     }
-    void messageBoxKeys()
-    {
+    void messageBoxKeys() {
         QFETCH(int, key);
         QFETCH(int, expected);
         QString shownText, shownTitle;
@@ -136,12 +129,10 @@ private Q_SLOTS:
         QCOMPARE(shownTitle, QStringLiteral("Confirm"));
     }
 
-    void unhandledErrorShowsOneBoxAndGoesOn()
-    {
+    void unhandledErrorShowsOneBoxAndGoesOn() {
         TestResponder responder;
         struct Thrower : QObject {
-            bool event(QEvent *e) override
-            {
+            bool event(QEvent *e) override {
                 if (e->type() == QEvent::User)
                     throw std::runtime_error("Out of memory");
                 return QObject::event(e);
@@ -157,8 +148,7 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     ui::Application app(argc, argv);
     TestUiLayer test;
     return QTest::qExec(&test, argc, argv);
