@@ -4,6 +4,7 @@
 #include "app/MainUnit.h"
 #include "app/PrefUnit.h"
 #include "editors/CatEditU.h"
+#include "editors/ItemEdit.h"
 #include "editors/ShopCopy.h"
 #include "editors/ShopEdit.h"
 #include "floorplan/CatListU.h"
@@ -36,6 +37,7 @@ void CreateForms() {
     // them exist before the main window is first shown.
     Create(MainForm);
     Create(CatEditForm);
+    Create(ItemEditForm);
     Create(ShopEditForm);
     Create(FloorPlanEditForm);
     Create(CatListForm);
@@ -52,6 +54,7 @@ void DestroyForms() {
     Destroy(CatListForm);
     Destroy(FloorPlanEditForm);
     Destroy(ShopEditForm);
+    Destroy(ItemEditForm);
     Destroy(CatEditForm);
     Destroy(MainForm);
 }

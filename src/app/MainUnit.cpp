@@ -7,6 +7,7 @@
 #include "app/ProgramFiles.h"
 #include "catalogue/ShopData.h"
 #include "editors/CatEditU.h"
+#include "editors/ItemEdit.h"
 #include "editors/ShopCopy.h"
 #include "editors/ShopEdit.h"
 #include "settings/Preferences.h"
@@ -93,6 +94,7 @@ void TMainForm::CreateButtons(QWidget *client) {
     connect(CloseBtn, &QToolButton::clicked, this, &TMainForm::CloseBtnClick);
     connect(CatBtn, &QToolButton::clicked, this, &TMainForm::CatBtnClick);
     connect(ShopBtn, &QToolButton::clicked, this, &TMainForm::ShopBtnClick);
+    connect(ItemBtn, &QToolButton::clicked, this, &TMainForm::ItemBtnClick);
 }
 
 void TMainForm::CreateMenu() {
@@ -160,6 +162,7 @@ void TMainForm::CreateMenu() {
     connect(Otherproducts1, &QAction::triggered, this, &TMainForm::Otherproducts1Click);
     connect(AboutTrolleymind1, &QAction::triggered, this, &TMainForm::AboutTrolleymind1Click);
     connect(Categories1, &QAction::triggered, this, &TMainForm::Categories1Click);
+    connect(Items1, &QAction::triggered, this, &TMainForm::Items1Click);
     connect(Shops1, &QAction::triggered, this, &TMainForm::Shops1Click);
     connect(Createcopyofshop1, &QAction::triggered, this, &TMainForm::Createcopyofshop1Click);
     connect(Preferences1, &QAction::triggered, this, &TMainForm::Preferences1Click);
@@ -167,11 +170,11 @@ void TMainForm::CreateMenu() {
 
 void TMainForm::DisableMissingCommands() {
     const std::initializer_list<QAction *> actions = {
-        Printsetup1,   Fridgelist1, Shoppinglist2,        Itemsdetails1,         Items1,
-        Shoppinglist1, Prices1,     Analyseshoppinglist1, Deleteunusedproducts1, Reportfont1};
+        Printsetup1, Fridgelist1,          Shoppinglist2,         Itemsdetails1, Shoppinglist1,
+        Prices1,     Analyseshoppinglist1, Deleteunusedproducts1, Reportfont1};
     for (QAction *a : actions)
         a->setEnabled(false);
-    for (QToolButton *b : {ItemBtn, ShopListBtn, PricesBtn})
+    for (QToolButton *b : {ShopListBtn, PricesBtn})
         b->setEnabled(false);
 }
 
@@ -267,6 +270,14 @@ void TMainForm::Categories1Click() {
 
 void TMainForm::CatBtnClick() {
     Categories1Click();
+}
+
+void TMainForm::Items1Click() {
+    ItemEditForm->exec();
+}
+
+void TMainForm::ItemBtnClick() {
+    Items1Click();
 }
 
 // Modeless: the shop editor disables this window while it is open.

@@ -69,6 +69,8 @@ public Q_SLOTS:
     void AboutTrolleymind1Click();
     void Categories1Click();
     void CatBtnClick();
+    void Items1Click();
+    void ItemBtnClick();
     void Shops1Click();
     void ShopBtnClick();
     void Createcopyofshop1Click();

@@ -1,8 +1,13 @@
 #include "ui/SortedListBox.h"
 
+#include "catalogue/ShopData.h"
+#include "ui/Ansi.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <string>
 
 namespace ui {
 
@@ -11,7 +16,7 @@ constexpr int kRecordRole = Qt::UserRole + 1;
 }
 
 int CompareNoCase(const QString &a, const QString &b) {
-    return QString::compare(a, b, Qt::CaseInsensitive);
+    return CompareNames(ToAnsi(a), ToAnsi(b));
 }
 
 SortedListBox::SortedListBox(QWidget *parent, bool sorted) : QListWidget(parent), sorted_(sorted) {
@@ -20,10 +25,21 @@ SortedListBox::SortedListBox(QWidget *parent, bool sorted) : QListWidget(parent)
 }
 
 void SortedListBox::Fill(std::vector<std::pair<QString, void *>> entries) {
-    if (sorted_)
-        std::stable_sort(entries.begin(), entries.end(), [](const auto &a, const auto &b) {
-            return CompareNoCase(a.first, b.first) < 0;
+    if (sorted_) {
+        // Each text turned into its bytes once, not at every comparison.
+        std::vector<std::pair<std::string, std::size_t>> keys;
+        keys.reserve(entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            keys.emplace_back(ToAnsi(entries[i].first), i);
+        std::stable_sort(keys.begin(), keys.end(), [](const auto &a, const auto &b) {
+            return CompareNames(a.first, b.first) < 0;
         });
+        std::vector<std::pair<QString, void *>> sorted;
+        sorted.reserve(entries.size());
+        for (const auto &key : keys)
+            sorted.push_back(std::move(entries[key.second]));
+        entries.swap(sorted);
+    }
     setUpdatesEnabled(false);
     clear();
     for (auto &[text, record] : entries) {
@@ -54,6 +70,19 @@ int SortedListBox::AddEntry(const QString &text, void *record) {
     return row;
 }
 
+int SortedListBox::FindNotLess(const QString &text) const {
+    const std::string key = ToAnsi(text);
+    int lo = 0, hi = count();
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (CompareNames(ToAnsi(item(mid)->text()), key) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
 void *SortedListBox::RecordAt(int row) const {
     const QListWidgetItem *entry = item(row);
     return entry ? entry->data(kRecordRole).value<void *>() : nullptr;
@@ -62,6 +91,20 @@ void *SortedListBox::RecordAt(int row) const {
 void *SortedListBox::SelectedRecord() const {
     const auto selected = selectedItems();
     return selected.isEmpty() ? nullptr : selected.first()->data(kRecordRole).value<void *>();
+}
+
+int SortedListBox::SelectedRow() const {
+    const auto selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.first());
+}
+
+void SortedListBox::SelectRow(int row) {
+    if (row < 0 || row >= count()) {
+        ClearSelection();
+        return;
+    }
+    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    scrollToItem(item(row));
 }
 
 int SortedListBox::RowOf(const void *record) const {
@@ -96,7 +139,18 @@ void SortedListBox::mousePressEvent(QMouseEvent *event) {
 
 void SortedListBox::mouseReleaseEvent(QMouseEvent *event) {
     QListWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && SelectedRow() >= 0 &&
+        itemAt(event->position().toPoint()))
+        Q_EMIT UserSelect();
     Q_EMIT MouseUp(event->button());
+}
+
+void SortedListBox::keyPressEvent(QKeyEvent *event) {
+    const int before = SelectedRow();
+    QListWidget::keyPressEvent(event);
+    const int after = SelectedRow();
+    if (after >= 0 && after != before)
+        Q_EMIT UserSelect();
 }
 
 } // namespace ui
