@@ -108,7 +108,7 @@ void TItemEditForm::CreateControls() {
     // the buttons to their right. The item list and its sort order below the rule.
     CatEdit = MakeEdit(this, "CatEdit", QRect(8, 24, 145, 21));
     ProdEdit = MakeEdit(this, "ProdEdit", QRect(161, 24, 145, 21));
-    UnitEdit = MakeEdit(this, "UnitEdit", QRect(314, 24, 50, 21));
+    UnitEdit = MakeEdit(this, "UnitEdit", QRect(314, 24, 64, 21));
     UnitEdit->setToolTip(QStringLiteral("eg. g, pkt, btl"));
     BrandEdit = MakeEdit(this, "BrandEdit", QRect(314, 66, 150, 21));
     SizeEdit = MakeEdit(this, "SizeEdit", QRect(314, 108, 70, 21));
@@ -142,6 +142,9 @@ void TItemEditForm::CreateControls() {
     SortBrandRadio->setText(QStringLiteral("&Brand"));
     SortShopRadio = Make<QRadioButton>(SortGroup, "SortShopRadio", QRect(12, 62, 120, 19));
     SortShopRadio->setText(QStringLiteral("&Shop"));
+    // Only the button and its caption take a click, so each is as wide as its caption.
+    for (QRadioButton *radio : {SortProdRadio, SortBrandRadio, SortShopRadio})
+        radio->resize(radio->sizeHint().width(), radio->height());
 
     AddBtn = MakeButton(this, "AddBtn", "&Add", 625, 24, "Add new item");
     UpdateBtn = MakeButton(this, "UpdateBtn", "&Update", 625, 55, "Change item details");
