@@ -41,6 +41,12 @@ int CompareNames(const std::string &a, const std::string &b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
+std::string NameKey(std::string name) {
+    for (char &c : name)
+        c = static_cast<char>(FoldAscii(static_cast<unsigned char>(c)));
+    return name;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Report orders. A missing reference never fails: the pair simply counts as equal.
 

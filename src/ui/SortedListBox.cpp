@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <string>
@@ -26,27 +27,38 @@ SortedListBox::SortedListBox(QWidget *parent, bool sorted) : QListWidget(parent)
 
 void SortedListBox::Fill(std::vector<std::pair<QString, void *>> entries) {
     if (sorted_) {
-        // Each text turned into its bytes once, not at every comparison.
-        std::vector<std::pair<std::string, std::size_t>> keys;
+        // Each text folded once, not at every comparison; equal texts keep their order.
+        std::vector<std::string> keys;
         keys.reserve(entries.size());
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            keys.emplace_back(ToAnsi(entries[i].first), i);
-        std::stable_sort(keys.begin(), keys.end(), [](const auto &a, const auto &b) {
-            return CompareNames(a.first, b.first) < 0;
+        for (const auto &entry : entries)
+            keys.push_back(NameKey(ToAnsi(entry.first)));
+        std::vector<std::size_t> order(entries.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(), [&keys](std::size_t a, std::size_t b) {
+            const int c = keys[a].compare(keys[b]);
+            return c < 0 || (c == 0 && a < b);
         });
         std::vector<std::pair<QString, void *>> sorted;
         sorted.reserve(entries.size());
-        for (const auto &key : keys)
-            sorted.push_back(std::move(entries[key.second]));
+        for (std::size_t i : order)
+            sorted.push_back(std::move(entries[i]));
         entries.swap(sorted);
     }
     setUpdatesEnabled(false);
     clear();
-    for (auto &[text, record] : entries) {
-        auto *item = new QListWidgetItem(text);
-        item->setData(kRecordRole, QVariant::fromValue(record));
-        addItem(item);
-    }
+    // All rows in one insertion: one by one, each row is announced to the view on its own,
+    // which makes a list of thousands slow to fill.
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(entries.size()));
+    for (const auto &entry : entries)
+        texts.append(entry.first);
+    insertItems(0, texts);
+    // The records are not shown, so the view need not hear of them.
+    const QSignalBlocker quiet(model());
+    for (int row = 0; row < count(); ++row)
+        item(row)->setData(kRecordRole,
+                           QVariant::fromValue(entries[static_cast<std::size_t>(row)].second));
     setUpdatesEnabled(true);
 }
 
