@@ -159,6 +159,16 @@ void SortedListBox::mouseReleaseEvent(QMouseEvent *event) {
 
 void SortedListBox::keyPressEvent(QKeyEvent *event) {
     const int before = SelectedRow();
+    // Without a selection, Home and Down select the first entry, End and Up the last (the
+    // view would only move on from the entry it marked when it took the focus).
+    const int key = event->key();
+    if (before < 0 && count() > 0 && event->modifiers() == Qt::NoModifier &&
+        (key == Qt::Key_Home || key == Qt::Key_Down || key == Qt::Key_End || key == Qt::Key_Up)) {
+        SelectRow(key == Qt::Key_Home || key == Qt::Key_Down ? 0 : count() - 1);
+        event->accept();
+        Q_EMIT UserSelect();
+        return;
+    }
     QListWidget::keyPressEvent(event);
     const int after = SelectedRow();
     if (after >= 0 && after != before)

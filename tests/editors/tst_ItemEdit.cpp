@@ -471,8 +471,15 @@ private Q_SLOTS:
         QVERIFY(RunModal(
             form, [] { MainForm->Items1->trigger(); },
             [&] {
-                type("da\tMilk\tl\tAcme\t2\t1.5\tco");
+                type("da\tMilk\tl\tAcme\t2\t1.25\tco");
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                // The item chosen in its list and its price corrected, also by keyboard.
+                AltKey(form, Qt::Key_I);
+                QTest::keyClick(form->ItemsListBox, Qt::Key_Down);
+                QCOMPARE(form->PriceEdit->text(), QStringLiteral("1.25"));
+                AltKey(form, Qt::Key_E);
+                QTest::keyClicks(form->PriceEdit, QStringLiteral("1.5"));
+                QTest::keyClick(form->PriceEdit, Qt::Key_Return);
                 QVERIFY(responder().messages.isEmpty());
                 QCOMPARE(Entries(form->ItemsListBox),
                          QStringList({"Milk, Acme 2l $1.50 at Corner"}));

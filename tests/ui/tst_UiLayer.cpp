@@ -75,9 +75,10 @@ private Q_SLOTS:
 
     void sortedListIgnoresCaseAndCarriesRecords() {
         ui::SortedListBox list(nullptr, true);
-        int a = 1, b = 2, c = 3, d = 4;
-        list.Fill({{"bread", &a}, {"Apples", &b}, {"apple", &c}});
-        QCOMPARE(Entries(&list), QStringList({"apple", "Apples", "bread"}));
+        int a = 1, b = 2, c = 3, d = 4, e = 5;
+        // The catalogue's name order: a..z folded, then byte values ('_' after 'Z').
+        list.Fill({{"bread", &a}, {"_x", &e}, {"Apples", &b}, {"apple", &c}});
+        QCOMPARE(Entries(&list), QStringList({"apple", "Apples", "bread", "_x"}));
         QCOMPARE(list.AddEntry(QStringLiteral("BEANS"), &d), 2);
         QCOMPARE(list.At<int>(2), &d);
         QCOMPARE(list.RowOf(&a), 3);
