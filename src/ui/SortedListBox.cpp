@@ -141,8 +141,10 @@ void SortedListBox::ClearSelection() {
 }
 
 void SortedListBox::mousePressEvent(QMouseEvent *event) {
-    // Only the left button selects; the right button is kept for leaving edit mode.
-    if (event->button() == Qt::RightButton) {
+    // Only the left button selects; the right button is kept for leaving edit mode. A click
+    // below the last entry leaves the selection as it is, so the window's state still
+    // matches it.
+    if (event->button() == Qt::RightButton || !itemAt(event->position().toPoint())) {
         event->accept();
         return;
     }
