@@ -211,13 +211,14 @@ private Q_SLOTS:
         open();
         ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
         ClickEntry(form->ProdListBox, QStringLiteral("Milk"));
+        ClickEntry(form->ShopListBox, QStringLiteral("Market"));
+        QTest::keyClicks(form->BrandEdit, QStringLiteral("Acme"));
+        QTest::keyClicks(form->SizeEdit, QStringLiteral("2"));
+        SaveShot(form, "items-entry");
         QTest::keyClicks(form->ProdEdit, QStringLiteral("Milk"));
         QCOMPARE(Selected(form->ProdListBox) + form->UnitEdit->text(), QString());
         QCOMPARE(buttons(), QStringLiteral("100 Add"));
         QTest::keyClicks(form->UnitEdit, QStringLiteral("pt"));
-        ClickEntry(form->ShopListBox, QStringLiteral("Market"));
-        Retype(form->SizeEdit, QStringLiteral("2"));
-        SaveShot(form, "items-entry");
         for (const char *brand : {"Acme", "Best"}) {
             Retype(form->BrandEdit, brand);
             Retype(form->SizeEdit, QStringLiteral("2"));
