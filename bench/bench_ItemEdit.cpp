@@ -142,9 +142,10 @@ int main(int argc, char **argv) {
                      [&] { form.UpdateBtn->click(); }),
                  20);
 
-    const bool whole = Items.Count() == MaxRecords && form.ItemsListBox->count() == MaxRecords;
+    const bool whole = Items.Count() == MaxRecords && form.ItemsListBox->count() == MaxRecords &&
+                       form.ItemsListBox->At<TShopItem>(1000)->Price == 4.2f;
     if (!whole)
-        std::printf("the item list does not hold every item\n");
+        std::printf("the item list does not hold every item, or Update did not store\n");
     ClearCatalogue();
     return ok && whole ? 0 : 1;
 }
