@@ -14,7 +14,6 @@
 #include <QCloseEvent>
 #include <QFontInfo>
 #include <QGuiApplication>
-#include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -571,23 +570,15 @@ void TFloorPlanEditForm::Category1Click() {
 void TFloorPlanEditForm::Print1Click() {
     if (!ui::ExecPrintDialog())
         return;
-    // The plan as it paints now, at screen resolution, scaled up onto one page.
-    QImage image(Plan->size(), QImage::Format_RGB32);
-    image.fill(plan::colours::Background);
-    {
-        QPainter painter(&image);
-        FormPaint(painter, image.rect());
-    }
     QPrinter &printer = ui::Printer();
     QPainter painter;
     if (!painter.begin(&printer)) {
         ui::ShowTopLevelError(QStringLiteral("The floor plan could not be printed"));
         return;
     }
-    const plan::Extent printed = plan::PrintedSize(
-        {image.width(), image.height()}, {painter.device()->width(), painter.device()->height()});
-    painter.drawImage(
-        QRect(0, 0, static_cast<int>(printed.Width), static_cast<int>(printed.Height)), image);
+    // The plan as it paints now, drawn again at the printer's resolution on one page.
+    plan::PrintPlan(painter, Picture(),
+                    QSize(painter.device()->width(), painter.device()->height()));
     painter.end();
 }
 

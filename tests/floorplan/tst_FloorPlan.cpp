@@ -16,7 +16,9 @@
 #include <QFile>
 #include <QImage>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -618,7 +620,13 @@ private Q_SLOTS:
     void printing() {
         QTemporaryDir dir;
         responder_->pdfFile = dir.filePath(QStringLiteral("plan.pdf"));
-        Open({R(40, 40, 60, 160)});
+        FPlan_ShowOrder = true;
+        FPlan_ShowCat = true;
+        TShopCat *dairy = Categories.Add(std::make_unique<TShopCat>("Dairy"));
+        Open({R(40, 40, 60, 160), R(100, 40, 220, 80)});
+        Aisle(0)->Category = dairy;
+        Aisle(1)->Category = dairy;
+        Click(QPoint(150, 60));
         responder_->confirmPrint = false;
         FloorPlanEditForm->Print1->trigger();
         QCOMPARE(responder_->printDialogs, 1);
@@ -632,7 +640,62 @@ private Q_SLOTS:
         QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
                      bytes.count("/Type /Page/") + bytes.count("/Type /Page "),
                  1);
+        // Drawn, not pasted as a picture: no image at all, and the numbers and names are text.
+        QVERIFY(!bytes.contains("/Subtype /Image"));
+        QVERIFY(!bytes.contains("/DCTDecode"));
+        QVERIFY(bytes.contains("/Type /Font"));
         QVERIFY(responder_->messages.isEmpty());
+        if (!ShotsFolder().isEmpty())
+            QFile::copy(responder_->pdfFile, ShotsFolder() + QStringLiteral("/floorplan.pdf"));
+        Click(QPoint(10, 10)); // the next showing leaves the category list as it finds it
+    }
+
+    void printedScale_data() {
+        QTest::addColumn<QSize>("page");
+        QTest::newRow("portrait page: full width") << QSize(1410, 2000);
+        QTest::newRow("landscape page: full height") << QSize(3000, 1410);
+    }
+
+    void printedScale() {
+        // A 141 x 141 plan printed 1410 x 1410: every screen pixel a 10 x 10 block.
+        QFETCH(QSize, page);
+        TRecordList<TShopAisle> aisles;
+        AddAisle(aisles, R(40, 40, 60, 160));
+        AddAisle(aisles, R(100, 40, 120, 100));
+        plan::PlanPicture picture;
+        picture.Aisles = &aisles;
+        picture.Selected = aisles[1];
+        picture.Client = QSize(141, 141);
+        const QColor unpainted(255, 0, 255);
+        QImage image(page, QImage::Format_RGB32);
+        image.fill(unpainted);
+        {
+            QPainter painter(&image);
+            plan::PrintPlan(painter, picture, page);
+        }
+        auto block = [&image](int x, int y) {
+            // The colour of the block, or an invalid colour if it is not one colour.
+            const QRgb first = image.pixel(x * 10, y * 10);
+            for (int dy = 0; dy < 10; ++dy)
+                for (int dx = 0; dx < 10; ++dx)
+                    if (image.pixel(x * 10 + dx, y * 10 + dy) != first)
+                        return QColor();
+            return QColor(first);
+        };
+        QCOMPARE(block(20, 20), QColor(128, 128, 128)); // grid dot
+        QCOMPARE(block(21, 20), QColor(255, 255, 255));
+        QCOMPARE(block(140, 140), QColor(128, 128, 128)); // last dot, at the corner
+        QCOMPARE(block(40, 100), QColor(0, 0, 0));        // outline
+        QCOMPARE(block(41, 100), QColor(255, 255, 0));    // fill
+        QCOMPARE(block(59, 100), QColor(0, 0, 0));        // right edge, inside
+        QCOMPARE(block(60, 110), QColor(255, 255, 255));  // right edge excluded
+        QCOMPARE(block(101, 41), QColor(255, 0, 0));      // handle of the selected aisle
+        QCOMPARE(block(105, 45), QColor(0, 255, 255));    // just past it
+        // Nothing outside the plan's square at the page's top-left corner.
+        if (page.width() > 1410)
+            QCOMPARE(QColor(image.pixel(1410, 0)), unpainted);
+        if (page.height() > 1410)
+            QCOMPARE(QColor(image.pixel(0, 1410)), unpainted);
     }
 
     void catListPlacementAndContents() {
