@@ -40,6 +40,15 @@ QPoint PointOf(const QMouseEvent *event) {
     return event->position().toPoint();
 }
 
+// The width the menu bar needs to show every menu; narrower, it hides the last ones
+// behind an extension button, and a small plan would lose Print and Help. The margin
+// before the first menu is repeated after the last.
+int MenuBarWidth(const QMenuBar *bar) {
+    const QList<QAction *> menus = bar->actions();
+    const int margin = menus.isEmpty() ? 0 : std::max(bar->actionGeometry(menus.first()).left(), 0);
+    return bar->sizeHint().width() + margin;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -218,7 +227,12 @@ void TFloorPlanEditForm::SetClientSize() {
     const QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect available = where ? where->availableGeometry() : QRect(0, 0, 1024, 768);
     const int menuHeight = MainMenu2->sizeHint().height();
-    const int width = static_cast<int>(std::min<int64_t>(wanted.Width, available.width()));
+    // The plan keeps its coordinates; a plan narrower than the menus just gains blank space
+    // on its right.
+    const int menuWidth = MenuBarWidth(MainMenu2);
+    setMinimumWidth(menuWidth);
+    const int width =
+        std::max(menuWidth, static_cast<int>(std::min<int64_t>(wanted.Width, available.width())));
     const int height = static_cast<int>(
         std::min<int64_t>(wanted.Height, std::max(available.height() - menuHeight, 1)));
     resize(width, height + menuHeight);
