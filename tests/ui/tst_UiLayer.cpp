@@ -1,6 +1,7 @@
 // The thin layer over the window system: text conversion at the catalogue's boundary,
 // the sorted list box, the program's own message boxes and the top-level error box.
 
+#include "TestCatalogue.h"
 #include "TestResponder.h"
 #include "WidgetDriver.h"
 #include "catalogue/NumberFormat.h"
@@ -10,8 +11,13 @@
 #include "ui/SortedListBox.h"
 #include "ui/WindowFont.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -187,6 +193,48 @@ private Q_SLOTS:
         QCOMPARE(responder.messages[0].caption, QStringLiteral("Trolleymind"));
         QCOMPARE(responder.messages[0].text, QStringLiteral("Out of memory."));
         QCOMPARE(int(responder.messages[0].kind), int(ui::MsgKind::Error));
+    }
+
+    // The windows carry the program's icon and name the desktop entry that scripts/run
+    // installs; the entry starts the program in its folder, whatever characters the
+    // folder's name holds, and goes away again on --remove.
+    void desktopIntegration() {
+        ui::SetUpApplication(*qApp);
+        QWidget window;
+        QVERIFY(!window.windowIcon().isNull());
+        QCOMPARE(window.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("trolleymind"));
+
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("My $hop's 100% \"x\" a\\b"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString source = QDir::cleanPath(QStringLiteral(TM_TEST_DATA "/../.."));
+        const auto run = [&](const QString &argument) {
+            QProcess script;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+            script.setProcessEnvironment(env);
+            script.start(source + QStringLiteral("/scripts/desktop-entry"), {argument});
+            return script.waitForFinished() && script.exitCode() == 0;
+        };
+        QVERIFY(run(folder));
+        const QString entry = dir.filePath(QStringLiteral("data/applications/trolleymind.desktop"));
+        const QString icon =
+            dir.filePath(QStringLiteral("data/icons/hicolor/scalable/apps/trolleymind.svg"));
+        const QStringList lines = QString::fromUtf8(ReadAll(entry)).split(QLatin1Char('\n'));
+        QVERIFY(lines.contains(QStringLiteral("Icon=trolleymind")));
+        // Quoted once for the command line, then backslashes doubled as in every value.
+        const QString exec =
+            "Exec=\"" + dir.path() +
+            QStringLiteral("/My \\\\$hop's 100%% \\\\\"x\\\\\" a\\\\\\\\b/trolleymind\"");
+        QVERIFY2(lines.contains(exec), qPrintable(lines.join('\n')));
+        QCOMPARE(ReadAll(icon), ReadAll(source + QStringLiteral("/resources/pictures/icon.svg")));
+        if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty())
+            QCOMPARE(QProcess::execute(QStringLiteral("desktop-file-validate"), {entry}), 0);
+
+        QVERIFY(run(QStringLiteral("--remove")));
+        QVERIFY(!QFile::exists(entry));
+        QVERIFY(!QFile::exists(icon));
     }
 };
 
