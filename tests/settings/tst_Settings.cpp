@@ -174,11 +174,6 @@ private Q_SLOTS:
         QTest::newRow("section and keys in other case, blanks around")
             << Lines({"[ FONT ]", "  name = Courier New ", "SIZE=9", "colour=1,2,3"}, "\n")
             << ReportFont{"Courier New", 9, 0x030201, 0};
-        QTest::newRow("quoted name")
-            << Lines({"[Font]", "Name=\"Times\""}) << ReportFont{"Times", 10, 0, 0};
-        QTest::newRow("after a byte-order mark, CR line ends")
-            << "\xEF\xBB\xBF" + Lines({"[Font]", "Size=12", "Name=Courier"}, "\r")
-            << ReportFont{"Courier", 12, 0, 0};
         QTest::newRow("keys of another section")
             << Lines({"[Prefs]", "Size=20", "[Font]"}) << size(10);
     }
@@ -199,9 +194,6 @@ private Q_SLOTS:
         QTest::newRow("empty is true") << QByteArray("ClearQtys=") << "ClearQtys" << 1;
         QTest::newRow("No is true") << QByteArray("ClearQtys=No") << "ClearQtys" << 1;
         QTest::newRow("N is false") << QByteArray("ClearQtys=N") << "ClearQtys" << 0;
-        QTest::newRow("quoted N is false") << QByteArray("ClearQtys='N'") << "ClearQtys" << 0;
-        QTest::newRow("N before a lone CR is false")
-            << QByteArray("MainBitMap=N\rIDR_Sort=1") << "MainBitMap" << 0;
         QTest::newRow("missing, default off") << QByteArray() << "FPlan_ShowCat" << 0;
         QTest::newRow("anything on for default off")
             << QByteArray("FPlan_CatList=yes") << "FPlan_CatList" << 1;
