@@ -199,10 +199,15 @@ bool SerialiseCatalogue(std::string &out) {
     return true;
 }
 
-bool SaveBytesAtomically(const std::string &path, const std::string &bytes) {
+bool SaveBytesSafely(const std::string &path, const std::string &bytes) {
     // The new file is written in full beside the old one and renamed over it only once
     // it is complete, so a failure at any step leaves the old file as it was.
     QSaveFile file(QString::fromStdString(path));
+    // A folder the user may not create files in would otherwise make a writable file
+    // unsaveable for good, and closing would lose every change: there, and only there
+    // (the folder refuses the temporary file for lack of permission), the file is
+    // written in place.
+    file.setDirectWriteFallback(true);
     // Unbuffered: a write the disk refuses must fail here, not in a flush at commit time,
     // where the cut-off file would still be renamed over the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -217,7 +222,7 @@ bool SaveBytesAtomically(const std::string &path, const std::string &bytes) {
 
 bool WriteDataFile(const std::string &path, DataFileUser &user) {
     std::string bytes;
-    if (!SerialiseCatalogue(bytes) || !SaveBytesAtomically(path, bytes)) {
+    if (!SerialiseCatalogue(bytes) || !SaveBytesSafely(path, bytes)) {
         user.ShowError(SaveFailedText);
         return false;
     }

@@ -1,6 +1,7 @@
 // The thin layer over the window system: text conversion at the catalogue's boundary,
 // the sorted list box, the program's own message boxes and the top-level error box.
 
+#include "TestCatalogue.h"
 #include "TestResponder.h"
 #include "WidgetDriver.h"
 #include "catalogue/NumberFormat.h"
@@ -10,8 +11,13 @@
 #include "ui/SortedListBox.h"
 #include "ui/WindowFont.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -60,14 +66,56 @@ private Q_SLOTS:
         QCOMPARE(ui::FromAnsi(FormatCurrency(value, r)), expected);
     }
 
+    // What Windows-1252 cannot hold is refused with one beep per key or paste; the rest
+    // of the input is kept and the cursor stays behind it.
+    void editBoxRefusesWhatTheFileCannotHold_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("beeps");
+        QTest::newRow("typed") << ""
+                               << "Tofu 豆腐"
+                               << ""
+                               << "Tofu " << 2;
+        QTest::newRow("typed, held accented letter kept") << "Crème"
+                                                          << "→ü"
+                                                          << ""
+                                                          << "Crèmeü" << 1;
+        QTest::newRow("pasted in the middle") << "ab"
+                                              << ""
+                                              << "豆x😀y"
+                                              << "axyb" << 1;
+        QTest::newRow("all held, no beep") << ""
+                                           << "€2 “hot”"
+                                           << ""
+                                           << "€2 “hot”" << 0;
+    }
     void editBoxRefusesWhatTheFileCannotHold() {
+        QFETCH(QString, start);
+        QFETCH(QString, typed);
+        QFETCH(QString, pasted);
+        QFETCH(QString, expected);
+        QFETCH(int, beeps);
+        QLineEdit edit;
+        ui::MakeAnsiEdit(&edit, 20);
+        edit.setText(start);
+        edit.show();
+        TestResponder responder;
+        TypeText(&edit, typed);
+        if (!pasted.isEmpty()) {
+            edit.setCursorPosition(1);
+            edit.insert(pasted);
+            QCOMPARE(edit.cursorPosition(), 3);
+        }
+        QCOMPARE(edit.text(), expected);
+        QCOMPARE(responder.beeps, beeps);
+    }
+
+    void editBoxKeepsItsLength() {
         QLineEdit edit;
         ui::MakeAnsiEdit(&edit, 20);
         edit.show();
-        TypeText(&edit, QStringLiteral("Crème"));
-        QCOMPARE(edit.text(), QStringLiteral("Crème"));
-        TypeText(&edit, QStringLiteral("→ü")); // the arrow has no byte; ü has
-        QCOMPARE(edit.text(), QStringLiteral("Crèmeü"));
         QTest::keyClicks(&edit, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
         QCOMPARE(edit.text().size(), 20);
         QVERIFY(!ui::IsAnsi(QStringLiteral("日本")));
@@ -145,6 +193,48 @@ private Q_SLOTS:
         QCOMPARE(responder.messages[0].caption, QStringLiteral("Trolleymind"));
         QCOMPARE(responder.messages[0].text, QStringLiteral("Out of memory."));
         QCOMPARE(int(responder.messages[0].kind), int(ui::MsgKind::Error));
+    }
+
+    // The windows carry the program's icon and name the desktop entry that scripts/run
+    // installs; the entry starts the program in its folder, whatever characters the
+    // folder's name holds, and goes away again on --remove.
+    void desktopIntegration() {
+        ui::SetUpApplication(*qApp);
+        QWidget window;
+        QVERIFY(!window.windowIcon().isNull());
+        QCOMPARE(window.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("trolleymind"));
+
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("My $hop's 100% \"x\" a\\b"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString source = QDir::cleanPath(QStringLiteral(TM_TEST_DATA "/../.."));
+        const auto run = [&](const QString &argument) {
+            QProcess script;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+            script.setProcessEnvironment(env);
+            script.start(source + QStringLiteral("/scripts/desktop-entry"), {argument});
+            return script.waitForFinished() && script.exitCode() == 0;
+        };
+        QVERIFY(run(folder));
+        const QString entry = dir.filePath(QStringLiteral("data/applications/trolleymind.desktop"));
+        const QString icon =
+            dir.filePath(QStringLiteral("data/icons/hicolor/scalable/apps/trolleymind.svg"));
+        const QStringList lines = QString::fromUtf8(ReadAll(entry)).split(QLatin1Char('\n'));
+        QVERIFY(lines.contains(QStringLiteral("Icon=trolleymind")));
+        // Quoted once for the command line, then backslashes doubled as in every value.
+        const QString exec =
+            "Exec=\"" + dir.path() +
+            QStringLiteral("/My \\\\$hop's 100%% \\\\\"x\\\\\" a\\\\\\\\b/trolleymind\"");
+        QVERIFY2(lines.contains(exec), qPrintable(lines.join('\n')));
+        QCOMPARE(ReadAll(icon), ReadAll(source + QStringLiteral("/resources/pictures/icon.svg")));
+        if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty())
+            QCOMPARE(QProcess::execute(QStringLiteral("desktop-file-validate"), {entry}), 0);
+
+        QVERIFY(run(QStringLiteral("--remove")));
+        QVERIFY(!QFile::exists(entry));
+        QVERIFY(!QFile::exists(icon));
     }
 };
 
