@@ -75,6 +75,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), form->CatEdit);
         QTest::keyClicks(form->CatEdit, QStringLiteral("abcdefghijklmnopqrstu"));
         QCOMPARE(form->CatEdit->text(), QStringLiteral("abcdefghijklmnopqrst"));
+        SaveShot(form, "category-editor");
     }
 
     // Typing a name and pressing Enter (Add is the default button) or clicking Add.

@@ -76,6 +76,7 @@ private Q_SLOTS:
         AltKey(form, Qt::Key_H);
         QCOMPARE(responder.helpCalls.size(), 1);
         QCOMPARE(responder.helpCalls[0].context, 10u);
+        SaveShot(form, "shop-editor");
     }
 
     void addAndRename_data() {

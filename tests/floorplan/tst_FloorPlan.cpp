@@ -145,6 +145,7 @@ private Q_SLOTS:
         QVERIFY(FloorPlanEditForm->Category2->isChecked());
         QVERIFY(CatListForm->isVisible());
         QCOMPARE(Plan()->cursor().shape(), Qt::ArrowCursor);
+        SaveShot(FloorPlanEditForm, QStringLiteral("floor-plan-%1").arg(rects.size()));
         // The right arrow selects the first aisle; without aisles it does nothing.
         QTest::keyClick(Plan(), Qt::Key_Right);
         QCOMPARE(FloorPlanEditForm->SelectedAisle, rects.isEmpty() ? nullptr : Aisle(0));
