@@ -160,7 +160,7 @@ private Q_SLOTS:
             QCOMPARE(Names(Shops), QStringList({"Alpha", "Beta"}));
             QCOMPARE(Names(Items, &TShopItem::Brand),
                      QStringList({"a1", "b1", "a2", "b2", "b3", "a3"}));
-            QCOMPARE(form->ShopListBox->Selected<TShopShop>(), b);
+            QCOMPARE(form->ShopListBox->Selected(), b);
         }
     }
 

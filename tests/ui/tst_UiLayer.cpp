@@ -74,34 +74,34 @@ private Q_SLOTS:
     }
 
     void sortedListIgnoresCaseAndCarriesRecords() {
-        ui::SortedListBox list(nullptr, true);
+        ui::ListBox<int> list(nullptr, true);
         int a = 1, b = 2, c = 3, d = 4;
         list.Fill({{"bread", &a}, {"Apples", &b}, {"apple", &c}});
         QCOMPARE(Entries(&list), QStringList({"apple", "Apples", "bread"}));
         QCOMPARE(list.AddEntry(QStringLiteral("BEANS"), &d), 2);
-        QCOMPARE(list.At<int>(2), &d);
+        QCOMPARE(list.At(2), &d);
         QCOMPARE(list.RowOf(&a), 3);
         // A changed text stays where it stands until the list is filled again.
         list.SetEntryText(0, QStringLiteral("zucchini"));
         QCOMPARE(list.item(0)->text(), QStringLiteral("zucchini"));
-        QCOMPARE(list.At<int>(0), &c);
+        QCOMPARE(list.At(0), &c);
 
-        ui::SortedListBox unsorted(nullptr, false);
+        ui::ListBox<int> unsorted(nullptr, false);
         unsorted.Fill({{"b", &a}, {"a", &b}});
         QCOMPARE(unsorted.AddEntry(QStringLiteral("0"), &c), 2);
         QCOMPARE(unsorted.item(0)->text(), QStringLiteral("b"));
     }
 
     void rightButtonDoesNotSelect() {
-        ui::SortedListBox list(nullptr, true);
+        ui::ListBox<int> list(nullptr, true);
         int a = 1;
         list.Fill({{"one", &a}});
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
         ClickRow(&list, 0, Qt::RightButton);
-        QCOMPARE(list.SelectedRecord(), nullptr);
+        QCOMPARE(list.Selected(), nullptr);
         ClickRow(&list, 0);
-        QCOMPARE(list.Selected<int>(), &a);
+        QCOMPARE(list.Selected(), &a);
     }
 
     // The program's own boxes: Enter answers Yes, Escape No, "\r" starts a new line.
