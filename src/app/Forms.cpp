@@ -8,6 +8,7 @@
 #include "editors/ShopEdit.h"
 #include "floorplan/CatListU.h"
 #include "floorplan/FloorPla.h"
+#include "ui/Application.h"
 
 TMainForm *MainForm = nullptr;
 TCatEditForm *CatEditForm = nullptr;
@@ -35,6 +36,7 @@ void CreateForms() {
     // Each window runs its creation handler (its constructor) as it is made, so all of
     // them exist before the main window is first shown.
     Create(MainForm);
+    ui::Application::SetMainWindow(MainForm);
     Create(CatEditForm);
     Create(ShopEditForm);
     Create(FloorPlanEditForm);

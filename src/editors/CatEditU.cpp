@@ -25,11 +25,9 @@ NameListSetup CategorySetup() {
 } // namespace
 
 TCatEditForm::TCatEditForm(QWidget *parent)
-    : TNameListForm(CategorySetup(),
-                    // Deleting clears the category from every product type and aisle.
-                    std::make_unique<NamedRecordList<TShopCat>>(Categories, &RemoveCategory),
-                    parent) {
+    // Deleting clears the category from every product type and aisle.
+    : TNameListEditor(CategorySetup(), Categories, &RemoveCategory, parent) {
     setObjectName(QStringLiteral("CatEditForm"));
     CatEdit = Edit;
-    CatListBox = ListBox;
+    CatListBox = static_cast<ui::ListBox<TShopCat> *>(ListBox);
 }

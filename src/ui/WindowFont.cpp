@@ -21,8 +21,9 @@ void SetUpApplication(QApplication &app) {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(8);
     app.setFont(font);
+    // No display name: the window system would append it to every caption ("Shops —
+    // Trolleymind"). Captions are exactly as given; the top-level error box names the program.
     QApplication::setApplicationName(QStringLiteral("Trolleymind"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Trolleymind"));
 }
 
 namespace {

@@ -75,6 +75,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), form->CatEdit);
         QTest::keyClicks(form->CatEdit, QStringLiteral("abcdefghijklmnopqrstu"));
         QCOMPARE(form->CatEdit->text(), QStringLiteral("abcdefghijklmnopqrst"));
+        SaveShot(form, "category-editor");
     }
 
     // Typing a name and pressing Enter (Add is the default button) or clicking Add.
@@ -119,7 +120,7 @@ private Q_SLOTS:
         if (added) {
             // Appended at the end of the catalogue, exactly as typed; the box is emptied.
             QCOMPARE(QString::fromStdString(Categories[2]->Name), typed);
-            QCOMPARE(form->CatListBox->Selected<TShopCat>(), nullptr);
+            QCOMPARE(form->CatListBox->Selected(), nullptr);
             verifyAddMode();
             // Ready for the next name, whether Add was clicked or Enter pressed.
             QCOMPARE(QApplication::focusWidget(), form->CatEdit);
@@ -186,7 +187,7 @@ private Q_SLOTS:
         // Selecting with the keyboard enters edit mode too.
         form->CatListBox->setFocus();
         QTest::keyClick(form->CatListBox, Qt::Key_Down);
-        QVERIFY(form->CatListBox->Selected<TShopCat>() != nullptr);
+        QVERIFY(form->CatListBox->Selected() != nullptr);
         verifyEditMode(form->CatListBox->selectedItems().first()->text());
     }
 

@@ -101,6 +101,7 @@ private Q_SLOTS:
         AltKey(form, Qt::Key_H);
         QCOMPARE(responder.helpCalls.size(), 1);
         QCOMPARE(responder.helpCalls[0].context, 5u);
+        SaveShot(form, "copy-shop");
     }
 
     // OK only while a name is typed and a shop is chosen; Enter does nothing before.

@@ -76,6 +76,33 @@ private Q_SLOTS:
         AltKey(form, Qt::Key_H);
         QCOMPARE(responder.helpCalls.size(), 1);
         QCOMPARE(responder.helpCalls[0].context, 10u);
+        SaveShot(form, "shop-editor");
+    }
+
+    // Keyboard alone: Tab into the list and Home selects the first shop and enters edit mode,
+    // as a click does; one shop is enough.
+    void keyboardSelectsInList_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Home") << int(Qt::Key_Home);
+        QTest::newRow("Down") << int(Qt::Key_Down);
+        QTest::newRow("End") << int(Qt::Key_End);
+    }
+    void keyboardSelectsInList() {
+        QFETCH(int, key);
+        AddShop("Corner");
+        auto *plan = FloorPlanEditForm = new TFloorPlanEditForm();
+        QVERIFY(ShowActive(form));
+        QTest::keyClick(form->NameEdit, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->ShopListBox);
+        QVERIFY(!form->ShopListBox->HasSelection());
+        QTest::keyClick(form->ShopListBox, Qt::Key(key));
+        QCOMPARE(form->SelectedShop(), Shops[0]);
+        QCOMPARE(form->NameEdit->text(), QStringLiteral("Corner"));
+        QVERIFY(form->UpdateBtn->isEnabled() && form->DeleteBtn->isEnabled());
+        QVERIFY(form->FloorBtn->isEnabled());
+        SaveShot(form, "shop-editor-tab-home");
+        delete plan;
+        FloorPlanEditForm = nullptr;
     }
 
     void addAndRename_data() {
@@ -159,7 +186,7 @@ private Q_SLOTS:
             QCOMPARE(Names(Shops), QStringList({"Alpha", "Beta"}));
             QCOMPARE(Names(Items, &TShopItem::Brand),
                      QStringList({"a1", "b1", "a2", "b2", "b3", "a3"}));
-            QCOMPARE(form->ShopListBox->Selected<TShopShop>(), b);
+            QCOMPARE(form->ShopListBox->Selected(), b);
         }
     }
 

@@ -161,6 +161,7 @@ private Q_SLOTS:
         QVERIFY(FloorPlanEditForm->Category2->isChecked());
         QVERIFY(CatListForm->isVisible());
         QCOMPARE(Plan()->cursor().shape(), Qt::ArrowCursor);
+        SaveShot(FloorPlanEditForm, QStringLiteral("floor-plan-%1").arg(rects.size()));
         // The right arrow selects the first aisle; without aisles it does nothing.
         QTest::keyClick(Plan(), Qt::Key_Right);
         QCOMPARE(FloorPlanEditForm->SelectedAisle, rects.isEmpty() ? nullptr : Aisle(0));
@@ -709,16 +710,16 @@ private Q_SLOTS:
         FPlan_CatList = true;
         Open({R(40, 40, 60, 160), R(80, 40, 100, 160)});
         Aisle(0)->Category = dairy;
-        ui::SortedListBox *list = CatListForm->CatListBox;
+        ui::ListBox<TShopCat> *list = CatListForm->CatListBox;
         QCOMPARE(Entries(list), QStringList({"Bakery", "Cans", "dairy"}));
         QVERIFY(!list->isEnabled());
         // Selecting an aisle enables the list on its category; none without one.
         Click(QPoint(50, 100));
         QVERIFY(list->isEnabled());
-        QCOMPARE(list->Selected<TShopCat>(), dairy);
+        QCOMPARE(list->Selected(), dairy);
         Click(QPoint(90, 100));
         QVERIFY(list->isEnabled());
-        QCOMPARE(list->SelectedRecord(), nullptr);
+        QCOMPARE(list->Selected(), nullptr);
         Click(QPoint(130, 130));
         QVERIFY(!list->isEnabled());
         QCOMPARE(CatListForm->CatAisle, nullptr);
@@ -729,7 +730,7 @@ private Q_SLOTS:
         TShopCat *cans = Categories.Add(std::make_unique<TShopCat>("Cans"));
         FPlan_CatList = true;
         Open({R(40, 40, 60, 160)});
-        ui::SortedListBox *list = CatListForm->CatListBox;
+        ui::ListBox<TShopCat> *list = CatListForm->CatListBox;
         Click(QPoint(50, 100));
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Undo move"));
         ClickRow(list, 1);
@@ -747,7 +748,7 @@ private Q_SLOTS:
         QCOMPARE(Aisle(0)->Category, cans);
         // After the undo the list has no aisle: a choice is taken back.
         ClickRow(list, 1);
-        QCOMPARE(list->SelectedRecord(), nullptr);
+        QCOMPARE(list->Selected(), nullptr);
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Redo category"));
     }
 
