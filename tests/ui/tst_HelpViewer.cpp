@@ -3,8 +3,8 @@
 
 #include "TestCatalogue.h"
 #include "WidgetDriver.h"
-#include "settings/HelpDocument.h"
-#include "settings/HelpMarkup.h"
+#include "help/HelpDocument.h"
+#include "help/HelpMarkup.h"
 #include "ui/HelpViewer.h"
 #include "ui/HelpWindow.h"
 
