@@ -19,7 +19,6 @@ constexpr int kWidth = 329;
 constexpr int kHeight = 226;
 constexpr int kPageWidth = 313;
 constexpr int kPageHeight = 152;
-constexpr int kHelpContext = 8;
 
 template <class T> T *Make(QWidget *parent, const char *name, const char *caption = "") {
     auto *w = new T(parent);
@@ -165,7 +164,7 @@ void TPrefForm::TabSet1Change(int index) {
 }
 
 void TPrefForm::HelpBtnClick() {
-    ui::Help(ui::HelpCommand::Context, kHelpContext);
+    ui::ShowHelpTopic(HelpContext::Preferences);
 }
 
 void TPrefForm::showEvent(QShowEvent *event) {

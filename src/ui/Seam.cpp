@@ -119,7 +119,6 @@ PlatformResponder &Platform() {
 }
 
 Responder *g_responder = nullptr;
-QString g_helpFile = QStringLiteral("Shopping.hlp");
 
 } // namespace
 
@@ -159,15 +158,12 @@ bool ExecFontDialog(ReportFont &font) {
     return CurrentResponder().FontDialog(font);
 }
 
-void SetHelpFile(const QString &file) {
-    g_helpFile = file;
-}
-QString HelpFile() {
-    return g_helpFile;
+void Help(const QString &file, HelpCommand command, unsigned context, const QString &keyword) {
+    CurrentResponder().Help(file, command, context, keyword);
 }
 
-void Help(HelpCommand command, unsigned context, const QString &keyword) {
-    CurrentResponder().Help(g_helpFile, command, context, keyword);
+void ShowHelpTopic(HelpContext context) {
+    Help(ProgramHelpFile, HelpCommand::Context, static_cast<unsigned>(context));
 }
 
 QWidget *DialogParent() {

@@ -30,10 +30,7 @@ private:
 
 private Q_SLOTS:
     void initTestCase() { SetUpWindowTests(); }
-    void init() {
-        ui::SetHelpFile(QStringLiteral("Shopping.hlp"));
-        program = new TestProgram();
-    }
+    void init() { program = new TestProgram(); }
     void cleanup() { delete program; }
 
     void menuCommandsReachTheViewer_data() {
@@ -70,7 +67,6 @@ private Q_SLOTS:
             QCOMPARE(call.context, context);
         // The search opens with an empty entry.
         QVERIFY(call.keyword.isEmpty());
-        QCOMPARE(ui::HelpFile(), QStringLiteral("Shopping.hlp"));
         QVERIFY(program->responder.messages.isEmpty());
     }
 
@@ -92,15 +88,9 @@ private Q_SLOTS:
         QCOMPARE(helpCalls()[0].command, command);
     }
 
-    void helpContentsAfterOtherProducts_data() {
-        QTest::addColumn<QString>("own");
-        QTest::newRow("by name") << "Shopping.hlp";
-        QTest::newRow("by path") << "/opt/help/Shopping.hlp";
-    }
     void helpContentsAfterOtherProducts() {
-        QFETCH(QString, own);
+        const QString own = QStringLiteral("Shopping.hlp");
         start();
-        ui::SetHelpFile(own);
         MainForm->Otherproducts1->trigger();
         MainForm->Helptopics1->trigger();
         MainForm->Gettingstarted1->trigger();
