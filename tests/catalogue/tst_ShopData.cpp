@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <stdexcept>
 
 namespace {
 
@@ -389,6 +390,18 @@ private Q_SLOTS:
         QCOMPARE(Items.Count(), static_cast<int>(kept.size()));
         for (int i = 0; i < Items.Count(); ++i)
             QCOMPARE(Items[i], kept[static_cast<std::size_t>(i)]);
+    }
+
+    // Every entry of a list holds a record: an empty one is refused and the list stays as
+    // it was, so no code that walks a list needs to check for one.
+    void listRefusesEmptyRecord() {
+        Fixture f;
+        const int shops = Shops.Count();
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, Shops.Add(nullptr));
+        QCOMPARE(Shops.Count(), shops);
+        TShopShop *corner = f.shop["Corner"];
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, corner->Aisle.Add(nullptr));
+        QCOMPARE(corner->Aisle.Count(), 4);
     }
 };
 
