@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <utility>
+
 namespace ui {
 namespace {
 
@@ -122,8 +124,8 @@ Responder *g_responder = nullptr;
 
 } // namespace
 
-void SetResponder(Responder *responder) {
-    g_responder = responder;
+Responder *SetResponder(Responder *responder) {
+    return std::exchange(g_responder, responder);
 }
 
 Responder &CurrentResponder() {

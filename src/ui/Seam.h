@@ -36,8 +36,9 @@ public:
                       const QString &keyword) = 0;
 };
 
-// Installs a responder (tests); nullptr restores the program's own dialogs.
-void SetResponder(Responder *responder);
+// Installs a responder (tests); nullptr restores the program's own dialogs. Returns the
+// responder that was installed before, so a test can put it back.
+Responder *SetResponder(Responder *responder);
 Responder &CurrentResponder();
 
 // A message box captioned by its kind ("Error", "Confirm", "Information", "Warning").

@@ -108,9 +108,11 @@ private Q_SLOTS:
     }
     void closeTellsTheViewerToQuit() {
         QFETCH(QByteArray, dataFile);
-        if (!dataFile.isEmpty())
+        if (!dataFile.isEmpty()) {
             WriteAll(program->file("Shopping.dat"), dataFile);
-        start(); // a declined load (the responder answers No) closes the window by itself
+            program->responder.answers = {ui::MsgResult::No}; // do not overwrite it
+        }
+        start(); // a declined load closes the window by itself
         if (dataFile.isEmpty()) {
             QVERIFY(helpCalls().isEmpty());
             MainForm->Exit1->trigger();
@@ -137,7 +139,7 @@ private Q_SLOTS:
             }
             QCOMPARE(AboutForm->ProductName->text(), QStringLiteral("Trolleymind"));
             QCOMPARE(AboutForm->Version->text(), QStringLiteral("Version 1.10 (WIN95)"));
-            SaveShot(AboutForm, "about");
+            QVERIFY(SaveShot(AboutForm, "about"));
             QTest::mouseClick(AboutForm->OKButton, Qt::LeftButton); // OK closes the box
             QVERIFY(!AboutForm->isVisible());
         };

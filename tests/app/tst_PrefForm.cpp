@@ -187,8 +187,10 @@ private Q_SLOTS:
     void settingsReadAtFirstShowAndWrittenAtClose() {
         QFETCH(bool, declineLoad);
         WriteAll(ini(), "[Prefs]\r\nMainBitMap=N\r\nIDR_Sort=2\r\n[Mine]\r\nKeep=1\r\n");
-        if (declineLoad)
+        if (declineLoad) {
             WriteAll(DataFileName, "not a catalogue");
+            program->responder.answers = {ui::MsgResult::No}; // do not overwrite it
+        }
         MainForm->show();
         QCOMPARE(int(IDR_Sort), 2);
         QVERIFY(MainForm->Image1->isHidden());
@@ -224,8 +226,8 @@ private Q_SLOTS:
                 const char *names[] = {"confirms", "reports", "appearance"};
                 for (int page = 0; page < 3; ++page) {
                     f->TabSet1->setCurrentIndex(page);
-                    SaveShot(f, QStringLiteral("prefs-") + names[page]);
-                    SaveShot(f, QStringLiteral("prefs-") + names[page] + "-x3", 3);
+                    QVERIFY(SaveShot(f, QStringLiteral("prefs-") + names[page]));
+                    QVERIFY(SaveShot(f, QStringLiteral("prefs-") + names[page] + "-x3", 3));
                 }
             },
             false);

@@ -145,7 +145,7 @@ private Q_SLOTS:
         TShopCat *const dairy = Categories[0];
         auto *milk = ProductTypes.Add(std::make_unique<TShopProd>("Milk", "l", dairy));
 
-        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Dairy")));
         verifyEditMode(QStringLiteral("Dairy"));
         Retype(form->CatEdit, typed);
         QTest::keyClick(form->CatEdit, Qt::Key_Return);
@@ -174,12 +174,12 @@ private Q_SLOTS:
         open({"Dairy", "Bakery"});
         // With nothing selected a right click changes nothing, not even the typed name.
         QTest::keyClicks(form->CatEdit, QStringLiteral("Fish"));
-        ClickEntry(form->CatListBox, QStringLiteral("Dairy"), Qt::RightButton);
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Dairy"), Qt::RightButton));
         verifyAddMode(QStringLiteral("Fish"));
 
-        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Dairy")));
         verifyEditMode(QStringLiteral("Dairy"));
-        ClickEntry(form->CatListBox, QStringLiteral("Bakery"), Qt::RightButton);
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Bakery"), Qt::RightButton));
         verifyAddMode();
         QCOMPARE(QApplication::focusWidget(), form->CatEdit);
 
@@ -207,8 +207,8 @@ private Q_SLOTS:
         DeleteCat = ask;
         open({"Dairy", "Bakery", "Fruit"});
 
-        ClickEntry(form->CatListBox, QStringLiteral("Bakery"));
-        AltKey(form, Qt::Key_D);
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Bakery")));
+        QVERIFY(AltKey(form, Qt::Key_D));
 
         QCOMPARE(responder.messages.size(), ask ? 1 : 0);
         if (ask) {
@@ -238,7 +238,7 @@ private Q_SLOTS:
         DeleteCat = false;
         QVERIFY(ShowActive(form));
 
-        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Dairy")));
         QTest::mouseClick(form->DeleteBtn, Qt::LeftButton);
         QCOMPARE(Categories.Count(), 0);
         QCOMPARE(form->CatListBox->count(), 0);
@@ -284,7 +284,7 @@ private Q_SLOTS:
         TestResponder responder;
         open({"Dairy"});
         QTest::keyClicks(form->CatEdit, QStringLiteral("Bread"));
-        AltKey(form, Qt::Key_A);
+        QVERIFY(AltKey(form, Qt::Key_A));
         QCOMPARE(Names(Categories), QStringList({"Dairy", "Bread"}));
 
         // Enter with the default button disabled does nothing.
@@ -292,22 +292,22 @@ private Q_SLOTS:
         QCOMPARE(Categories.Count(), 2);
         QCOMPARE(responder.beeps, 0);
 
-        ClickEntry(form->CatListBox, QStringLiteral("Bread"));
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Bread")));
         Retype(form->CatEdit, QStringLiteral("Bakery"));
-        AltKey(form, Qt::Key_U);
+        QVERIFY(AltKey(form, Qt::Key_U));
         QCOMPARE(Names(Categories), QStringList({"Dairy", "Bakery"}));
 
         // In edit mode Tab skips the disabled Add button.
-        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Dairy")));
         QCOMPARE(TabChain(form->CatEdit), QStringList({"CatEdit", "CatListBox", "UpdateBtn",
                                                        "DeleteBtn", "HelpBtn", "CloseBtn"}));
 
-        AltKey(form, Qt::Key_H);
+        QVERIFY(AltKey(form, Qt::Key_H));
         QCOMPARE(responder.helpCalls.size(), 1);
         QCOMPARE(responder.helpCalls[0].command, ui::HelpCommand::Context);
         QCOMPARE(responder.helpCalls[0].context, 4u);
 
-        AltKey(form, Qt::Key_C);
+        QVERIFY(AltKey(form, Qt::Key_C));
         QVERIFY(!form->isVisible());
         QCOMPARE(Names(Categories), QStringList({"Dairy", "Bakery"}));
     }

@@ -61,7 +61,7 @@ private:
     void copyAs(const QString &name, const QString &from) {
         QVERIFY(ShowActive(form));
         QTest::keyClicks(form->ShopEdit, name);
-        ClickEntry(form->ShopListBox, from);
+        QVERIFY(ClickEntry(form->ShopListBox, from));
         QTest::keyClick(form->ShopEdit, Qt::Key_Return);
         QVERIFY(!form->isVisible());
         QCOMPARE(form->result(), int(QDialog::Accepted));
@@ -92,13 +92,13 @@ private Q_SLOTS:
         QCOMPARE(form->ShopEdit->text(), QStringLiteral("Thirty-one characters shop nam"));
 
         // The labels' shortcuts lead to their controls.
-        AltKey(form, Qt::Key_C);
+        QVERIFY(AltKey(form, Qt::Key_C));
         QCOMPARE(QApplication::focusWidget(), form->ShopListBox);
-        AltKey(form, Qt::Key_N);
+        QVERIFY(AltKey(form, Qt::Key_N));
         QCOMPARE(QApplication::focusWidget(), form->ShopEdit);
 
         TestResponder responder;
-        AltKey(form, Qt::Key_H);
+        QVERIFY(AltKey(form, Qt::Key_H));
         QCOMPARE(responder.helpCalls.size(), 1);
         QCOMPARE(responder.helpCalls[0].context, 5u);
     }
@@ -113,7 +113,7 @@ private Q_SLOTS:
         QVERIFY(!form->OkBtn->isEnabled());
         QTest::keyClick(form->ShopEdit, Qt::Key_Return);
         QVERIFY(form->isVisible());
-        ClickEntry(form->ShopListBox, QStringLiteral("Alpha"));
+        QVERIFY(ClickEntry(form->ShopListBox, QStringLiteral("Alpha")));
         QVERIFY(form->OkBtn->isEnabled());
         QTest::keyClick(form->ShopEdit, Qt::Key_Backspace);
         QVERIFY(!form->OkBtn->isEnabled());

@@ -63,7 +63,7 @@ private Q_SLOTS:
 
         // Edit mode; a case variant of the shop's own name is refused.
         TestResponder responder;
-        ClickEntry(form->ShopListBox, QStringLiteral("Corner"));
+        QVERIFY(ClickEntry(form->ShopListBox, QStringLiteral("Corner")));
         QCOMPARE(form->NameEdit->text(), QStringLiteral("Corner"));
         QVERIFY(form->UpdateBtn->isDefault());
         QVERIFY(form->DeleteBtn->isEnabled());
@@ -73,7 +73,7 @@ private Q_SLOTS:
         QCOMPARE(responder.beeps, 1);
         QCOMPARE(Names(Shops), QStringList({"Corner"}));
 
-        AltKey(form, Qt::Key_H);
+        QVERIFY(AltKey(form, Qt::Key_H));
         QCOMPARE(responder.helpCalls.size(), 1);
         QCOMPARE(responder.helpCalls[0].context, 10u);
     }
@@ -105,7 +105,7 @@ private Q_SLOTS:
         QVERIFY(added->Aisle.Empty() && added->Outline.Empty() && Items.Empty());
 
         // Renamed, it keeps its place in the list until the window is shown again.
-        ClickEntry(form->ShopListBox, typed.left(30));
+        QVERIFY(ClickEntry(form->ShopListBox, typed.left(30)));
         Retype(form->NameEdit, QStringLiteral("Aardvark"));
         QTest::mouseClick(form->UpdateBtn, Qt::LeftButton);
         QCOMPARE(Shops[2], added);
@@ -140,8 +140,8 @@ private Q_SLOTS:
             AddItem(brand[0] == 'a' ? a : b, brand);
         QVERIFY(ShowActive(form));
 
-        ClickEntry(form->ShopListBox, QStringLiteral("Beta"));
-        AltKey(form, Qt::Key_D);
+        QVERIFY(ClickEntry(form->ShopListBox, QStringLiteral("Beta")));
+        QVERIFY(AltKey(form, Qt::Key_D));
 
         QCOMPARE(responder.messages.size(), ask ? 1 : 0);
         if (ask)
@@ -216,12 +216,12 @@ private Q_SLOTS:
             QTest::mouseClick(form->ShopListBox->viewport(), Qt::LeftButton, {}, betaAt);
             QTest::mouseDClick(form->ShopListBox->viewport(), Qt::LeftButton, {}, betaAt);
         } else {
-            ClickEntry(form->ShopListBox, QStringLiteral("Beta"));
+            QVERIFY(ClickEntry(form->ShopListBox, QStringLiteral("Beta")));
             QVERIFY(form->FloorBtn->isEnabled());
             if (how == "button")
                 QTest::mouseClick(form->FloorBtn, Qt::LeftButton);
             else
-                AltKey(form, Qt::Key_F);
+                QVERIFY(AltKey(form, Qt::Key_F));
         }
         QVERIFY(plan->isVisible());
         QCOMPARE(plan->PlanShop, beta);
@@ -232,7 +232,7 @@ private Q_SLOTS:
         plan->close();
         QVERIFY(form->isEnabled());
         // Back in add mode the button is off again.
-        ClickEntry(form->ShopListBox, QStringLiteral("Beta"), Qt::RightButton);
+        QVERIFY(ClickEntry(form->ShopListBox, QStringLiteral("Beta"), Qt::RightButton));
         QVERIFY(!form->FloorBtn->isEnabled());
         delete plan;
         FloorPlanEditForm = nullptr;

@@ -669,13 +669,13 @@ private Q_SLOTS:
         ui::SortedListBox *list = CatListForm->CatListBox;
         Click(QPoint(50, 100));
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Undo move"));
-        ClickRow(list, 1);
+        QVERIFY(ClickRow(list, 1));
         QCOMPARE(Aisle(0)->Category, cans);
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Undo category"));
         // Choosing the category it already has still takes a snapshot.
         Drag(QPoint(50, 100), {});
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Undo move"));
-        ClickRow(list, 1);
+        QVERIFY(ClickRow(list, 1));
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Undo category"));
         // A key that moves the selection labels too.
         QTest::keyClick(list, Qt::Key_Up);
@@ -683,7 +683,7 @@ private Q_SLOTS:
         FloorPlanEditForm->Undo1->trigger();
         QCOMPARE(Aisle(0)->Category, cans);
         // After the undo the list has no aisle: a choice is taken back.
-        ClickRow(list, 1);
+        QVERIFY(ClickRow(list, 1));
         QCOMPARE(list->SelectedRecord(), nullptr);
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Redo category"));
     }

@@ -281,20 +281,20 @@ private Q_SLOTS:
         ui::HelpViewer::Execute(Shopping, ui::HelpCommand::Context, 6, {});
         ui::HelpWindow *w = OnlyWindow();
         QVERIFY(QTest::qWaitForWindowExposed(w));
-        SaveShot(w, "help-topic");
+        QVERIFY(SaveShot(w, "help-topic"));
         ui::HelpViewer::Execute(Shopping, ui::HelpCommand::Contents, 0, {});
-        SaveShot(w, "help-contents");
+        QVERIFY(SaveShot(w, "help-contents"));
         ui::HelpViewer::Execute(Shopping, ui::HelpCommand::PartialKey, 0, {});
-        SaveShot(w, "help-index");
+        QVERIFY(SaveShot(w, "help-index"));
         QTest::keyClicks(w->KeywordEdit, QStringLiteral("pri"));
-        SaveShot(w, "help-index-narrowed");
+        QVERIFY(SaveShot(w, "help-index-narrowed"));
         ui::HelpViewer::Execute(Shopping, ui::HelpCommand::HelpOnHelp, 0, {});
-        SaveShot(w, "help-using");
+        QVERIFY(SaveShot(w, "help-using"));
         ui::HelpViewer::Execute(QStringLiteral("/nonexistent/Shopping.hlp"),
                                 ui::HelpCommand::Contents, 0, {});
-        SaveShot(ui::HelpViewer::Windows()[1], "help-missing");
+        QVERIFY(SaveShot(ui::HelpViewer::Windows()[1], "help-missing"));
         ui::HelpViewer::Execute(Catalog, ui::HelpCommand::Contents, 0, {});
-        SaveShot(ui::HelpViewer::Windows()[2], "help-catalog");
+        QVERIFY(SaveShot(ui::HelpViewer::Windows()[2], "help-catalog"));
     }
 };
 
