@@ -3,7 +3,7 @@
 // and the add/rename rules on shops.
 
 #include "TestCatalogue.h"
-#include "TestResponder.h"
+#include "TestProgram.h"
 #include "WidgetDriver.h"
 #include "app/Forms.h"
 #include "app/MainUnit.h"
@@ -36,19 +36,19 @@ TShopItem *AddItem(TShopShop *shop, const char *brand) {
 class TestShopEdit : public QObject {
     Q_OBJECT
 private:
+    TestProgram *program = nullptr;
     TShopEditForm *form = nullptr;
 
 private Q_SLOTS:
     void initTestCase() { SetUpWindowTests(); }
     void init() {
-        ClearCatalogue();
-        ResetPreferences();
-        form = ShopEditForm = new TShopEditForm();
+        program = new TestProgram();
+        form = ShopEditForm;
     }
     void cleanup() {
-        delete form;
-        form = ShopEditForm = nullptr;
-        ClearCatalogue();
+        delete program;
+        program = nullptr;
+        form = nullptr;
     }
 
     void windowAsGiven() {
@@ -62,12 +62,12 @@ private Q_SLOTS:
         QVERIFY(!form->FloorBtn->isEnabled());
 
         // Edit mode; a case variant of the shop's own name is refused.
-        TestResponder responder;
+        TestResponder &responder = program->responder;
         QVERIFY(ClickEntry(form->ShopListBox, QStringLiteral("Corner")));
         QCOMPARE(form->NameEdit->text(), QStringLiteral("Corner"));
         QVERIFY(form->UpdateBtn->isDefault());
         QVERIFY(form->DeleteBtn->isEnabled());
-        QVERIFY(!form->FloorBtn->isEnabled()); // no floor plan editor to open
+        QVERIFY(form->FloorBtn->isEnabled()); // a shop is chosen
         Retype(form->NameEdit, QStringLiteral("CORNER"));
         QTest::keyClick(form->NameEdit, Qt::Key_Return);
         QCOMPARE(responder.beeps, 1);
@@ -88,7 +88,7 @@ private Q_SLOTS:
     void addAndRename() {
         QFETCH(QString, typed);
         QFETCH(bool, taken);
-        TestResponder responder;
+        TestResponder &responder = program->responder;
         AddShop("Corner Store");
         AddShop("Big Barn");
         QVERIFY(ShowActive(form));
@@ -130,7 +130,7 @@ private Q_SLOTS:
         QFETCH(bool, ask);
         QFETCH(bool, answerYes);
         QFETCH(bool, deleted);
-        TestResponder responder;
+        TestResponder &responder = program->responder;
         responder.answers.push_back(answerYes ? ui::MsgResult::Yes : ui::MsgResult::No);
         DeleteShop = ask;
         TShopShop *a = AddShop("Alpha");
@@ -172,7 +172,6 @@ private Q_SLOTS:
     }
     void mainWindowDisabledWhileOpen() {
         QFETCH(QString, how);
-        MainForm = new TMainForm();
         QVERIFY(MainForm->ShopBtn->isEnabled() && MainForm->Shops1->isEnabled());
         QTest::mouseClick(MainForm->ShopBtn, Qt::LeftButton);
         QVERIFY(form->isVisible());
@@ -191,8 +190,6 @@ private Q_SLOTS:
         QVERIFY(form->isVisible());
         QVERIFY(!MainForm->isEnabled());
         form->close();
-        delete MainForm;
-        MainForm = nullptr;
     }
 
     // The floor plan editor opens for the selected shop and holds this window disabled.
@@ -206,7 +203,7 @@ private Q_SLOTS:
         QFETCH(QString, how);
         AddShop("Alpha");
         TShopShop *beta = AddShop("Beta");
-        auto *plan = FloorPlanEditForm = new TFloorPlanEditForm();
+        TFloorPlanEditForm *plan = FloorPlanEditForm;
         QVERIFY(ShowActive(form));
         QVERIFY(!form->FloorBtn->isEnabled());
         const QPoint betaAt =
@@ -234,12 +231,10 @@ private Q_SLOTS:
         // Back in add mode the button is off again.
         QVERIFY(ClickEntry(form->ShopListBox, QStringLiteral("Beta"), Qt::RightButton));
         QVERIFY(!form->FloorBtn->isEnabled());
-        delete plan;
-        FloorPlanEditForm = nullptr;
     }
 
     void fullListBeeps() {
-        TestResponder responder;
+        TestResponder &responder = program->responder;
         Shops.Reserve(MaxRecords);
         for (int i = 0; i < MaxRecords; ++i)
             Shops.Add(std::make_unique<TShopShop>("S" + std::to_string(i)));
