@@ -650,7 +650,8 @@ private Q_SLOTS:
         QVERIFY(bytes.contains("/Type /Font"));
         QVERIFY(program->responder.messages.isEmpty());
         if (!ShotsFolder().isEmpty())
-            QFile::copy(program->responder.pdfFile, ShotsFolder() + QStringLiteral("/floorplan.pdf"));
+            QFile::copy(program->responder.pdfFile,
+                        ShotsFolder() + QStringLiteral("/floorplan.pdf"));
         Click(QPoint(10, 10)); // the next showing leaves the category list as it finds it
     }
 
