@@ -111,7 +111,7 @@ int main(int argc, char **argv) {
     // A whole entry: category, product type (chosen) and shop, brand, size and price.
     const auto enter = [&] {
         form.CatEdit->setText(QStringLiteral("Category 7"));
-        form.ProdListBox->SelectRow(0);
+        form.ProdListBox->setCurrentRow(0);
         form.ProdListBoxClick();
         form.ShopEdit->setText(QStringLiteral("Shop 99"));
         form.BrandEdit->setText(QStringLiteral("Brand"));
@@ -135,7 +135,7 @@ int main(int argc, char **argv) {
                  Best(
                      5,
                      [&] {
-                         form.ItemsListBox->SelectRow(1000);
+                         form.ItemsListBox->setCurrentRow(1000);
                          form.ItemsListBoxClick();
                          form.PriceEdit->setText(QStringLiteral("4.20"));
                      },
@@ -143,7 +143,7 @@ int main(int argc, char **argv) {
                  20);
 
     const bool whole = Items.Count() == MaxRecords && form.ItemsListBox->count() == MaxRecords &&
-                       form.ItemsListBox->At<TShopItem>(1000)->Price == 4.2f;
+                       form.ItemsListBox->At(1000)->Price == 4.2f;
     if (!whole)
         std::printf("the item list does not hold every item, or Update did not store\n");
     ClearCatalogue();

@@ -113,9 +113,6 @@ void ClearCatalogue();
 
 // Name order: a..z folded to capitals, other bytes by value, a prefix first.
 int CompareNames(const std::string &a, const std::string &b);
-// The name with a..z folded: comparing two keys byte by byte (as std::string does) gives the
-// name order, so a long list is sorted without folding at every comparison.
-std::string NameKey(std::string name);
 
 int CompareItemsByShopAisle(const TShopItem *a, const TShopItem *b);
 int CompareProductsByCategory(const TShopProd *a, const TShopProd *b);

@@ -4,9 +4,10 @@
 #include "catalogue/NumberEntry.h"
 #include "catalogue/NumberFormat.h"
 #include "catalogue/ShopData.h"
+#include "help/HelpContext.h"
 #include "settings/Preferences.h"
 #include "ui/Ansi.h"
-#include "ui/Placement.h"
+#include "ui/Builder.h"
 #include "ui/Seam.h"
 #include "ui/SortedListBox.h"
 
@@ -16,9 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -26,62 +25,15 @@ namespace {
 
 constexpr int kWidth = 708;
 constexpr int kHeight = 382;
-constexpr int kHelpContext = 7;
-constexpr int kNoLimit = 32767; // a line edit's own maximum
-
-// The length limit of each edit box, by object name.
-int LimitOf(const QLineEdit *box) {
-    const QString name = box->objectName();
-    if (name == QLatin1String("ProdEdit"))
-        return 20;
-    if (name == QLatin1String("UnitEdit"))
-        return 5;
-    if (name == QLatin1String("BrandEdit"))
-        return 30;
-    return kNoLimit;
-}
-
-template <class T> T *Make(QWidget *parent, const char *name, QRect geometry) {
-    auto *w = new T(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(geometry);
-    return w;
-}
-
-// An edit box for Windows-1252 text with the box's length limit.
-QLineEdit *MakeEdit(QWidget *parent, const char *name, QRect geometry) {
-    auto *edit = Make<QLineEdit>(parent, name, geometry);
-    ui::MakeAnsiEdit(edit, LimitOf(edit));
-    return edit;
-}
-
-// A label whose shortcut letter moves the focus to `buddy`, just above it.
-QLabel *MakeLabel(QWidget *parent, const char *name, const char *caption, QWidget *buddy) {
-    const QRect b = buddy->geometry();
-    auto *label = Make<QLabel>(parent, name, QRect(b.left(), b.top() - 16, b.width(), 15));
-    label->setText(QString::fromLatin1(caption));
-    label->setBuddy(buddy);
-    return label;
-}
-
-QPushButton *MakeButton(QWidget *parent, const char *name, const char *caption, int x, int y,
-                        const char *hint = "") {
-    auto *b = Make<QPushButton>(parent, name, QRect(x, y, 75, 25));
-    b->setText(QString::fromLatin1(caption));
-    b->setToolTip(QString::fromLatin1(hint));
-    return b;
-}
-
-ui::SortedListBox *MakeList(QWidget *parent, const char *name, QRect geometry) {
-    auto *list = new ui::SortedListBox(parent, true);
-    list->setObjectName(QString::fromLatin1(name));
-    list->setGeometry(geometry);
-    return list;
-}
+// The lengths the boxes take from the keyboard; the others take a line edit's own maximum.
+constexpr int kProdLimit = 20;
+constexpr int kUnitLimit = 5;
+constexpr int kBrandLimit = 30;
+constexpr int kNoLimit = 32767;
 
 // Every record of a global list with its name, for a list box.
-template <class T> std::vector<std::pair<QString, void *>> NameEntries(const TRecordList<T> &list) {
-    std::vector<std::pair<QString, void *>> entries;
+template <class T> std::vector<std::pair<QString, T *>> NameEntries(const TRecordList<T> &list) {
+    std::vector<std::pair<QString, T *>> entries;
     entries.reserve(static_cast<std::size_t>(list.Count()));
     for (const auto &record : list)
         entries.emplace_back(ui::FromAnsi(record->Name), record.get());
@@ -92,82 +44,79 @@ QString ItemText(const TShopItem *item) {
     return ui::FromAnsi(item->MakeString(Item_Sort));
 }
 
+// Selects a record's entry by program (none when it is not listed), scrolled into view. The
+// lists report only the user's choices, so the window's click handler does not run.
+template <class T> void Choose(ui::ListBox<T> *list, const T *record) {
+    const int row = record ? list->RowOf(record) : -1;
+    if (row < 0) {
+        list->ClearSelection();
+        return;
+    }
+    list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    list->scrollToItem(list->item(row));
+}
+
 } // namespace
 
 TItemEditForm::TItemEditForm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint) {
+    : FormBase(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("ItemEditForm"));
     setWindowTitle(QStringLiteral("Items"));
     setFixedSize(kWidth, kHeight);
-    CreateControls();
-}
 
-void TItemEditForm::CreateControls() {
     // Four columns above the rule: category, product type, the item's own details, shop;
-    // the buttons to their right. The item list and its sort order below the rule.
-    CatEdit = MakeEdit(this, "CatEdit", QRect(8, 24, 145, 21));
-    ProdEdit = MakeEdit(this, "ProdEdit", QRect(161, 24, 145, 21));
-    UnitEdit = MakeEdit(this, "UnitEdit", QRect(314, 24, 64, 21));
-    UnitEdit->setToolTip(QStringLiteral("eg. g, pkt, btl"));
-    BrandEdit = MakeEdit(this, "BrandEdit", QRect(314, 66, 150, 21));
-    SizeEdit = MakeEdit(this, "SizeEdit", QRect(314, 108, 70, 21));
-    UOMLabel = Make<QLabel>(this, "UOMLabel", QRect(388, 108, 76, 21));
-    PriceEdit = MakeEdit(this, "PriceEdit", QRect(314, 150, 70, 21));
-    ShopEdit = MakeEdit(this, "ShopEdit", QRect(472, 24, 145, 21));
-    CatListBox = MakeList(this, "CatListBox", QRect(8, 48, 145, 134));
-    ProdListBox = MakeList(this, "ProdListBox", QRect(161, 48, 145, 134));
-    ShopListBox = MakeList(this, "ShopListBox", QRect(472, 48, 145, 134));
-    ItemsListBox = MakeList(this, "ItemsListBox", QRect(8, 214, 540, 160));
-
-    CatLabel = MakeLabel(this, "CatLabel", "&Category", CatEdit);
-    ProdLabel = MakeLabel(this, "ProdLabel", "Product &type", ProdEdit);
-    UnitLabel = MakeLabel(this, "UnitLabel", "Unit of &measure", UnitEdit);
-    UnitLabel->resize(150, 15);
-    BrandLabel = MakeLabel(this, "BrandLabel", "B&rand", BrandEdit);
-    SizeLabel = MakeLabel(this, "SizeLabel", "Si&ze", SizeEdit);
-    PriceLabel = MakeLabel(this, "PriceLabel", "Pric&e", PriceEdit);
-    ShopLabel = MakeLabel(this, "ShopLabel", "S&hop", ShopEdit);
-    ItemsLabel = MakeLabel(this, "ItemsLabel", "&Items", ItemsListBox);
-
-    Rule = Make<QFrame>(this, "Rule", QRect(8, 190, kWidth - 16, 2));
+    // the buttons to their right. The item list and its sort order below the rule. Each
+    // label stands just above its box; the tab order is the order made.
+    ui::Builder b(this);
+    CatEdit = b.Edit("CatEdit", kNoLimit).At(8, 24, 145, 21);
+    CatLabel = b.Label("CatLabel", "&Category").Buddy(CatEdit).At(8, 8, 145, 15);
+    ProdEdit = b.Edit("ProdEdit", kProdLimit).At(161, 24, 145, 21);
+    ProdLabel = b.Label("ProdLabel", "Product &type").Buddy(ProdEdit).At(161, 8, 145, 15);
+    UnitEdit = b.Edit("UnitEdit", kUnitLimit).Hint("eg. g, pkt, btl").At(314, 24, 64, 21);
+    UnitLabel = b.Label("UnitLabel", "Unit of &measure").Buddy(UnitEdit).At(314, 8, 150, 15);
+    BrandEdit = b.Edit("BrandEdit", kBrandLimit).At(314, 66, 150, 21);
+    BrandLabel = b.Label("BrandLabel", "B&rand").Buddy(BrandEdit).At(314, 50, 150, 15);
+    SizeEdit = b.Edit("SizeEdit", kNoLimit).At(314, 108, 70, 21);
+    SizeLabel = b.Label("SizeLabel", "Si&ze").Buddy(SizeEdit).At(314, 92, 70, 15);
+    UOMLabel = b.Label("UOMLabel", {}).At(388, 108, 76, 21);
+    PriceEdit = b.Edit("PriceEdit", kNoLimit).At(314, 150, 70, 21);
+    PriceLabel = b.Label("PriceLabel", "Pric&e").Buddy(PriceEdit).At(314, 134, 70, 15);
+    ShopEdit = b.Edit("ShopEdit", kNoLimit).At(472, 24, 145, 21);
+    ShopLabel = b.Label("ShopLabel", "S&hop").Buddy(ShopEdit).At(472, 8, 145, 15);
+    CatListBox = b.List<TShopCat>("CatListBox").At(8, 48, 145, 134);
+    ProdListBox = b.List<TShopProd>("ProdListBox").At(161, 48, 145, 134);
+    ShopListBox = b.List<TShopShop>("ShopListBox").At(472, 48, 145, 134);
+    Rule = b.Add<QFrame>("Rule").At(8, 190, kWidth - 16, 2);
     Rule->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    ItemsListBox = b.List<TShopItem>("ItemsListBox").At(8, 214, 540, 160);
+    ItemsLabel = b.Label("ItemsLabel", "&Items").Buddy(ItemsListBox).At(8, 198, 540, 15);
 
-    SortGroup = Make<QGroupBox>(this, "SortGroup", QRect(556, 208, 144, 88));
-    SortGroup->setTitle(QStringLiteral("Sort item list by:"));
-    SortProdRadio = Make<QRadioButton>(SortGroup, "SortProdRadio", QRect(12, 20, 120, 19));
-    SortProdRadio->setText(QStringLiteral("&Product"));
+    SortGroup = b.Group("SortGroup", "Sort item list by:").At(556, 208, 144, 88);
+    b.On(SortGroup);
+    SortProdRadio = b.Radio("SortProdRadio", "&Product").At(12, 20, 120, 19);
+    SortBrandRadio = b.Radio("SortBrandRadio", "&Brand").At(12, 41, 120, 19);
+    SortShopRadio = b.Radio("SortShopRadio", "&Shop").At(12, 62, 120, 19);
     SortProdRadio->setChecked(true);
-    SortBrandRadio = Make<QRadioButton>(SortGroup, "SortBrandRadio", QRect(12, 41, 120, 19));
-    SortBrandRadio->setText(QStringLiteral("&Brand"));
-    SortShopRadio = Make<QRadioButton>(SortGroup, "SortShopRadio", QRect(12, 62, 120, 19));
-    SortShopRadio->setText(QStringLiteral("&Shop"));
     // Only the button and its caption take a click, so each is as wide as its caption.
     for (QRadioButton *radio : {SortProdRadio, SortBrandRadio, SortShopRadio})
         radio->resize(radio->sizeHint().width(), radio->height());
 
-    AddBtn = MakeButton(this, "AddBtn", "&Add", 625, 24, "Add new item");
-    UpdateBtn = MakeButton(this, "UpdateBtn", "&Update", 625, 55, "Change item details");
-    DeleteBtn = MakeButton(this, "DeleteBtn", "&Delete", 625, 86, "Delete item");
-    HelpBtn = MakeButton(this, "HelpBtn", "&Help", 625, 318);
-    CloseBtn = MakeButton(this, "CloseBtn", "&Close", 625, 349);
-    AddBtn->setDefault(true);
-    AddBtn->setEnabled(false);
-    UpdateBtn->setEnabled(false);
-    DeleteBtn->setEnabled(false);
-
-    QWidget *const order[] = {CatEdit,        ProdEdit,      UnitEdit,     BrandEdit,
-                              SizeEdit,       PriceEdit,     ShopEdit,     CatListBox,
-                              ProdListBox,    ShopListBox,   ItemsListBox, SortProdRadio,
-                              SortBrandRadio, SortShopRadio, AddBtn,       UpdateBtn,
-                              DeleteBtn,      HelpBtn,       CloseBtn};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    b.On(this);
+    AddBtn =
+        b.Button("AddBtn", "&Add").Hint("Add new item").Default().Disabled().At(625, 24, 75, 25);
+    UpdateBtn =
+        b.Button("UpdateBtn", "&Update").Hint("Change item details").Disabled().At(625, 55, 75, 25);
+    DeleteBtn = b.Button("DeleteBtn", "&Delete").Hint("Delete item").Disabled().At(625, 86, 75, 25);
+    HelpBtn = b.Button("HelpBtn", "&Help").At(625, 318, 75, 25);
+    CloseBtn = b.Button("CloseBtn", "&Close").At(625, 349, 75, 25);
+    b.TabOrder();
 
     connect(CatEdit, &QLineEdit::textChanged, this, &TItemEditForm::CatEditChange);
     connect(ProdEdit, &QLineEdit::textChanged, this, &TItemEditForm::ProdEditChange);
     connect(UnitEdit, &QLineEdit::textChanged, this, &TItemEditForm::UnitEditChange);
     connect(ShopEdit, &QLineEdit::textChanged, this, &TItemEditForm::ShopEditChange);
+    // The lists' clicks are the user's alone: this window selects entries itself too.
     connect(CatListBox, &ui::SortedListBox::UserSelect, this, &TItemEditForm::CatListBoxClick);
     connect(ProdListBox, &ui::SortedListBox::UserSelect, this, &TItemEditForm::ProdListBoxClick);
     connect(ShopListBox, &ui::SortedListBox::UserSelect, this, &TItemEditForm::ShopListBoxClick);
@@ -181,6 +130,16 @@ void TItemEditForm::CreateControls() {
     connect(DeleteBtn, &QPushButton::clicked, this, &TItemEditForm::DeleteBtnClick);
     connect(HelpBtn, &QPushButton::clicked, this, &TItemEditForm::HelpBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::close);
+}
+
+int TItemEditForm::LimitOf(const QLineEdit *box) const {
+    if (box == ProdEdit)
+        return kProdLimit;
+    if (box == UnitEdit)
+        return kUnitLimit;
+    if (box == BrandEdit)
+        return kBrandLimit;
+    return kNoLimit;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -226,14 +185,6 @@ void TItemEditForm::ClearEntryBoxes() {
     ClearBox(PriceEdit);
 }
 
-void TItemEditForm::SelectIncrementally(ui::SortedListBox *list, const QString &text) {
-    if (text.isEmpty() || list->count() == 0) {
-        list->SelectRow(-1);
-        return;
-    }
-    list->SelectRow(std::min(list->FindNotLess(text), list->count() - 1));
-}
-
 // Add mode: no item selected, Add the default button.
 void TItemEditForm::SelectAddMode() {
     UpdateBtn->setEnabled(false);
@@ -243,7 +194,7 @@ void TItemEditForm::SelectAddMode() {
 }
 
 void TItemEditForm::FillItemsList() {
-    std::vector<std::pair<QString, void *>> entries;
+    std::vector<std::pair<QString, TShopItem *>> entries;
     entries.reserve(static_cast<std::size_t>(Items.Count()));
     for (const auto &item : Items)
         entries.emplace_back(ItemText(item.get()), item.get());
@@ -252,14 +203,6 @@ void TItemEditForm::FillItemsList() {
 
 // ---------------------------------------------------------------------------------------------
 // Showing
-
-void TItemEditForm::showEvent(QShowEvent *event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return; // restored by the window system: no new showing
-    ui::CenterOnScreen(this);
-    FormShow();
-}
 
 void TItemEditForm::FormShow() {
     // A stored order with no button of its own turns all three off.
@@ -294,10 +237,10 @@ void TItemEditForm::UpdateProdList() {
     ClearBox(ProdEdit);
     ProdListBox->clear();
     AddBtn->setEnabled(false);
-    const auto *category = CatListBox->Selected<TShopCat>();
+    const auto *category = CatListBox->Selected();
     if (ProductTypes.Empty() || !category)
         return;
-    std::vector<std::pair<QString, void *>> entries;
+    std::vector<std::pair<QString, TShopProd *>> entries;
     for (const auto &product : ProductTypes)
         if (product->Category == category)
             entries.emplace_back(ui::FromAnsi(product->Name), product.get());
@@ -305,18 +248,18 @@ void TItemEditForm::UpdateProdList() {
 }
 
 void TItemEditForm::CatEditChange() {
-    SelectIncrementally(CatListBox, CatEdit->text());
+    CatListBox->SelectNearest(CatEdit->text());
     UpdateProdList();
 }
 
 void TItemEditForm::CatListBoxClick() {
-    auto *category = CatListBox->Selected<TShopCat>();
+    auto *category = CatListBox->Selected();
     if (!category)
         return;
     SetBox(CatEdit, ui::FromAnsi(category->Name));
     // The typed text finds the first of two categories of the same name; the one clicked
     // is the one meant.
-    CatListBox->SelectRow(CatListBox->RowOf(category));
+    Choose(CatListBox, category);
     UpdateProdList();
 }
 
@@ -326,12 +269,12 @@ void TItemEditForm::ProdEditChange() {
     ProdListBox->ClearSelection(); // the typed text names a new product type
     ClearBox(UnitEdit);
     UOMLabel->clear();
-    if (CatListBox->SelectedRecord() && !ProdEdit->text().isEmpty())
+    if (CatListBox->HasSelection() && !ProdEdit->text().isEmpty())
         AddBtn->setEnabled(true);
 }
 
 void TItemEditForm::ProdListBoxClick() {
-    auto *product = ProdListBox->Selected<TShopProd>();
+    auto *product = ProdListBox->Selected();
     if (!product)
         return;
     AddBtn->setEnabled(true);
@@ -348,31 +291,31 @@ void TItemEditForm::UnitEditChange() {
 }
 
 void TItemEditForm::ShopEditChange() {
-    SelectIncrementally(ShopListBox, ShopEdit->text());
+    ShopListBox->SelectNearest(ShopEdit->text());
 }
 
 void TItemEditForm::ShopListBoxClick() {
-    auto *shop = ShopListBox->Selected<TShopShop>();
+    auto *shop = ShopListBox->Selected();
     if (!shop)
         return;
     SetBox(ShopEdit, ui::FromAnsi(shop->Name));
-    ShopListBox->SelectRow(ShopListBox->RowOf(shop)); // the one clicked, as for categories
+    Choose(ShopListBox, shop); // the one clicked, as for categories
 }
 
 void TItemEditForm::ItemsListBoxClick() {
-    const auto *item = ItemsListBox->Selected<TShopItem>();
+    const auto *item = ItemsListBox->Selected();
     if (!item)
         return;
     // The box's text first, then the record: typing finds the first of equal names.
     if (TShopCat *category = item->Product ? item->Product->Category : nullptr) {
         SetBox(CatEdit, ui::FromAnsi(category->Name));
-        CatListBox->SelectRow(CatListBox->RowOf(category));
+        Choose(CatListBox, category);
     } else {
         ClearBox(CatEdit);
     }
     UpdateProdList();
     if (item->Product) {
-        ProdListBox->SelectRow(ProdListBox->RowOf(item->Product));
+        Choose(ProdListBox, item->Product);
         const QString units = ui::FromAnsi(item->Product->Units);
         SetBox(UnitEdit, units);
         UOMLabel->setText(units);
@@ -387,7 +330,7 @@ void TItemEditForm::ItemsListBoxClick() {
     SetBox(PriceEdit, ui::FromAnsi(FormatFixed(SingleToDouble(item->Price), 2)));
     if (item->Shop) {
         SetBox(ShopEdit, ui::FromAnsi(item->Shop->Name));
-        ShopListBox->SelectRow(ShopListBox->RowOf(item->Shop));
+        Choose(ShopListBox, item->Shop);
     } else {
         ClearBox(ShopEdit);
     }
@@ -399,7 +342,7 @@ void TItemEditForm::ItemsListBoxClick() {
 }
 
 void TItemEditForm::ItemsListBoxMouseUp(Qt::MouseButton button) {
-    if (button != Qt::RightButton || !ItemsListBox->SelectedRecord())
+    if (button != Qt::RightButton || !ItemsListBox->HasSelection())
         return;
     ItemsListBox->ClearSelection();
     ClearEntryBoxes();
@@ -440,7 +383,7 @@ bool TItemEditForm::InputValid() {
     if (!price)
         return refuse(PriceEdit, "Price entry invalid");
     ValidPrice = *price;
-    if (!ShopListBox->SelectedRecord()) {
+    if (!ShopListBox->HasSelection()) {
         ui::MessageBox(ui::MsgKind::Error, QStringLiteral("Must select a shop"));
         ShopListBox->setFocus();
         return false;
@@ -450,14 +393,14 @@ bool TItemEditForm::InputValid() {
 
 ItemEntry TItemEditForm::Entry() const {
     ItemEntry entry;
-    entry.product = ProdListBox->Selected<TShopProd>();
+    entry.product = ProdListBox->Selected();
     entry.productName = ui::ToAnsi(ProdEdit->text());
     entry.units = ui::ToAnsi(UnitEdit->text());
-    entry.category = CatListBox->Selected<TShopCat>();
+    entry.category = CatListBox->Selected();
     entry.brand = ui::ToAnsi(BrandEdit->text());
     entry.size = ValidSize;
     entry.price = ValidPrice;
-    entry.shop = ShopListBox->Selected<TShopShop>();
+    entry.shop = ShopListBox->Selected();
     return entry;
 }
 
@@ -470,8 +413,8 @@ bool TItemEditForm::TakeChange(const ItemChange &change) {
     }
     if (change.newProduct) {
         // Selected in its list, so the next Add uses it; the unit stays in its box.
-        const int row = ProdListBox->AddEntry(ui::FromAnsi(change.product->Name), change.product);
-        ProdListBox->SelectRow(row);
+        ProdListBox->AddEntry(ui::FromAnsi(change.product->Name), change.product);
+        Choose(ProdListBox, change.product);
         IgnoreProdChange = true;
         ClearBox(ProdEdit);
         IgnoreProdChange = false;
@@ -492,24 +435,21 @@ void TItemEditForm::AddBtnClick() {
 }
 
 void TItemEditForm::UpdateBtnClick() {
-    auto *item = ItemsListBox->Selected<TShopItem>();
+    auto *item = ItemsListBox->Selected();
     if (!item || !InputValid())
         return;
-    const int row = ItemsListBox->SelectedRow();
     if (!TakeChange(UpdateItem(*item, Entry())))
         return;
-    // The entry keeps its place until the list is next filled.
-    ItemsListBox->SetEntryText(row, ItemText(item));
-    ItemsListBox->SelectRow(row);
+    // The entry keeps its place until the list is next filled, and stays selected.
+    ItemsListBox->SetEntryText(ItemsListBox->RowOf(item), ItemText(item));
 }
 
 void TItemEditForm::DeleteBtnClick() {
-    const int row = ItemsListBox->SelectedRow();
-    if (row < 0)
+    TShopItem *item = ItemsListBox->Selected();
+    if (!item)
         return;
     if (!Items.Empty()) {
-        auto *item = ItemsListBox->At<TShopItem>(row);
-        ItemsListBox->RemoveRow(row);
+        ItemsListBox->RemoveRow(ItemsListBox->RowOf(item));
         ItemsListBox->ClearSelection();
         DeleteItem(item);
     }
@@ -519,5 +459,5 @@ void TItemEditForm::DeleteBtnClick() {
 }
 
 void TItemEditForm::HelpBtnClick() {
-    ui::Help(ui::HelpCommand::Context, kHelpContext);
+    ui::ShowHelpTopic(HelpContext::ItemEditor);
 }

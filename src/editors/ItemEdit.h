@@ -4,6 +4,10 @@
 // the mouse. The item list below sorts by product type, brand or shop. Shown modally by
 // the main window; every change goes straight into the catalogue.
 
+#include "catalogue/ShopData.h"
+#include "ui/FormBase.h"
+#include "ui/SortedListBox.h"
+
 #include <QDialog>
 
 class QFrame;
@@ -15,11 +19,7 @@ class QRadioButton;
 struct ItemChange;
 struct ItemEntry;
 
-namespace ui {
-class SortedListBox;
-}
-
-class TItemEditForm : public QDialog {
+class TItemEditForm : public ui::FormBase<QDialog> {
     Q_OBJECT
 public:
     explicit TItemEditForm(QWidget *parent = nullptr);
@@ -32,10 +32,10 @@ public:
     QLabel *UOMLabel = nullptr;
     QLineEdit *PriceEdit = nullptr;
     QLineEdit *ShopEdit = nullptr;
-    ui::SortedListBox *CatListBox = nullptr;
-    ui::SortedListBox *ProdListBox = nullptr;
-    ui::SortedListBox *ShopListBox = nullptr;
-    ui::SortedListBox *ItemsListBox = nullptr;
+    ui::ListBox<TShopCat> *CatListBox = nullptr;
+    ui::ListBox<TShopProd> *ProdListBox = nullptr;
+    ui::ListBox<TShopShop> *ShopListBox = nullptr;
+    ui::ListBox<TShopItem> *ItemsListBox = nullptr;
     QGroupBox *SortGroup = nullptr;
     QRadioButton *SortProdRadio = nullptr;
     QRadioButton *SortBrandRadio = nullptr;
@@ -85,21 +85,18 @@ public Q_SLOTS:
     void HelpBtnClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
 
 private:
-    void CreateControls();
-    void FormShow();
-
     // Sets a box's text by program. Its change handler runs when the text changes;
     // clearing runs it even when the box was already empty.
     void SetBox(QLineEdit *box, const QString &text);
     void ClearBox(QLineEdit *box);
+    // The length a box takes from the keyboard.
+    int LimitOf(const QLineEdit *box) const;
     void RunChange(QLineEdit *box);
     // Clears brand, size and price.
     void ClearEntryBoxes();
-    // Selects the entry typed so far: the first not less than the text, else the last.
-    static void SelectIncrementally(ui::SortedListBox *list, const QString &text);
     void SortBy(int layout);
     void FillItemsList();
     void SelectAddMode();

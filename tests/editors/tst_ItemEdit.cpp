@@ -38,8 +38,14 @@ void BuildCatalogue() {
     Items.Add(std::make_unique<TShopItem>(ProductTypes[2], "Zed", 300, 0.99f, Shops[1]));
 }
 
-QString Selected(const ui::SortedListBox *list) {
-    return list->SelectedRow() < 0 ? QString() : list->item(list->SelectedRow())->text();
+QString Selected(const QListWidget *list) {
+    const auto selected = list->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
+}
+
+int SelectedRow(const QListWidget *list) {
+    const auto selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.first());
 }
 
 QString Focus() {
@@ -61,15 +67,17 @@ class TestItemEdit : public QObject {
     TItemEditForm *form = nullptr;
     TestResponder &responder() { return program->responder; }
 
-    void open() { QVERIFY(ShowActive(form)); }
+    [[nodiscard]] bool open() { return ShowActive(form); }
     // Category, product type and shop clicked; brand, size and price typed.
-    void enter(const QString &size, const QString &price) {
-        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
-        ClickEntry(form->ProdListBox, QStringLiteral("Milk"));
-        ClickEntry(form->ShopListBox, QStringLiteral("Corner"));
+    [[nodiscard]] bool enter(const QString &size, const QString &price) {
+        if (!ClickEntry(form->CatListBox, QStringLiteral("Dairy")) ||
+            !ClickEntry(form->ProdListBox, QStringLiteral("Milk")) ||
+            !ClickEntry(form->ShopListBox, QStringLiteral("Corner")))
+            return false;
         Retype(form->BrandEdit, QStringLiteral("Own"));
         Retype(form->SizeEdit, size);
         Retype(form->PriceEdit, price);
+        return true;
     }
     // Add, Update and Delete enabled (1) or not (0), and the default button.
     QString buttons() const {
@@ -92,8 +100,8 @@ private Q_SLOTS:
     void cleanup() { delete program; }
 
     void windowAsGiven() {
-        open();
-        SaveShot(form, "items-empty");
+        QVERIFY(open());
+        QVERIFY(SaveShot(form, "items-empty"));
         QCOMPARE(FocusOrder(form->CatEdit),
                  QStringList({"CatEdit", "ProdEdit", "UnitEdit", "BrandEdit", "SizeEdit",
                               "PriceEdit", "ShopEdit", "CatListBox", "ProdListBox", "ShopListBox",
@@ -114,7 +122,7 @@ private Q_SLOTS:
             {Qt::Key_H, form->ShopEdit}, {Qt::Key_I, form->ItemsListBox}};
         for (const auto &[key, box] : shortcuts) {
             form->AddBtn->setFocus();
-            AltKey(form, key);
+            QVERIFY(AltKey(form, key));
             QCOMPARE(QApplication::focusWidget(), box);
         }
         QTest::mouseClick(form->HelpBtn, Qt::LeftButton);
@@ -123,7 +131,7 @@ private Q_SLOTS:
     }
 
     // Typing selects the first entry not less than the text, in list order; the text
-    // itself is never completed.
+    // itself is never completed until the entry is clicked.
     void incrementalSelection_data() {
         QTest::addColumn<bool>("shop");
         QTest::addColumn<QString>("keys");
@@ -146,12 +154,19 @@ private Q_SLOTS:
         QFETCH(QString, keys);
         QFETCH(QString, selected);
         QFETCH(QStringList, products);
-        open();
+        QVERIFY(open());
         QLineEdit *box = shop ? form->ShopEdit : form->CatEdit;
         QTest::keyClicks(box, keys);
-        QCOMPARE(Selected(shop ? form->ShopListBox : form->CatListBox), selected);
+        QListWidget *list = shop ? static_cast<QListWidget *>(form->ShopListBox)
+                                 : static_cast<QListWidget *>(form->CatListBox);
+        QCOMPARE(Selected(list), selected);
         QCOMPARE(box->text(), keys.contains('\b') ? QString() : keys);
         QCOMPARE(Entries(form->ProdListBox), products);
+        // A click on the entry found, already selected, is still the user's choice.
+        if (!selected.isEmpty()) {
+            QVERIFY(ClickEntry(list, selected));
+            QCOMPARE(box->text(), selected);
+        }
     }
 
     // A bad size or price stops Add and Update alike with its message, the focus in its box
@@ -180,11 +195,11 @@ private Q_SLOTS:
         QFETCH(QString, size);
         QFETCH(QString, price);
         QFETCH(QString, message);
-        open();
+        QVERIFY(open());
         TShopItem *milk = Items[1];
         if (update)
-            ClickEntry(form->ItemsListBox, kMilk);
-        enter(size, price);
+            QVERIFY(ClickEntry(form->ItemsListBox, kMilk));
+        QVERIFY(enter(size, price));
         QTest::keyClick(form->PriceEdit, Qt::Key_Return); // the default button
 
         if (message.isEmpty()) {
@@ -208,13 +223,13 @@ private Q_SLOTS:
     // A typed name makes a new product type, even of a name in use; it is then selected
     // with its unit kept, so the next Add uses it.
     void newProductType() {
-        open();
-        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
-        ClickEntry(form->ProdListBox, QStringLiteral("Milk"));
-        ClickEntry(form->ShopListBox, QStringLiteral("Market"));
+        QVERIFY(open());
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Dairy")));
+        QVERIFY(ClickEntry(form->ProdListBox, QStringLiteral("Milk")));
+        QVERIFY(ClickEntry(form->ShopListBox, QStringLiteral("Market")));
         QTest::keyClicks(form->BrandEdit, QStringLiteral("Acme"));
         QTest::keyClicks(form->SizeEdit, QStringLiteral("2"));
-        SaveShot(form, "items-entry");
+        QVERIFY(SaveShot(form, "items-entry"));
         QTest::keyClicks(form->ProdEdit, QStringLiteral("Milk"));
         QCOMPARE(Selected(form->ProdListBox) + form->UnitEdit->text(), QString());
         QCOMPARE(buttons(), QStringLiteral("100 Add"));
@@ -228,7 +243,7 @@ private Q_SLOTS:
             QCOMPARE(made->Name + made->Units, std::string("Milkpt"));
             QCOMPARE(made->Category, Categories[0]);
             QCOMPARE(Items[Items.Count() - 1]->Product, made);
-            QCOMPARE(form->ProdListBox->Selected<TShopProd>(), made);
+            QCOMPARE(form->ProdListBox->Selected(), made);
             QCOMPARE(Texts({form->ProdEdit, form->UnitEdit, form->UOMLabel, form->SizeEdit}),
                      QStringLiteral("|pt|pt|"));
             QCOMPARE(Focus(), QStringLiteral("BrandEdit"));
@@ -244,8 +259,8 @@ private Q_SLOTS:
     }
     void editedUnit() {
         QFETCH(bool, update);
-        open();
-        ClickEntry(form->ItemsListBox, kMilk);
+        QVERIFY(open());
+        QVERIFY(ClickEntry(form->ItemsListBox, kMilk));
         QCOMPARE(buttons(), QStringLiteral("111 Update"));
         QCOMPARE(Texts({form->CatEdit, form->UnitEdit, form->BrandEdit, form->SizeEdit,
                         form->PriceEdit, form->ShopEdit}),
@@ -258,7 +273,7 @@ private Q_SLOTS:
         QCOMPARE(ProductTypes[1]->Units, std::string(update ? "ml" : "l"));
         QCOMPARE(Items.Count(), update ? 3 : 4);
         // A changed entry stays where it stands, still selected; an added one is not selected.
-        QCOMPARE(form->ItemsListBox->SelectedRow(), 2);
+        QCOMPARE(SelectedRow(form->ItemsListBox), 2);
         const QStringList last =
             update ? QStringList{"Milk, Acme 2ml $1.50 at Corner"} : QStringList{kMilk, kMilk};
         QCOMPARE(Entries(form->ItemsListBox).mid(2), last);
@@ -266,20 +281,20 @@ private Q_SLOTS:
 
     // The state table's other rows: a right click, a category chosen, Delete.
     void buttonStates() {
-        open();
-        ClickEntry(form->ItemsListBox, kMilk);
-        ClickRow(form->ItemsListBox, 0, Qt::RightButton);
-        QCOMPARE(form->ItemsListBox->SelectedRow(), -1);
+        QVERIFY(open());
+        QVERIFY(ClickEntry(form->ItemsListBox, kMilk));
+        QVERIFY(ClickRow(form->ItemsListBox, 0, Qt::RightButton));
+        QCOMPARE(SelectedRow(form->ItemsListBox), -1);
         QCOMPARE(buttons(), QStringLiteral("100 Add"));
         QCOMPARE(Focus(), QStringLiteral("BrandEdit"));
         QCOMPARE(Texts({form->CatEdit, form->UnitEdit, form->BrandEdit, form->SizeEdit,
                         form->PriceEdit, form->ShopEdit}),
                  QStringLiteral("Dairy|l||||Corner"));
 
-        ClickEntry(form->ItemsListBox, kCream);
-        ClickEntry(form->CatListBox, QStringLiteral("Bakery"));
+        QVERIFY(ClickEntry(form->ItemsListBox, kCream));
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Bakery")));
         QCOMPARE(buttons(), QStringLiteral("011 Update"));
-        AltKey(form, Qt::Key_D);
+        QVERIFY(AltKey(form, Qt::Key_D));
         QCOMPARE(buttons(), QStringLiteral("000 Add"));
         QCOMPARE(Focus(), QStringLiteral("BrandEdit"));
         QCOMPARE(Entries(form->ItemsListBox), QStringList({kBread, kMilk}));
@@ -312,8 +327,8 @@ private Q_SLOTS:
             item->Shop = nullptr;
         else
             item->Product = nullptr;
-        open();
-        ClickRow(form->ItemsListBox, form->ItemsListBox->RowOf(item));
+        QVERIFY(open());
+        QVERIFY(ClickRow(form->ItemsListBox, form->ItemsListBox->RowOf(item)));
         QCOMPARE(
             Texts({form->CatEdit, form->ProdEdit, form->UnitEdit, form->UOMLabel, form->ShopEdit}) +
                 "|" + Selected(form->ProdListBox) + "|" + Selected(form->ShopListBox),
@@ -337,8 +352,8 @@ private Q_SLOTS:
             Items.Add(std::make_unique<TShopItem>(ProductTypes[0], "B", 1, 1, Shops[0]));
         while (!items && ProductTypes.Count() < MaxRecords)
             ProductTypes.Add(std::make_unique<TShopProd>("P", "g", Categories[2]));
-        open();
-        enter("1", "1");
+        QVERIFY(open());
+        QVERIFY(enter("1", "1"));
         if (!items)
             QTest::keyClicks(form->ProdEdit, QStringLiteral("Yoghurt"));
         QTest::mouseClick(form->AddBtn, Qt::LeftButton);
@@ -378,14 +393,14 @@ private Q_SLOTS:
         QVERIFY(RunModal(
             form, [] { QTest::mouseClick(MainForm->ItemBtn, Qt::LeftButton); },
             [&] {
-                ClickRow(form->ItemsListBox, 1);
+                QVERIFY(ClickRow(form->ItemsListBox, 1));
                 QTest::mouseClick(button(), Qt::LeftButton);
                 QCOMPARE(Item_Sort, value);
                 QCOMPARE(Entries(form->ItemsListBox), entries);
-                QCOMPARE(form->ItemsListBox->SelectedRow(), -1);
+                QCOMPARE(SelectedRow(form->ItemsListBox), -1);
                 QCOMPARE(buttons(), QStringLiteral("100 Add"));
-                ClickRow(form->ItemsListBox, 1);
-                SaveShot(form, "items-sorted-" + radio);
+                QVERIFY(ClickRow(form->ItemsListBox, 1));
+                QVERIFY(SaveShot(form, "items-sorted-" + radio));
                 QTest::mouseClick(form->CloseBtn, Qt::LeftButton);
             }));
         const auto reopened = [&] {
@@ -402,7 +417,7 @@ private Q_SLOTS:
     // A stored order without a button: no button on and empty texts until one is clicked.
     void unknownSortOrder() {
         Item_Sort = 5;
-        open();
+        QVERIFY(open());
         QVERIFY(!form->SortProdRadio->isChecked() && !form->SortBrandRadio->isChecked() &&
                 !form->SortShopRadio->isChecked());
         QCOMPARE(Entries(form->ItemsListBox), QStringList({"", "", ""}));
@@ -429,10 +444,10 @@ private Q_SLOTS:
                 }
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
                 // The item chosen in its list and its price corrected, by keyboard too.
-                AltKey(form, Qt::Key_I);
+                QVERIFY(AltKey(form, Qt::Key_I));
                 QTest::keyClick(form->ItemsListBox, Qt::Key_Down);
                 QCOMPARE(form->PriceEdit->text(), QStringLiteral("1.25"));
-                AltKey(form, Qt::Key_E);
+                QVERIFY(AltKey(form, Qt::Key_E));
                 QTest::keyClicks(form->PriceEdit, QStringLiteral("1.5"));
                 QTest::keyClick(form->PriceEdit, Qt::Key_Return);
                 QVERIFY(responder().messages.isEmpty());
