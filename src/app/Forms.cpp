@@ -8,6 +8,7 @@
 #include "editors/ShopEdit.h"
 #include "floorplan/CatListU.h"
 #include "floorplan/FloorPla.h"
+#include "shopping/Analysis.h"
 
 TMainForm *MainForm = nullptr;
 TCatEditForm *CatEditForm = nullptr;
@@ -40,6 +41,7 @@ void CreateForms() {
     Create(FloorPlanEditForm);
     Create(CatListForm);
     Create(PrefForm);
+    Create(AnalForm);
     Create(CopyShop);
     Create(AboutForm);
 }
@@ -48,6 +50,7 @@ void DestroyForms() {
     // In the reverse order of creation.
     Destroy(AboutForm);
     Destroy(CopyShop);
+    Destroy(AnalForm);
     Destroy(PrefForm);
     Destroy(CatListForm);
     Destroy(FloorPlanEditForm);

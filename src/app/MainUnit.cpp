@@ -11,6 +11,7 @@
 #include "editors/ShopEdit.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
+#include "shopping/Analysis.h"
 #include "ui/Cursors.h"
 #include "ui/Pictures.h"
 #include "ui/Placement.h"
@@ -161,14 +162,15 @@ void TMainForm::CreateMenu() {
     connect(AboutTrolleymind1, &QAction::triggered, this, &TMainForm::AboutTrolleymind1Click);
     connect(Categories1, &QAction::triggered, this, &TMainForm::Categories1Click);
     connect(Shops1, &QAction::triggered, this, &TMainForm::Shops1Click);
+    connect(Analyseshoppinglist1, &QAction::triggered, this, &TMainForm::Analyseshoppinglist1Click);
     connect(Createcopyofshop1, &QAction::triggered, this, &TMainForm::Createcopyofshop1Click);
     connect(Preferences1, &QAction::triggered, this, &TMainForm::Preferences1Click);
 }
 
 void TMainForm::DisableMissingCommands() {
     const std::initializer_list<QAction *> actions = {
-        Printsetup1,   Fridgelist1, Shoppinglist2,        Itemsdetails1,         Items1,
-        Shoppinglist1, Prices1,     Analyseshoppinglist1, Deleteunusedproducts1, Reportfont1};
+        Printsetup1,   Fridgelist1, Shoppinglist2,         Itemsdetails1, Items1,
+        Shoppinglist1, Prices1,     Deleteunusedproducts1, Reportfont1};
     for (QAction *a : actions)
         a->setEnabled(false);
     for (QToolButton *b : {ItemBtn, ShopListBtn, PricesBtn})
@@ -276,6 +278,12 @@ void TMainForm::Shops1Click() {
 
 void TMainForm::ShopBtnClick() {
     Shops1Click();
+}
+
+// Each opening starts again from the first item on the list.
+void TMainForm::Analyseshoppinglist1Click() {
+    AnalForm->StartPending = true;
+    AnalForm->exec();
 }
 
 void TMainForm::Createcopyofshop1Click() {

@@ -71,6 +71,7 @@ public Q_SLOTS:
     void CatBtnClick();
     void Shops1Click();
     void ShopBtnClick();
+    void Analyseshoppinglist1Click();
     void Createcopyofshop1Click();
     void Preferences1Click();
 
