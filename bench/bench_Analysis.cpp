@@ -25,8 +25,8 @@ namespace {
 constexpr int ProductCount = 1000;
 
 // Every item on the list. With `alternatives`, each product type's items get dearer per unit
-// along the list, so every item after the first of its type has alternatives; without, they
-// get cheaper, so none has.
+// along the list, so every item after the first of its type has alternatives; without, all
+// items of a type cost the same per unit (in packs of different sizes), so none has.
 void BuildList(bool alternatives) {
     ClearCatalogue();
     TShopCat *cat = Categories.Add(std::make_unique<TShopCat>("Category"));
@@ -36,8 +36,9 @@ void BuildList(bool alternatives) {
         Shops.Add(std::make_unique<TShopShop>("Shop " + std::to_string(s)));
     for (int i = 0; i < MaxRecords; ++i) {
         const int round = i / ProductCount;
-        const float price = alternatives ? 1.0f + 0.01f * round : 100.0f - 0.01f * round;
-        auto item = std::make_unique<TShopItem>(ProductTypes[i % ProductCount], "Brand", 500.0f,
+        const float size = alternatives ? 500.0f : 100.0f * float(round + 1);
+        const float price = alternatives ? 1.0f + 0.01f * float(round) : 0.5f * float(round + 1);
+        auto item = std::make_unique<TShopItem>(ProductTypes[i % ProductCount], "Brand", size,
                                                 price, Shops[i % 20]);
         item->Quantity = 1;
         Items.Add(std::move(item));
