@@ -3,6 +3,7 @@
 #include "catalogue/DataFile.h"
 #include "catalogue/NumberFormat.h"
 #include "ui/Ansi.h"
+#include "ui/Builder.h"
 #include "ui/Pictures.h"
 
 #include <QFrame>
@@ -22,23 +23,17 @@ TAboutForm::TAboutForm(QWidget *parent)
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About Trolleymind"));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    ui::Builder b(this);
+    Panel1 = b.Add<QFrame>("Panel1");
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-
-    ProgramIcon = new QLabel(Panel1);
-    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    b.On(Panel1);
+    ProgramIcon = b.Label("ProgramIcon", {});
     ProgramIcon->setPixmap(ui::ProgramIcon().pixmap(QSize(32, 32)));
-    ProgramIcon->setAlignment(Qt::AlignCenter);
-
-    auto line = [this](QLabel *&label, const char *name, const QString &text) {
-        label = new QLabel(text, Panel1);
-        label->setObjectName(QString::fromLatin1(name));
+    ProductName = b.Label("ProductName", "Trolleymind");
+    Comments = b.Label("Comments", "Household grocery shopping planner");
+    Version = b.Label("Version", VersionText());
+    for (QLabel *label : {ProgramIcon, ProductName, Comments, Version})
         label->setAlignment(Qt::AlignCenter);
-    };
-    line(ProductName, "ProductName", QStringLiteral("Trolleymind"));
-    line(Comments, "Comments", QStringLiteral("Household grocery shopping planner"));
-    line(Version, "Version", VersionText());
     QFont name = ProductName->font();
     name.setPointSize(12);
     name.setBold(true);
@@ -53,10 +48,9 @@ TAboutForm::TAboutForm(QWidget *parent)
     panel->addWidget(Comments);
     panel->addWidget(Version);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setFixedSize(75, 25);
-    OKButton->setDefault(true);
+    b.On(this);
+    OKButton = b.Button("OKButton", "OK").Default();
+    b.TabOrder();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);

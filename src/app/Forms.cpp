@@ -9,6 +9,7 @@
 #include "floorplan/CatListU.h"
 #include "floorplan/FloorPla.h"
 #include "shopping/Analysis.h"
+#include "ui/Application.h"
 
 TMainForm *MainForm = nullptr;
 TCatEditForm *CatEditForm = nullptr;
@@ -36,6 +37,7 @@ void CreateForms() {
     // Each window runs its creation handler (its constructor) as it is made, so all of
     // them exist before the main window is first shown.
     Create(MainForm);
+    ui::Application::SetMainWindow(MainForm);
     Create(CatEditForm);
     Create(ShopEditForm);
     Create(FloorPlanEditForm);

@@ -12,9 +12,9 @@
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
 #include "shopping/Analysis.h"
+#include "ui/Builder.h"
 #include "ui/Cursors.h"
 #include "ui/Pictures.h"
-#include "ui/Placement.h"
 #include "ui/Seam.h"
 
 #include <QAction>
@@ -33,24 +33,33 @@ constexpr int kClientHeight = 238;
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+    : FormBase(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Trolleymind"));
     setWindowIcon(ui::ProgramIcon());
 
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("Client"));
-    client->setFixedSize(kClientWidth, kClientHeight);
+    ui::Builder b(this);
+    QWidget *client = b.Add<QWidget>("Client").Size(kClientWidth, kClientHeight);
     setCentralWidget(client);
 
-    Image1 = new QLabel(client);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, kClientWidth, kClientHeight);
+    b.On(client);
+    Image1 = b.Label("Image1", {}).At(0, 0, kClientWidth, kClientHeight);
     Image1->setPixmap(ui::Picture(QStringLiteral("main"), QSize(kClientWidth, kClientHeight)));
     Image1->setScaledContents(true);
 
-    CreateButtons(client);
+    CatBtn = b.Picture("CatBtn", "categories", "Edit aisle categories").At(8, 72, 75, 64);
+    ShopBtn = b.Picture("ShopBtn", "shops", "Edit shops").At(108, 72, 75, 64);
+    ItemBtn = b.Picture("ItemBtn", "items", "Edit items").At(208, 72, 75, 64);
+    ShopListBtn =
+        b.Picture("ShopListBtn", "shoppinglist", "Create shopping list").At(8, 160, 75, 64);
+    PricesBtn = b.Picture("PricesBtn", "prices", "Update prices").At(108, 160, 75, 64);
+    CloseBtn = b.Picture("CloseBtn", "exit", "Exit program").At(208, 160, 75, 64);
+    b.TabOrder();
+    connect(CloseBtn, &QToolButton::clicked, this, &TMainForm::CloseBtnClick);
+    connect(CatBtn, &QToolButton::clicked, this, &TMainForm::CatBtnClick);
+    connect(ShopBtn, &QToolButton::clicked, this, &TMainForm::ShopBtnClick);
+
     CreateMenu();
     DisableMissingCommands();
 
@@ -59,98 +68,47 @@ TMainForm::TMainForm(QWidget *parent)
     FormCreate();
 }
 
-void TMainForm::CreateButtons(QWidget *client) {
-    struct ButtonDef {
-        QToolButton *&button;
-        const char *name;
-        const char *picture;
-        const char *hint;
-        int x, y;
-    };
-    const ButtonDef buttons[] = {
-        {CatBtn, "CatBtn", "categories", "Edit aisle categories", 8, 72},
-        {ShopBtn, "ShopBtn", "shops", "Edit shops", 108, 72},
-        {ItemBtn, "ItemBtn", "items", "Edit items", 208, 72},
-        {ShopListBtn, "ShopListBtn", "shoppinglist", "Create shopping list", 8, 160},
-        {PricesBtn, "PricesBtn", "prices", "Update prices", 108, 160},
-        {CloseBtn, "CloseBtn", "exit", "Exit program", 208, 160},
-    };
-    QWidget *previous = nullptr;
-    for (const ButtonDef &s : buttons) {
-        auto *b = new QToolButton(client);
-        b->setObjectName(QString::fromLatin1(s.name));
-        b->setGeometry(s.x, s.y, 75, 64);
-        b->setIcon(ui::ButtonIcon(QString::fromLatin1(s.picture), QSize(64, 54)));
-        b->setIconSize(QSize(64, 54));
-        b->setToolTip(QString::fromLatin1(s.hint));
-        b->setAccessibleName(QString::fromLatin1(s.hint));
-        b->setFocusPolicy(Qt::StrongFocus);
-        b->setAutoRaise(false);
-        if (previous)
-            setTabOrder(previous, b);
-        previous = b;
-        s.button = b;
-    }
-    connect(CloseBtn, &QToolButton::clicked, this, &TMainForm::CloseBtnClick);
-    connect(CatBtn, &QToolButton::clicked, this, &TMainForm::CatBtnClick);
-    connect(ShopBtn, &QToolButton::clicked, this, &TMainForm::ShopBtnClick);
-}
-
 void TMainForm::CreateMenu() {
-    auto item = [this](QMenu *menu, QAction *&action, const char *name, const char *caption,
-                       QKeySequence shortcut = {}) {
-        action = menu->addAction(QString::fromLatin1(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        if (!shortcut.isEmpty())
-            action->setShortcut(shortcut);
-        addAction(action); // shortcuts work while the menu is closed
-    };
-    auto menu = [this](QMenu *&m, const char *name, const char *caption) {
-        m = menuBar()->addMenu(QString::fromLatin1(caption));
-        m->setObjectName(QString::fromLatin1(name));
-    };
-    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    ui::MenuBuilder m(this, menuBar(), "MainMenu1");
+    File1 = m.Menu("File1", "&File");
+    Save1 = m.Item(File1, "Save1", "&Save", QKeySequence(Qt::Key_F2));
+    m.Separator(File1);
+    Printsetup1 = m.Item(File1, "Printsetup1", "Prin&t setup");
+    Print1 = m.Menu("Print1", "&Print", File1);
+    Fridgelist1 = m.Item(Print1, "Fridgelist1", "&Fridge list");
+    Shoppinglist2 = m.Item(Print1, "Shoppinglist2", "&Shopping list");
+    m.Separator(Print1);
+    Itemsdetails1 = m.Item(Print1, "Itemsdetails1", "&Master item list");
+    m.Separator(File1);
+    Exit1 = m.Item(File1, "Exit1", "E&xit");
 
-    menu(File1, "File1", "&File");
-    item(File1, Save1, "Save1", "&Save", QKeySequence(Qt::Key_F2));
-    File1->addSeparator();
-    item(File1, Printsetup1, "Printsetup1", "Prin&t setup");
-    Print1 = File1->addMenu(QStringLiteral("&Print"));
-    Print1->setObjectName(QStringLiteral("Print1"));
-    item(Print1, Fridgelist1, "Fridgelist1", "&Fridge list");
-    item(Print1, Shoppinglist2, "Shoppinglist2", "&Shopping list");
-    Print1->addSeparator();
-    item(Print1, Itemsdetails1, "Itemsdetails1", "&Master item list");
-    File1->addSeparator();
-    item(File1, Exit1, "Exit1", "E&xit");
+    Edit1 = m.Menu("Edit1", "&Edit");
+    Categories1 = m.Item(Edit1, "Categories1", "&Categories");
+    Items1 = m.Item(Edit1, "Items1", "&Items");
+    Shops1 = m.Item(Edit1, "Shops1", "&Shops");
+    m.Separator(Edit1);
+    Shoppinglist1 = m.Item(Edit1, "Shoppinglist1", "Shopping &list");
+    Prices1 = m.Item(Edit1, "Prices1", "&Prices");
 
-    menu(Edit1, "Edit1", "&Edit");
-    item(Edit1, Categories1, "Categories1", "&Categories");
-    item(Edit1, Items1, "Items1", "&Items");
-    item(Edit1, Shops1, "Shops1", "&Shops");
-    Edit1->addSeparator();
-    item(Edit1, Shoppinglist1, "Shoppinglist1", "Shopping &list");
-    item(Edit1, Prices1, "Prices1", "&Prices");
+    Utilities1 = m.Menu("Utilities1", "&Utilities");
+    Analyseshoppinglist1 = m.Item(Utilities1, "Analyseshoppinglist1", "&Analyse shopping list");
+    Deleteunusedproducts1 = m.Item(Utilities1, "Deleteunusedproducts1", "Delete unused &products");
+    Createcopyofshop1 = m.Item(Utilities1, "Createcopyofshop1", "&Create copy of shop");
 
-    menu(Utilities1, "Utilities1", "&Utilities");
-    item(Utilities1, Analyseshoppinglist1, "Analyseshoppinglist1", "&Analyse shopping list");
-    item(Utilities1, Deleteunusedproducts1, "Deleteunusedproducts1", "Delete unused &products");
-    item(Utilities1, Createcopyofshop1, "Createcopyofshop1", "&Create copy of shop");
+    Options1 = m.Menu("Options1", "&Options");
+    Reportfont1 = m.Item(Options1, "Reportfont1", "Report &font");
+    Preferences1 = m.Item(Options1, "Preferences1", "&Preferences");
 
-    menu(Options1, "Options1", "&Options");
-    item(Options1, Reportfont1, "Reportfont1", "Report &font");
-    item(Options1, Preferences1, "Preferences1", "&Preferences");
-
-    menu(Help1, "Help1", "&Help");
-    item(Help1, Helptopics1, "Helptopics1", "&Help contents", QKeySequence(Qt::Key_F1));
-    item(Help1, Searchforhelpon1, "Searchforhelpon1", "&Search for help on...",
-         QKeySequence(Qt::CTRL | Qt::Key_F1));
-    item(Help1, Usinghelp1, "Usinghelp1", "&Using help");
-    item(Help1, Gettingstarted1, "Gettingstarted1", "&Getting started");
-    Help1->addSeparator();
-    item(Help1, Otherproducts1, "Otherproducts1", "&Other products");
-    Help1->addSeparator();
-    item(Help1, AboutTrolleymind1, "AboutTrolleymind1", "&About Trolleymind");
+    Help1 = m.Menu("Help1", "&Help");
+    Helptopics1 = m.Item(Help1, "Helptopics1", "&Help contents", QKeySequence(Qt::Key_F1));
+    Searchforhelpon1 = m.Item(Help1, "Searchforhelpon1", "&Search for help on...",
+                              QKeySequence(Qt::CTRL | Qt::Key_F1));
+    Usinghelp1 = m.Item(Help1, "Usinghelp1", "&Using help");
+    Gettingstarted1 = m.Item(Help1, "Gettingstarted1", "&Getting started");
+    m.Separator(Help1);
+    Otherproducts1 = m.Item(Help1, "Otherproducts1", "&Other products");
+    m.Separator(Help1);
+    AboutTrolleymind1 = m.Item(Help1, "AboutTrolleymind1", "&About Trolleymind");
 
     connect(Save1, &QAction::triggered, this, &TMainForm::Save1Click);
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
@@ -218,15 +176,7 @@ void TMainForm::FormClose() {
     if (!WriteSettings(IniFileName))
         ui::MessageBox(ui::MsgKind::Error,
                        QStringLiteral("Unable to write to %1").arg(IniFileName));
-    ui::Help(ui::HelpCommand::Quit); // the help windows close with the program
-}
-
-void TMainForm::showEvent(QShowEvent *event) {
-    QMainWindow::showEvent(event);
-    // Centred once it has its frame, so the frame and not just the client area is centred.
-    if (FirstShow)
-        ui::CenterOnScreen(this);
-    FormShow();
+    ui::Help(ui::ProgramHelpFile, ui::HelpCommand::Quit); // the help windows close with the program
 }
 
 void TMainForm::changeEvent(QEvent *event) {
@@ -236,14 +186,13 @@ void TMainForm::changeEvent(QEvent *event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent *event) {
-    // While another window has taken over (the shop editor disables this one) the window
-    // manager still offers the close box; closing then would release the catalogue under
-    // that window and leave it running on freed records.
-    if (!closed_ && !isEnabled()) {
-        event->ignore();
-        return;
-    }
+    // While another window has taken over (the shop editor disables this one) the close is
+    // refused: it would release the catalogue under that window and leave it running on
+    // freed records.
     if (!closed_) {
+        FormBase::closeEvent(event);
+        if (!event->isAccepted())
+            return;
         closed_ = true;
         FormClose();
     }
@@ -315,28 +264,25 @@ void TMainForm::Preferences1Click() {
 }
 
 void TMainForm::Helptopics1Click() {
-    ui::Help(ui::HelpCommand::Contents);
+    ui::Help(ui::ProgramHelpFile, ui::HelpCommand::Contents);
 }
 
 // The search opens with an empty entry.
 void TMainForm::Searchforhelpon1Click() {
-    ui::Help(ui::HelpCommand::PartialKey, 0, QString());
+    ui::Help(ui::ProgramHelpFile, ui::HelpCommand::PartialKey, 0, QString());
 }
 
 void TMainForm::Usinghelp1Click() {
-    ui::Help(ui::HelpCommand::HelpOnHelp);
+    ui::Help(ui::ProgramHelpFile, ui::HelpCommand::HelpOnHelp);
 }
 
 void TMainForm::Gettingstarted1Click() {
-    ui::Help(ui::HelpCommand::Context, 2);
+    ui::ShowHelpTopic(HelpContext::GettingStarted);
 }
 
-// The companion help file beside the program, then the program's own help file again.
+// The companion help file beside the program; the program's own help file is not touched.
 void TMainForm::Otherproducts1Click() {
-    const QString own = ui::HelpFile();
-    ui::SetHelpFile(ProgramDir + QStringLiteral("CATALOG.HLP"));
-    ui::Help(ui::HelpCommand::Contents);
-    ui::SetHelpFile(own);
+    ui::Help(ProgramDir + QStringLiteral("CATALOG.HLP"), ui::HelpCommand::Contents);
 }
 
 void TMainForm::AboutTrolleymind1Click() {

@@ -2,6 +2,8 @@
 // The main window: six picture buttons and the menu from which every command starts.
 // Its first showing loads the catalogue; closing it by any means saves it.
 
+#include "ui/FormBase.h"
+
 #include <QMainWindow>
 
 class QAction;
@@ -9,7 +11,7 @@ class QLabel;
 class QMenu;
 class QToolButton;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public ui::FormBase<QMainWindow> {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget *parent = nullptr);
@@ -76,17 +78,16 @@ public Q_SLOTS:
     void Preferences1Click();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    // The first showing reads the settings and loads the catalogue.
+    void FormShow() override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void FormCreate();
-    void FormShow();
     void FormActivate();
     void FormClose();
     void CreateMenu();
-    void CreateButtons(QWidget *client);
     // Commands whose windows are not part of the program yet stay disabled.
     void DisableMissingCommands();
 

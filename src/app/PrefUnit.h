@@ -3,6 +3,8 @@
 // chosen by a tab strip under them. Each showing loads the controls from the preference
 // variables; the main window copies them back when the dialog closes with OK.
 
+#include "ui/FormBase.h"
+
 #include <QDialog>
 
 class QButtonGroup;
@@ -14,7 +16,11 @@ class QRadioButton;
 class QStackedWidget;
 class QTabBar;
 
-class TPrefForm : public QDialog {
+namespace ui {
+class Builder;
+}
+
+class TPrefForm : public ui::FormBase<QDialog> {
     Q_OBJECT
 public:
     explicit TPrefForm(QWidget *parent = nullptr);
@@ -52,13 +58,12 @@ public Q_SLOTS:
     void HelpBtnClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    // Loads the controls from the preference variables.
+    void FormShow() override;
 
 private:
-    void FormShow();
-    QWidget *CreateConfirmsPage();
-    QWidget *CreateReportsPage();
-    QWidget *CreateAppearancePage();
+    // Adds a page to the notebook; the following controls are made on it.
+    QWidget *Page(ui::Builder &b, const QString &name, const QString &caption);
 
     QButtonGroup *idrSortGroup_ = nullptr;
     QButtonGroup *flSortGroup_ = nullptr;

@@ -161,20 +161,13 @@ void WriteHeader(FileWriter &file) {
 } // namespace
 
 bool SerialiseCatalogue(std::string &out) {
-    Categories.Pack();
-    ProductTypes.Pack();
-    Items.Pack();
-    Shops.Pack();
     // A count is an int16 in the file: a longer list cannot be written without wrapping.
     if (Categories.Count() > MaxRecords || ProductTypes.Count() > MaxRecords ||
         Items.Count() > MaxRecords || Shops.Count() > MaxRecords)
         return false;
-    for (const auto &shop : Shops) {
-        shop->Aisle.Pack();
-        shop->Outline.Pack();
+    for (const auto &shop : Shops)
         if (shop->Aisle.Count() > MaxRecords || shop->Outline.Count() > MaxRecords)
             return false;
-    }
 
     PositionMap pos;
     MapPositions(Categories, pos.categories);
@@ -199,10 +192,15 @@ bool SerialiseCatalogue(std::string &out) {
     return true;
 }
 
-bool SaveBytesAtomically(const std::string &path, const std::string &bytes) {
+bool SaveBytesSafely(const std::string &path, const std::string &bytes) {
     // The new file is written in full beside the old one and renamed over it only once
     // it is complete, so a failure at any step leaves the old file as it was.
     QSaveFile file(QString::fromStdString(path));
+    // A folder the user may not create files in would otherwise make a writable file
+    // unsaveable for good, and closing would lose every change: there, and only there
+    // (the folder refuses the temporary file for lack of permission), the file is
+    // written in place.
+    file.setDirectWriteFallback(true);
     // Unbuffered: a write the disk refuses must fail here, not in a flush at commit time,
     // where the cut-off file would still be renamed over the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -217,7 +215,7 @@ bool SaveBytesAtomically(const std::string &path, const std::string &bytes) {
 
 bool WriteDataFile(const std::string &path, DataFileUser &user) {
     std::string bytes;
-    if (!SerialiseCatalogue(bytes) || !SaveBytesAtomically(path, bytes)) {
+    if (!SerialiseCatalogue(bytes) || !SaveBytesSafely(path, bytes)) {
         user.ShowError(SaveFailedText);
         return false;
     }

@@ -14,7 +14,7 @@ NameListSetup CategorySetup() {
     s.addHint = QStringLiteral("Add new category");
     s.updateHint = QStringLiteral("Change category name");
     s.deleteHint = QStringLiteral("Delete category");
-    s.helpContext = 4;
+    s.helpContext = HelpContext::CategoryEditor;
     s.confirmDelete = &DeleteCat;
     s.confirmText = QStringLiteral("Are you sure you want to delete this category?");
     s.listWidth = 169;
@@ -25,11 +25,9 @@ NameListSetup CategorySetup() {
 } // namespace
 
 TCatEditForm::TCatEditForm(QWidget *parent)
-    : TNameListForm(CategorySetup(),
-                    // Deleting clears the category from every product type and aisle.
-                    std::make_unique<NamedRecordList<TShopCat>>(Categories, &RemoveCategory),
-                    parent) {
+    // Deleting clears the category from every product type and aisle.
+    : TNameListEditor(CategorySetup(), Categories, &RemoveCategory, parent) {
     setObjectName(QStringLiteral("CatEditForm"));
     CatEdit = Edit;
-    CatListBox = ListBox;
+    CatListBox = static_cast<ui::ListBox<TShopCat> *>(ListBox);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The window pattern shared by the category and shop editors: one edit box, one list of
-// named records sorted without regard to letter case, and Add, Update, Delete, Help and
+// named records in name order, and Add, Update, Delete, Help and
 // Close buttons.
 //
 // Add mode (no entry selected): Add is the default button and appends the typed name.
@@ -9,60 +9,22 @@
 // goes back to add mode. A taken name only beeps; names are used exactly as typed.
 
 #include "catalogue/RecordList.h"
+#include "help/HelpContext.h"
+#include "ui/Ansi.h"
+#include "ui/FormBase.h"
+#include "ui/SortedListBox.h"
 
 #include <QDialog>
 #include <QString>
 
 #include <memory>
-#include <string>
+#include <utility>
+#include <vector>
 
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QVBoxLayout;
-
-namespace ui {
-class SortedListBox;
-}
-
-// One of the catalogue's lists of named records, as a name-list editor edits it.
-class NamedRecords {
-public:
-    virtual ~NamedRecords() = default;
-    virtual int Count() const = 0;
-    virtual void *At(int i) const = 0;
-    virtual std::string NameOf(const void *record) const = 0;
-    // Appends a new record with `name` at the end of the list.
-    virtual void *Append(std::string name) = 0;
-    virtual void Rename(void *record, std::string name) = 0;
-    // Removes the record after clearing every reference to it.
-    virtual void Remove(void *record) = 0;
-};
-
-// A global list of records of type T (with a `Name` and a constructor from the name),
-// removed through the catalogue's own routine that keeps references consistent.
-template <class T> class NamedRecordList final : public NamedRecords {
-public:
-    using Remover = void (*)(T *);
-    NamedRecordList(TRecordList<T> &list, Remover remover) : list_(list), remover_(remover) {}
-
-    int Count() const override { return list_.Count(); }
-    void *At(int i) const override { return list_[i]; }
-    std::string NameOf(const void *record) const override {
-        return static_cast<const T *>(record)->Name;
-    }
-    void *Append(std::string name) override {
-        return list_.Add(std::make_unique<T>(std::move(name)));
-    }
-    void Rename(void *record, std::string name) override {
-        static_cast<T *>(record)->Name = std::move(name);
-    }
-    void Remove(void *record) override { remover_(static_cast<T *>(record)); }
-
-private:
-    TRecordList<T> &list_;
-    Remover remover_;
-};
 
 // True when some entry of `list` equals `name` under a case-insensitive comparison of
 // the whole text. Every list of names holds all the records, so this is "name in use".
@@ -77,14 +39,16 @@ struct NameListSetup {
     QString addHint;
     QString updateHint;
     QString deleteHint;
-    unsigned helpContext = 0;
+    HelpContext helpContext = HelpContext::GettingStarted;
     const bool *confirmDelete = nullptr; // the preference that asks before deleting
     QString confirmText;
     int listWidth = 0;
     int listHeight = 0;
 };
 
-class TNameListForm : public QDialog {
+// The window without its records: the controls, add and edit mode, the rules on names.
+// TNameListEditor<T> gives it the catalogue list it edits.
+class TNameListForm : public ui::FormBase<QDialog> {
     Q_OBJECT
 public:
     QLineEdit *Edit = nullptr;
@@ -95,8 +59,8 @@ public:
     QPushButton *HelpBtn = nullptr;
     QPushButton *CloseBtn = nullptr;
 
-    // The record of the selected entry, or none (add mode).
-    void *SelectedRecord() const;
+    // An entry is selected: edit mode.
+    bool EditMode() const { return ListBox->HasSelection(); }
 
 public Q_SLOTS:
     void EditChange();
@@ -108,8 +72,19 @@ public Q_SLOTS:
     void HelpBtnClick();
 
 protected:
-    TNameListForm(NameListSetup setup, std::unique_ptr<NamedRecords> records,
-                  QWidget *parent = nullptr);
+    // `list` is the window's list box, made by the typed editor.
+    TNameListForm(NameListSetup setup, ui::SortedListBox *list, QWidget *parent = nullptr);
+
+    // The catalogue list behind the window, reached through the selected entry.
+    virtual int RecordCount() const = 0;
+    virtual QString SelectedName() const = 0;
+    // Appends a record named `name` to the catalogue and its entry to the list.
+    virtual void AddRecord(const QString &name) = 0;
+    // Renames the selected record; its entry keeps its place.
+    virtual void RenameSelected(const QString &name) = 0;
+    // Removes the selected entry and its record (clearing every reference to it).
+    virtual void RemoveSelected() = 0;
+    virtual void FillList() = 0;
 
     // Places a further button below Delete (and after it in the tab order).
     void AddExtraButton(QPushButton *button);
@@ -117,9 +92,7 @@ protected:
     // editor can set the state of its extra buttons.
     virtual void ModeChanged(bool editMode);
     // Refills the list from the catalogue and starts in add mode with an empty name.
-    virtual void FormShow();
-
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
 
 private:
     // Add mode: no selection, empty name, focus in the edit box.
@@ -129,7 +102,54 @@ private:
     QString Name() const;
 
     NameListSetup setup_;
-    std::unique_ptr<NamedRecords> records_;
     QVBoxLayout *buttons_ = nullptr;
     QWidget *lastButton_ = nullptr;
+};
+
+// A name-list editor over a global list of records of type T (with a `Name` and a
+// constructor from the name), whose records are removed through the catalogue's own routine
+// that keeps references consistent.
+template <class T> class TNameListEditor : public TNameListForm {
+public:
+    using Remover = void (*)(T *);
+
+    TNameListEditor(NameListSetup setup, TRecordList<T> &records, Remover remover,
+                    QWidget *parent = nullptr)
+        : TNameListForm(std::move(setup), new ui::ListBox<T>(nullptr, true), parent),
+          records_(records), remover_(remover), list_(static_cast<ui::ListBox<T> *>(ListBox)) {}
+
+    // The record of the selected entry, or none (add mode).
+    T *SelectedRecord() const { return list_->Selected(); }
+
+protected:
+    int RecordCount() const override { return records_.Count(); }
+    QString SelectedName() const override {
+        const T *record = SelectedRecord();
+        return record ? ui::FromAnsi(record->Name) : QString();
+    }
+    void AddRecord(const QString &name) override {
+        list_->AddEntry(name, records_.Add(std::make_unique<T>(ui::ToAnsi(name))));
+    }
+    void RenameSelected(const QString &name) override {
+        T *record = SelectedRecord();
+        record->Name = ui::ToAnsi(name);
+        list_->SetEntryText(list_->RowOf(record), name);
+    }
+    void RemoveSelected() override {
+        T *record = SelectedRecord();
+        list_->RemoveRow(list_->RowOf(record));
+        remover_(record);
+    }
+    void FillList() override {
+        std::vector<std::pair<QString, T *>> entries;
+        entries.reserve(static_cast<std::size_t>(records_.Count()));
+        for (const auto &record : records_)
+            entries.emplace_back(ui::FromAnsi(record->Name), record.get());
+        list_->Fill(std::move(entries));
+    }
+
+private:
+    TRecordList<T> &records_;
+    Remover remover_;
+    ui::ListBox<T> *list_;
 };

@@ -1,9 +1,10 @@
 #include "editors/ShopCopy.h"
 
+#include "catalogue/ShopCopying.h"
 #include "catalogue/ShopData.h"
 #include "editors/NameListEditor.h"
 #include "ui/Ansi.h"
-#include "ui/Placement.h"
+#include "ui/Builder.h"
 #include "ui/Seam.h"
 #include "ui/SortedListBox.h"
 
@@ -12,68 +13,25 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
-#include <memory>
 #include <vector>
 
-TShopShop *CopyShopWithItems(const TShopShop &source, std::string name) {
-    // Collect the items first: the copies are appended to Items and must not be visited.
-    std::vector<const TShopItem *> items;
-    for (const auto &item : Items)
-        if (item->Shop == &source)
-            items.push_back(item.get());
-    if (Shops.Count() >= MaxRecords || Items.Count() + static_cast<int>(items.size()) > MaxRecords)
-        return nullptr;
-
-    TShopShop *copy = Shops.Add(std::make_unique<TShopShop>(std::move(name)));
-    for (const auto &aisle : source.Aisle) {
-        auto a = std::make_unique<TShopAisle>();
-        a->Rect = aisle->Rect;
-        a->Category = aisle->Category;
-        copy->Aisle.Add(std::move(a));
-    }
-    for (const auto &line : source.Outline)
-        copy->Outline.Add(std::make_unique<TShopLine>(line->X1, line->Y1, line->X2, line->Y2));
-    Items.Reserve(Items.Count() + static_cast<int>(items.size()));
-    for (const TShopItem *item : items)
-        Items.Add(std::make_unique<TShopItem>(item->Product, item->Brand, item->Size, item->Price,
-                                              copy)); // Quantity starts at 0
-    return copy;
-}
-
 TCopyShop::TCopyShop(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint) {
+    : FormBase(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("CopyShop"));
     setWindowTitle(QStringLiteral("Copy shop"));
 
-    ShopEdit = new QLineEdit(this);
-    ShopEdit->setObjectName(QStringLiteral("ShopEdit"));
-    ui::MakeAnsiEdit(ShopEdit, 30);
-    Label2 = new QLabel(QStringLiteral("&New shop name"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setBuddy(ShopEdit);
+    ui::Builder b(this);
+    ShopEdit = b.Edit("ShopEdit", 30).Width(209);
+    Label2 = b.Label("Label2", "&New shop name").Buddy(ShopEdit);
+    ShopListBox = b.List<TShopShop>("ShopListBox", false).Size(209, 150);
+    Label1 = b.Label("Label1", "&Copy from").Buddy(ShopListBox);
+    OkBtn = b.Button("OkBtn", "OK").Default().Disabled();
+    CancelBtn = b.Button("CancelBtn", "Cancel");
+    HelpBtn = b.Button("HelpBtn", "&Help");
+    b.TabOrder();
 
-    ShopListBox = new ui::SortedListBox(this, false);
-    ShopListBox->setObjectName(QStringLiteral("ShopListBox"));
-    Label1 = new QLabel(QStringLiteral("&Copy from"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setBuddy(ShopListBox);
-
-    auto button = [this](QPushButton *&b, const char *name, const char *caption) {
-        b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setFixedSize(75, 25);
-    };
-    button(OkBtn, "OkBtn", "OK");
-    button(CancelBtn, "CancelBtn", "Cancel");
-    button(HelpBtn, "HelpBtn", "&Help");
-    OkBtn->setDefault(true);
-    OkBtn->setEnabled(false);
-
-    ShopEdit->setFixedWidth(209);
-    ShopListBox->setFixedSize(209, 150);
     auto *grid = new QGridLayout;
     grid->setVerticalSpacing(3);
     grid->addWidget(Label2, 0, 0);
@@ -94,11 +52,6 @@ TCopyShop::TCopyShop(QWidget *parent)
     layout->addLayout(grid);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(ShopEdit, ShopListBox);
-    setTabOrder(ShopListBox, OkBtn);
-    setTabOrder(OkBtn, CancelBtn);
-    setTabOrder(CancelBtn, HelpBtn);
-
     connect(ShopEdit, &QLineEdit::textChanged, this, &TCopyShop::ShopEditChange);
     // A click, and a selection made with the keyboard.
     connect(ShopListBox, &QListWidget::itemSelectionChanged, this, &TCopyShop::ShopListBoxClick);
@@ -109,19 +62,10 @@ TCopyShop::TCopyShop(QWidget *parent)
     connect(HelpBtn, &QPushButton::clicked, this, &TCopyShop::HelpBtnClick);
 }
 
-void TCopyShop::showEvent(QShowEvent *event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return; // restored by the window system: no new showing
-    // Centred on the screen, whatever window opened it.
-    ui::CenterOnScreen(this);
-    FormShow();
-}
-
 void TCopyShop::FormShow() {
     ShopEdit->clear();
     OkBtn->setEnabled(false);
-    std::vector<std::pair<QString, void *>> entries;
+    std::vector<std::pair<QString, TShopShop *>> entries;
     entries.reserve(static_cast<std::size_t>(Shops.Count()));
     for (const auto &shop : Shops)
         entries.emplace_back(ui::FromAnsi(shop->Name), shop.get());
@@ -130,7 +74,7 @@ void TCopyShop::FormShow() {
 }
 
 void TCopyShop::ShopEditChange() {
-    OkBtn->setEnabled(!ShopEdit->text().isEmpty() && ShopListBox->SelectedRecord());
+    OkBtn->setEnabled(!ShopEdit->text().isEmpty() && ShopListBox->HasSelection());
 }
 
 void TCopyShop::ShopListBoxClick() {
@@ -138,7 +82,7 @@ void TCopyShop::ShopListBoxClick() {
 }
 
 void TCopyShop::OkBtnClick() {
-    const TShopShop *source = ShopListBox->Selected<TShopShop>();
+    const TShopShop *source = ShopListBox->Selected();
     if (!source)
         return;
     const QString name = ShopEdit->text();
@@ -148,5 +92,5 @@ void TCopyShop::OkBtnClick() {
 }
 
 void TCopyShop::HelpBtnClick() {
-    ui::Help(ui::HelpCommand::Context, 5);
+    ui::ShowHelpTopic(HelpContext::ShopCopy);
 }

@@ -2,26 +2,17 @@
 // The shop copy dialog: makes a new shop from an existing one, with its floor plan and
 // all its items (quantity 0). Shown modally by the main window.
 
-#include <QDialog>
+#include "ui/FormBase.h"
+#include "ui/SortedListBox.h"
 
-#include <string>
+#include <QDialog>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class TShopShop;
 
-namespace ui {
-class SortedListBox;
-}
-
-// Appends a shop named `name` with copies of `source`'s aisles (same rectangles and
-// categories, same order) and outline lines, and a copy of each of its items at the new
-// shop with quantity 0. Returns the new shop, or none (nothing changed) when Shops or
-// Items would grow past what the data file can count.
-TShopShop *CopyShopWithItems(const TShopShop &source, std::string name);
-
-class TCopyShop : public QDialog {
+class TCopyShop : public ui::FormBase<QDialog> {
     Q_OBJECT
 public:
     explicit TCopyShop(QWidget *parent = nullptr);
@@ -29,7 +20,7 @@ public:
     QLabel *Label2 = nullptr;
     QLineEdit *ShopEdit = nullptr;
     QLabel *Label1 = nullptr;
-    ui::SortedListBox *ShopListBox = nullptr;
+    ui::ListBox<TShopShop> *ShopListBox = nullptr;
     QPushButton *OkBtn = nullptr;
     QPushButton *CancelBtn = nullptr;
     QPushButton *HelpBtn = nullptr;
@@ -41,8 +32,5 @@ public Q_SLOTS:
     void HelpBtnClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void FormShow();
+    void FormShow() override;
 };

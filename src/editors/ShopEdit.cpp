@@ -5,9 +5,9 @@
 #include "catalogue/ShopData.h"
 #include "floorplan/FloorPla.h"
 #include "settings/Preferences.h"
+#include "ui/Builder.h"
 #include "ui/SortedListBox.h"
 
-#include <QCloseEvent>
 #include <QPushButton>
 
 namespace {
@@ -21,7 +21,7 @@ NameListSetup ShopSetup() {
     s.addHint = QStringLiteral("Add new shop");
     s.updateHint = QStringLiteral("Change shop name");
     s.deleteHint = QStringLiteral("Delete shop");
-    s.helpContext = 10;
+    s.helpContext = HelpContext::ShopEditor;
     s.confirmDelete = &DeleteShop;
     s.confirmText = QStringLiteral("Are you sure you want to delete this shop? All items from this "
                                    "shop will also be deleted.");
@@ -33,18 +33,14 @@ NameListSetup ShopSetup() {
 } // namespace
 
 TShopEditForm::TShopEditForm(QWidget *parent)
-    : TNameListForm(ShopSetup(),
-                    // Deleting a shop removes its items, keeping the others in order.
-                    std::make_unique<NamedRecordList<TShopShop>>(Shops, &RemoveShop), parent) {
+    // Deleting a shop removes its items, keeping the others in order.
+    : TNameListEditor(ShopSetup(), Shops, &RemoveShop, parent) {
     setObjectName(QStringLiteral("ShopEditForm"));
     NameEdit = Edit;
-    ShopListBox = ListBox;
+    ShopListBox = static_cast<ui::ListBox<TShopShop> *>(ListBox);
 
-    FloorBtn = new QPushButton(QStringLiteral("&Floor plan"), this);
-    FloorBtn->setObjectName(QStringLiteral("FloorBtn"));
-    FloorBtn->setToolTip(QStringLiteral("Edit floor plan"));
-    FloorBtn->setFixedSize(AddBtn->size());
-    FloorBtn->setEnabled(false);
+    ui::Builder b(this);
+    FloorBtn = b.Button("FloorBtn", "&Floor plan").Hint("Edit floor plan").Disabled();
     AddExtraButton(FloorBtn);
 
     connect(FloorBtn, &QPushButton::clicked, this, &TShopEditForm::FloorBtnClick);
@@ -53,35 +49,14 @@ TShopEditForm::TShopEditForm(QWidget *parent)
 }
 
 TShopShop *TShopEditForm::SelectedShop() const {
-    return ShopListBox->Selected<TShopShop>();
+    return ShopListBox->Selected();
 }
 
-void TShopEditForm::FormShow() {
-    // Only this editor (and the windows it opens) takes input while it is open.
-    if (MainForm)
-        MainForm->setEnabled(false);
-    TNameListForm::FormShow();
-}
-
-void TShopEditForm::FormClose() {
-    if (MainForm)
-        MainForm->setEnabled(true);
-}
-
-void TShopEditForm::closeEvent(QCloseEvent *event) {
-    // While the floor plan editor holds this window disabled the window manager still offers
-    // its close box; closing then would give the main window back under the open plan, from
-    // which the shop being drawn, or a category on its aisles, could be deleted.
-    if (!isEnabled()) {
-        event->ignore();
-        return;
-    }
-    TNameListForm::closeEvent(event);
-}
-
-void TShopEditForm::done(int result) {
-    FormClose();
-    TNameListForm::done(result);
+// While the floor plan editor holds this window disabled it refuses to close: the main window
+// would come back under the open plan, from which the shop being drawn, or a category on its
+// aisles, could be deleted.
+QWidget *TShopEditForm::Opener() const {
+    return MainForm;
 }
 
 void TShopEditForm::ModeChanged(bool editMode) {

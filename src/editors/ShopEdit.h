@@ -2,23 +2,19 @@
 // The shop editor: adds, renames and deletes shops, and opens a shop's floor plan.
 // Shown modeless by the main window, which stays disabled while the editor is open.
 
+#include "catalogue/ShopData.h"
 #include "editors/NameListEditor.h"
 
 class QLineEdit;
 class QPushButton;
-class TShopShop;
 
-namespace ui {
-class SortedListBox;
-}
-
-class TShopEditForm : public TNameListForm {
+class TShopEditForm : public TNameListEditor<TShopShop> {
     Q_OBJECT
 public:
     explicit TShopEditForm(QWidget *parent = nullptr);
 
     QLineEdit *NameEdit = nullptr;
-    ui::SortedListBox *ShopListBox = nullptr;
+    ui::ListBox<TShopShop> *ShopListBox = nullptr;
     QPushButton *FloorBtn = nullptr;
 
     TShopShop *SelectedShop() const;
@@ -29,12 +25,10 @@ public Q_SLOTS:
 
 protected:
     void ModeChanged(bool editMode) override;
-    void FormShow() override;
-    void closeEvent(QCloseEvent *event) override;
-    void done(int result) override;
+    // Only this editor (and the windows it opens) takes input while it is open.
+    QWidget *Opener() const override;
 
 private:
-    void FormClose();
     // Opens the floor plan editor for the selected shop.
     void OpenFloorPlan();
 };

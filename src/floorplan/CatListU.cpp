@@ -6,6 +6,7 @@
 #include "floorplan/PlanGeometry.h"
 #include "settings/Preferences.h"
 #include "ui/Ansi.h"
+#include "ui/Builder.h"
 #include "ui/SortedListBox.h"
 
 #include <QCloseEvent>
@@ -54,10 +55,9 @@ TCatListForm::TCatListForm(QWidget *parent)
     setWindowTitle(QStringLiteral("Aisle category"));
     resize(kDesignWidth, kDesignHeight);
 
-    CatListBox = new ui::SortedListBox(this, true);
-    CatListBox->setObjectName(QStringLiteral("CatListBox"));
+    ui::Builder b(this);
+    CatListBox = b.List<TShopCat>("CatListBox").Disabled();
     CatListBox->setItemDelegate(new FixedRowDelegate(CatListBox));
-    CatListBox->setEnabled(false);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(CatListBox);
@@ -82,7 +82,7 @@ void TCatListForm::FormCreate() {
 }
 
 void TCatListForm::UpdateCategories() {
-    std::vector<std::pair<QString, void *>> entries;
+    std::vector<std::pair<QString, TShopCat *>> entries;
     entries.reserve(static_cast<std::size_t>(Categories.Count()));
     for (const auto &category : Categories)
         entries.emplace_back(ui::FromAnsi(category->Name), category.get());
@@ -106,7 +106,7 @@ void TCatListForm::UpdateList(TShopAisle *aisle) {
 }
 
 void TCatListForm::CatListBoxClick() {
-    auto *category = CatListBox->Selected<TShopCat>();
+    TShopCat *category = CatListBox->Selected();
     if (!category)
         return;
     if (!CatAisle) {

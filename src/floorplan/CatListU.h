@@ -2,20 +2,19 @@
 // The floating category list: a small stay-on-top window beside the floor plan editor
 // through which the user labels the selected aisle with a category.
 
+#include "ui/SortedListBox.h"
+
 #include <QWidget>
 
 class TShopAisle;
-
-namespace ui {
-class SortedListBox;
-}
+class TShopCat;
 
 class TCatListForm : public QWidget {
     Q_OBJECT
 public:
     explicit TCatListForm(QWidget *parent = nullptr);
 
-    ui::SortedListBox *CatListBox = nullptr;
+    ui::ListBox<TShopCat> *CatListBox = nullptr;
     // The aisle whose category the list shows and sets, or none.
     TShopAisle *CatAisle = nullptr;
 

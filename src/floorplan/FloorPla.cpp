@@ -6,6 +6,7 @@
 #include "floorplan/PlanGeometry.h"
 #include "settings/Preferences.h"
 #include "ui/Ansi.h"
+#include "ui/Builder.h"
 #include "ui/Cursors.h"
 #include "ui/Seam.h"
 #include "ui/SortedListBox.h"
@@ -14,7 +15,6 @@
 #include <QCloseEvent>
 #include <QFontInfo>
 #include <QGuiApplication>
-#include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -35,10 +35,17 @@ constexpr int kDesignTop = 126;
 constexpr int kDesignWidth = 435;
 constexpr int kDesignHeight = 300;
 
-constexpr int kHelpContext = 6;
-
 QPoint PointOf(const QMouseEvent *event) {
     return event->position().toPoint();
+}
+
+// The width the menu bar needs to show every menu; narrower, it hides the last ones
+// behind an extension button, and a small plan would lose Print and Help. The margin
+// before the first menu is repeated after the last.
+int MenuBarWidth(const QMenuBar *bar) {
+    const QList<QAction *> menus = bar->actions();
+    const int margin = menus.isEmpty() ? 0 : std::max(bar->actionGeometry(menus.first()).left(), 0);
+    return bar->sizeHint().width() + margin;
 }
 
 } // namespace
@@ -84,8 +91,8 @@ void TPlanArea::keyPressEvent(QKeyEvent *event) {
 // The editor
 
 TFloorPlanEditForm::TFloorPlanEditForm(QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
+    : FormBase(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("FloorPlanEditForm"));
     setWindowTitle(QStringLiteral("Floor plans"));
     Plan = new TPlanArea(this);
@@ -101,49 +108,23 @@ TFloorPlanEditForm::~TFloorPlanEditForm() = default;
 
 void TFloorPlanEditForm::CreateMenu() {
     MainMenu2 = menuBar();
-    MainMenu2->setObjectName(QStringLiteral("MainMenu2"));
-    auto name = [](QAction *action, const char *objectName) {
-        action->setObjectName(QString::fromLatin1(objectName));
-        return action;
-    };
-    auto item = [this, &name](QMenu *menu, const char *objectName, const char *caption,
-                              QKeySequence shortcut = {}) {
-        QAction *action = name(menu->addAction(QString::fromLatin1(caption)), objectName);
-        action->setShortcut(shortcut);
-        addAction(action); // shortcuts work while the menu is closed
-        return action;
-    };
-    auto submenu = [this](const char *objectName, const char *caption) {
-        QMenu *menu = MainMenu2->addMenu(QString::fromLatin1(caption));
-        menu->setObjectName(QString::fromLatin1(objectName));
-        menu->menuAction()->setObjectName(QString::fromLatin1(objectName));
-        return menu;
-    };
-
-    Close1 = name(MainMenu2->addAction(QStringLiteral("&Close")), "Close1");
-
-    Edit1 = submenu("Edit1", "&Edit");
-    Undo1 = item(Edit1, "Undo1", "&Undo", QKeySequence(Qt::ALT | Qt::Key_Backspace));
-    Undo1->setEnabled(false);
-    N1 = name(Edit1->addSeparator(), "N1");
-    Addaisle1 = item(Edit1, "Addaisle1", "&Add aisle", QKeySequence(Qt::Key_Insert));
-    Deleteaisle1 = item(Edit1, "Deleteaisle1", "&Delete aisle", QKeySequence(Qt::Key_Delete));
-    Deleteaisle1->setEnabled(false);
+    ui::MenuBuilder m(this, MainMenu2, "MainMenu2");
+    Close1 = m.Item("Close1", "&Close");
+    Edit1 = m.Menu("Edit1", "&Edit");
+    Undo1 = m.Item(Edit1, "Undo1", "&Undo", QKeySequence(Qt::ALT | Qt::Key_Backspace)).Disabled();
+    N1 = m.Separator(Edit1, "N1");
+    Addaisle1 = m.Item(Edit1, "Addaisle1", "&Add aisle", QKeySequence(Qt::Key_Insert));
+    Deleteaisle1 =
+        m.Item(Edit1, "Deleteaisle1", "&Delete aisle", QKeySequence(Qt::Key_Delete)).Disabled();
     Setaisleorder1 =
-        item(Edit1, "Setaisleorder1", "Set aisle &order", QKeySequence(Qt::CTRL | Qt::Key_O));
-    Setaisleorder1->setCheckable(true);
-
-    View1 = submenu("View1", "&View");
-    Category2 = item(View1, "Category2", "Category &list");
-    Order1 = item(View1, "Order1", "&Order");
-    Category1 = item(View1, "Category1", "&Category");
-    for (QAction *check : {Category2, Order1, Category1})
-        check->setCheckable(true);
-
-    Print1 = name(MainMenu2->addAction(QStringLiteral("&Print")), "Print1");
-    Help1 = name(MainMenu2->addAction(QStringLiteral("&Help")), "Help1");
-    Help1->setShortcut(QKeySequence(Qt::Key_F1));
-    addAction(Help1);
+        m.Item(Edit1, "Setaisleorder1", "Set aisle &order", QKeySequence(Qt::CTRL | Qt::Key_O))
+            .Checkable();
+    View1 = m.Menu("View1", "&View");
+    Category2 = m.Item(View1, "Category2", "Category &list").Checkable();
+    Order1 = m.Item(View1, "Order1", "&Order").Checkable();
+    Category1 = m.Item(View1, "Category1", "&Category").Checkable();
+    Print1 = m.Item("Print1", "&Print");
+    Help1 = m.Item("Help1", "&Help", QKeySequence(Qt::Key_F1));
 
     connect(Close1, &QAction::triggered, this, &TFloorPlanEditForm::Close1Click);
     connect(Undo1, &QAction::triggered, this, &TFloorPlanEditForm::Undo1Click);
@@ -176,17 +157,11 @@ void TFloorPlanEditForm::FormCreate() {
     VertFont = HorzFont;
 }
 
-void TFloorPlanEditForm::showEvent(QShowEvent *event) {
-    // Restoring from the window system is no new showing.
-    if (!event->spontaneous())
-        FormShow();
-    QMainWindow::showEvent(event);
+QWidget *TFloorPlanEditForm::Opener() const {
+    return ShopEditForm;
 }
 
 void TFloorPlanEditForm::FormShow() {
-    // Only this window and the category list take input while it is open.
-    if (ShopEditForm)
-        ShopEditForm->setEnabled(false);
     Category1->setChecked(FPlan_ShowCat);
     Category2->setChecked(FPlan_CatList);
     Order1->setChecked(FPlan_ShowOrder);
@@ -219,17 +194,21 @@ void TFloorPlanEditForm::SetClientSize() {
     const QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect available = where ? where->availableGeometry() : QRect(0, 0, 1024, 768);
     const int menuHeight = MainMenu2->sizeHint().height();
-    const int width = static_cast<int>(std::min<int64_t>(wanted.Width, available.width()));
+    // The plan keeps its coordinates; a plan narrower than the menus just gains blank space
+    // on its right.
+    const int menuWidth = MenuBarWidth(MainMenu2);
+    setMinimumWidth(menuWidth);
+    const int width =
+        std::max(menuWidth, static_cast<int>(std::min<int64_t>(wanted.Width, available.width())));
     const int height = static_cast<int>(
         std::min<int64_t>(wanted.Height, std::max(available.height() - menuHeight, 1)));
     resize(width, height + menuHeight);
-    // Placed at the centre of the screen, whatever size the plan gives it.
-    move(available.center() - QPoint(width / 2, (height + menuHeight) / 2));
 }
 
 void TFloorPlanEditForm::closeEvent(QCloseEvent *event) {
-    FormClose();
-    event->accept();
+    FormBase::closeEvent(event);
+    if (event->isAccepted())
+        FormClose();
 }
 
 void TFloorPlanEditForm::FormClose() {
@@ -244,8 +223,6 @@ void TFloorPlanEditForm::FormClose() {
     // A drag cannot outlive the window: its release would never be seen.
     Dragging = false;
     UpdateCursor();
-    if (ShopEditForm)
-        ShopEditForm->setEnabled(true);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -571,26 +548,18 @@ void TFloorPlanEditForm::Category1Click() {
 void TFloorPlanEditForm::Print1Click() {
     if (!ui::ExecPrintDialog())
         return;
-    // The plan as it paints now, at screen resolution, scaled up onto one page.
-    QImage image(Plan->size(), QImage::Format_RGB32);
-    image.fill(plan::colours::Background);
-    {
-        QPainter painter(&image);
-        FormPaint(painter, image.rect());
-    }
     QPrinter &printer = ui::Printer();
     QPainter painter;
     if (!painter.begin(&printer)) {
         ui::ShowTopLevelError(QStringLiteral("The floor plan could not be printed"));
         return;
     }
-    const plan::Extent printed = plan::PrintedSize(
-        {image.width(), image.height()}, {painter.device()->width(), painter.device()->height()});
-    painter.drawImage(
-        QRect(0, 0, static_cast<int>(printed.Width), static_cast<int>(printed.Height)), image);
+    // The plan as it paints now, drawn again at the printer's resolution on one page.
+    plan::PrintPlan(painter, Picture(),
+                    QSize(painter.device()->width(), painter.device()->height()));
     painter.end();
 }
 
 void TFloorPlanEditForm::Help1Click() {
-    ui::Help(ui::HelpCommand::Context, kHelpContext);
+    ui::ShowHelpTopic(HelpContext::FloorPlanEditor);
 }

@@ -6,6 +6,7 @@
 
 #include "catalogue/ShopData.h"
 #include "floorplan/PlanPainter.h"
+#include "ui/FormBase.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -36,7 +37,7 @@ private:
     TFloorPlanEditForm *form_;
 };
 
-class TFloorPlanEditForm : public QMainWindow {
+class TFloorPlanEditForm : public ui::FormBase<QMainWindow> {
     Q_OBJECT
 public:
     explicit TFloorPlanEditForm(QWidget *parent = nullptr);
@@ -114,12 +115,13 @@ public Q_SLOTS:
     void Help1Click();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
+    // Only this window and the category list take input while it is open.
+    QWidget *Opener() const override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void FormCreate();
-    void FormShow();
     void FormClose();
     void CreateMenu();
     void SetClientSize();

@@ -32,14 +32,16 @@ int64_t ClampTo(int64_t v, int64_t low, int64_t high) {
 }
 
 // A rectangle as the plan draws it: filled, with a one-pixel outline on its outermost
-// pixels; the right and bottom coordinates are excluded.
+// pixels; the right and bottom coordinates are excluded. Outline and fill are laid as
+// filled areas rather than stroked, so that under a printer's scaling the outline covers
+// exactly the pixels it covers on screen, scaled.
 void DrawRectangle(QPainter &painter, const QRect &r, const QColor &pen, const QColor &fill) {
     if (r.isEmpty())
         return;
-    painter.fillRect(r, fill);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(r.adjusted(0, 0, -1, -1));
+    painter.fillRect(r, pen);
+    const QRect inside = r.adjusted(1, 1, -1, -1);
+    if (!inside.isEmpty())
+        painter.fillRect(inside, fill);
 }
 
 // The number of an aisle (its place in the walking order) and where it stands.
@@ -97,12 +99,14 @@ void PaintGrid(QPainter &painter, const PlanPicture &picture, const QRect &area)
     const int lastColumn = std::min(visible.right() / GridStep, picture.Client.width() / GridStep);
     const int firstRow = (visible.top() + GridStep - 1) / GridStep;
     const int lastRow = std::min(visible.bottom() / GridStep, picture.Client.height() / GridStep);
-    std::vector<QPoint> dots;
+    // Each dot is a one-pixel square, which scales to a square block on a printer.
+    std::vector<QRect> dots;
     for (int row = firstRow; row <= lastRow; ++row)
         for (int column = firstColumn; column <= lastColumn; ++column)
-            dots.emplace_back(column * GridStep, row * GridStep);
-    painter.setPen(colours::GridDot);
-    painter.drawPoints(dots.data(), static_cast<int>(dots.size()));
+            dots.emplace_back(column * GridStep, row * GridStep, 1, 1);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colours::GridDot);
+    painter.drawRects(dots.data(), static_cast<int>(dots.size()));
 }
 
 // A number over an aisle in the normal picture: transparent and clipped to the aisle.
@@ -178,6 +182,23 @@ void PaintPlan(QPainter &painter, const PlanPicture &picture, const QRect &area)
         PaintOrderMode(painter, picture, area);
     else
         PaintNormal(painter, picture, area);
+    painter.restore();
+}
+
+void PrintPlan(QPainter &painter, const PlanPicture &picture, QSize page) {
+    const Extent printed = PrintedSize({picture.Client.width(), picture.Client.height()},
+                                       {page.width(), page.height()});
+    if (printed.Width <= 0 || printed.Height <= 0)
+        return;
+    const QRect target(0, 0, static_cast<int>(printed.Width), static_cast<int>(printed.Height));
+    painter.save();
+    painter.setClipRect(target);
+    painter.fillRect(target, colours::Background);
+    // One client pixel becomes a block of device pixels; every shape is drawn again at
+    // that size, so lines, dots and text stay sharp at the device's resolution.
+    painter.scale(static_cast<qreal>(printed.Width) / picture.Client.width(),
+                  static_cast<qreal>(printed.Height) / picture.Client.height());
+    PaintPlan(painter, picture, QRect(QPoint(0, 0), picture.Client));
     painter.restore();
 }
 

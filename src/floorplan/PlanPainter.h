@@ -1,7 +1,7 @@
 #pragma once
 // Draws a floor plan at one pixel per unit: the grid, the aisles with their numbers and
 // category names and the selected aisle, or the picture of the walking-order mode.
-// The window paints with it, and printing renders the same picture into an image.
+// The window paints with it, and printing draws the same picture scaled onto the page.
 
 #include "catalogue/ShopData.h"
 
@@ -42,6 +42,11 @@ struct PlanPicture {
 // Paints what of the plan falls in `area` (client pixels) on a white background that
 // the caller has already laid. Aisles outside `area` are skipped.
 void PaintPlan(QPainter &painter, const PlanPicture &picture, const QRect &area);
+
+// Paints the whole plan as large as fits on a page of `page` device pixels, at its
+// top-left corner, keeping its proportions: the same drawing as on screen, scaled, so a
+// printer gets it at its own resolution.
+void PrintPlan(QPainter &painter, const PlanPicture &picture, QSize page);
 
 // Draws one aisle's category name, clipped to the aisle.
 void DrawCatText(QPainter &painter, const PlanPicture &picture, const TShopAisle &aisle);

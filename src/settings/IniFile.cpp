@@ -1,9 +1,11 @@
 #include "settings/IniFile.h"
 
+#include "catalogue/DataFile.h"
 #include "catalogue/ShopData.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include <algorithm>
 
 namespace {
 
@@ -45,8 +47,26 @@ std::optional<std::string> KeyOf(const std::string &line) {
     return key;
 }
 
+bool IsQuote(char c) {
+    return c == '"' || c == '\'';
+}
+
+// One pair of enclosing quotes is dropped, as the profile-string routines do, so
+// Name="Times" names the face Times; a quote on one side only stays.
+std::string Unquoted(std::string value) {
+    if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+// A value that reading would change (blanks at either end, or enclosing quotes) is
+// written inside a pair of quotes, so that it reads back as it was written.
+std::string Quoted(const std::string &value) {
+    return Unquoted(Trim(value)) == value ? value : "\"" + value + "\"";
+}
+
 std::string ValueOf(const std::string &line) {
-    std::string value = Trim(line.substr(line.find('=') + 1));
+    std::string value = Unquoted(Trim(line.substr(line.find('=') + 1)));
     if (value.size() > IniFile::MaxValueLength)
         value.resize(IniFile::MaxValueLength);
     return value;
@@ -56,6 +76,7 @@ std::string ValueOf(const std::string &line) {
 
 bool IniFile::Load(const QString &path) {
     lines_.clear();
+    byteOrderMark_ = false;
     QFile file(path);
     if (!file.exists())
         return true;
@@ -70,21 +91,19 @@ bool IniFile::Load(const QString &path) {
 
 void IniFile::Parse(const std::string &text) {
     lines_.clear();
-    std::size_t start = 0;
+    // A byte-order mark is no part of the first line; it is kept for writing back.
+    byteOrderMark_ = text.starts_with(Utf8ByteOrderMark);
+    std::size_t start = byteOrderMark_ ? Utf8ByteOrderMark.size() : 0;
+    // CR, LF and CRLF each end a line, whichever editor the file last passed through.
     while (start < text.size()) {
-        const std::size_t nl = text.find('\n', start);
-        if (nl == npos) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == npos) {
             lines_.push_back({text.substr(start), {}});
             break;
         }
-        std::string line = text.substr(start, nl - start);
-        std::string eol = "\n";
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-            eol = "\r\n";
-        }
-        lines_.push_back({std::move(line), std::move(eol)});
-        start = nl + 1;
+        const std::size_t eolLength = text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+        lines_.push_back({text.substr(start, end - start), text.substr(end, eolLength)});
+        start = end + eolLength;
     }
 }
 
@@ -142,7 +161,7 @@ void IniFile::WriteString(const std::string &section, const std::string &key,
     }
     const std::size_t at = FindKey(header, key);
     if (at != npos) {
-        lines_[at].text = *KeyOf(lines_[at].text) + "=" + safe;
+        lines_[at].text = *KeyOf(lines_[at].text) + "=" + Quoted(safe);
         return;
     }
     // After the section's last non-blank line, so a blank line before the next
@@ -150,14 +169,28 @@ void IniFile::WriteString(const std::string &section, const std::string &key,
     std::size_t insert = SectionEnd(header);
     while (insert > header + 1 && Trim(lines_[insert - 1].text).empty())
         --insert;
-    InsertLine(insert, key + "=" + safe);
+    InsertLine(insert, key + "=" + Quoted(safe));
 }
 
 std::string IniFile::NewLineEnd() const {
-    for (const Line &line : lines_)
-        if (!line.eol.empty())
-            return line.eol;
-    return "\r\n"; // a new file gets the line ends the settings file has always had
+    // The line end most of the file's lines have (the first of them on a tie), so a
+    // file with one stray ending does not spread it.
+    std::vector<std::pair<std::string, int>> counts;
+    for (const Line &line : lines_) {
+        if (line.eol.empty())
+            continue;
+        auto it = std::find_if(counts.begin(), counts.end(),
+                               [&](const auto &c) { return c.first == line.eol; });
+        if (it == counts.end())
+            counts.emplace_back(line.eol, 1);
+        else
+            ++it->second;
+    }
+    if (counts.empty())
+        return "\r\n"; // a new file gets the line ends the settings file has always had
+    return std::max_element(counts.begin(), counts.end(),
+                            [](const auto &a, const auto &b) { return a.second < b.second; })
+        ->first;
 }
 
 void IniFile::InsertLine(std::size_t at, const std::string &text) {
@@ -168,23 +201,12 @@ void IniFile::InsertLine(std::size_t at, const std::string &text) {
 }
 
 std::string IniFile::Text() const {
-    std::string text;
+    std::string text = byteOrderMark_ ? std::string(Utf8ByteOrderMark) : std::string();
     for (const Line &line : lines_)
         text += line.text + line.eol;
     return text;
 }
 
 bool IniFile::Save(const QString &path) const {
-    QSaveFile file(path);
-    // Unbuffered, so that a refused write (a full disk) is seen here: a buffered one
-    // would fail only while committing, and the cut-off file would still replace the
-    // old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const std::string text = Text();
-    if (file.write(text.data(), qint64(text.size())) != qint64(text.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SaveBytesSafely(path.toStdString(), Text());
 }

@@ -1,14 +1,16 @@
 #pragma once
 // A small INI file reader and writer for Shopping.ini. It behaves like the classic
 // profile-string routines the file was made for: sections and keys are matched without
-// regard to case, values are taken as they stand (never unquoted or split at commas),
-// and every other line of the file, comments and blank lines included, is kept as it
-// was. Texts are byte strings (Windows-1252), as the rest of the program's files.
+// regard to case, values lose one pair of enclosing quotes but are never split at commas,
+// CR, LF and CRLF each end a line, a UTF-8 byte-order mark is passed over, and every other
+// line of the file, comments and blank lines included, is kept as it was, with its own
+// line end. Texts are byte strings (Windows-1252), as the rest of the program's files.
 
 #include <QString>
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class IniFile {
@@ -36,15 +38,18 @@ public:
     // The file's bytes as they would be saved.
     std::string Text() const;
     // Writes the whole file at once: either the new contents are complete on disk or
-    // the old file is left as it was. False when it could not be written.
+    // the old file is left as it was (written in place only in a read-only folder, as
+    // SaveBytesSafely says). False when it could not be written.
     bool Save(const QString &path) const;
 
 private:
     struct Line {
         std::string text; // without its line end
-        std::string eol;  // "\r\n", "\n" or empty for a last line without one
+        std::string eol;  // "\r\n", "\n", "\r" or empty for a last line without one
     };
     std::vector<Line> lines_;
+    bool byteOrderMark_ = false;
+    static constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
     // Index of the header line of `section`, or npos.
     std::size_t FindSection(const std::string &section) const;

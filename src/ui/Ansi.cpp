@@ -1,5 +1,7 @@
 #include "ui/Ansi.h"
 
+#include "ui/Seam.h"
+
 #include <QLineEdit>
 #include <QValidator>
 
@@ -27,11 +29,29 @@ int ByteFor(char16_t c) {
     return -1;
 }
 
+// Takes out what the file cannot hold and beeps once for the input that brought it, a
+// key or a paste, so a refused character never vanishes unnoticed. The rest of a paste
+// is kept ("Tofu 豆腐" gives "Tofu "), and the cursor stays behind what was kept.
 class AnsiValidator final : public QValidator {
 public:
     using QValidator::QValidator;
-    State validate(QString &input, int &) const override {
-        return IsAnsi(input) ? Acceptable : Invalid;
+    State validate(QString &input, int &pos) const override {
+        if (IsAnsi(input))
+            return Acceptable;
+        QString kept;
+        kept.reserve(input.size());
+        int keptBeforeCursor = 0;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            if (ByteFor(input[i].unicode()) < 0)
+                continue;
+            kept.append(input[i]);
+            if (i < pos)
+                ++keptBeforeCursor;
+        }
+        input = kept;
+        pos = keptBeforeCursor;
+        Beep();
+        return Acceptable;
     }
 };
 

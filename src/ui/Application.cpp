@@ -2,9 +2,19 @@
 
 #include "ui/Seam.h"
 
+#include <QPointer>
+#include <QWidget>
+
 #include <exception>
 
 namespace ui {
+
+namespace {
+QPointer<QWidget> &MainWindow() {
+    static QPointer<QWidget> window;
+    return window;
+}
+} // namespace
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
 
@@ -20,6 +30,19 @@ bool Application::notify(QObject *receiver, QEvent *event) {
         ShowTopLevelError(QStringLiteral("An unexpected error occurred"));
     }
     return false;
+}
+
+void Application::SetMainWindow(QWidget *window) {
+    MainWindow() = window;
+}
+
+bool Application::event(QEvent *event) {
+    if (event->type() == QEvent::Quit && MainWindow() && MainWindow()->isVisible() &&
+        !MainWindow()->close()) {
+        event->ignore();
+        return true;
+    }
+    return QApplication::event(event);
 }
 
 } // namespace ui

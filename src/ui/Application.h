@@ -1,6 +1,6 @@
 #pragma once
 // The application object: any error that no window handles reaches the user in one
-// error box, and the program goes on.
+// error box, and the program goes on. A request to end the program goes to its main window.
 
 #include <QApplication>
 
@@ -10,6 +10,17 @@ class Application : public QApplication {
 public:
     Application(int &argc, char **argv);
     bool notify(QObject *receiver, QEvent *event) override;
+
+    // The window whose closing ends the program.
+    static void SetMainWindow(QWidget *window);
+
+protected:
+    // A request to quit (from the desktop session or the platform) closes the main window,
+    // which saves the catalogue or refuses while another window has taken over it; then the
+    // program ends. Qt by itself would close every window, in no set order, until one
+    // refuses: the floor plan editor, which refuses nothing, could close under the disabled
+    // main window and leave its opener running.
+    bool event(QEvent *event) override;
 };
 
 } // namespace ui

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <utility>
+
 namespace ui {
 namespace {
 
@@ -119,12 +121,11 @@ PlatformResponder &Platform() {
 }
 
 Responder *g_responder = nullptr;
-QString g_helpFile = QStringLiteral("Shopping.hlp");
 
 } // namespace
 
-void SetResponder(Responder *responder) {
-    g_responder = responder;
+Responder *SetResponder(Responder *responder) {
+    return std::exchange(g_responder, responder);
 }
 
 Responder &CurrentResponder() {
@@ -159,15 +160,12 @@ bool ExecFontDialog(ReportFont &font) {
     return CurrentResponder().FontDialog(font);
 }
 
-void SetHelpFile(const QString &file) {
-    g_helpFile = file;
-}
-QString HelpFile() {
-    return g_helpFile;
+void Help(const QString &file, HelpCommand command, unsigned context, const QString &keyword) {
+    CurrentResponder().Help(file, command, context, keyword);
 }
 
-void Help(HelpCommand command, unsigned context, const QString &keyword) {
-    CurrentResponder().Help(g_helpFile, command, context, keyword);
+void ShowHelpTopic(HelpContext context) {
+    Help(ProgramHelpFile, HelpCommand::Context, static_cast<unsigned>(context));
 }
 
 QWidget *DialogParent() {

@@ -1,17 +1,21 @@
 #include "ui/SortedListBox.h"
 
+#include "ui/Ansi.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
 namespace ui {
 
-namespace {
-constexpr int kRecordRole = Qt::UserRole + 1;
-}
-
-int CompareNoCase(const QString &a, const QString &b) {
-    return QString::compare(a, b, Qt::CaseInsensitive);
+std::string NameKey(const QString &text) {
+    std::string key = ToAnsi(text);
+    for (char &c : key)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return key;
 }
 
 SortedListBox::SortedListBox(QWidget *parent, bool sorted) : QListWidget(parent), sorted_(sorted) {
@@ -19,61 +23,68 @@ SortedListBox::SortedListBox(QWidget *parent, bool sorted) : QListWidget(parent)
     setUniformItemSizes(true);
 }
 
-void SortedListBox::Fill(std::vector<std::pair<QString, void *>> entries) {
+void SortedListBox::FillEntries(std::vector<std::unique_ptr<Entry>> entries) {
+    // std::string compares its bytes as unsigned values, which is the name order on keys.
     if (sorted_)
-        std::stable_sort(entries.begin(), entries.end(), [](const auto &a, const auto &b) {
-            return CompareNoCase(a.first, b.first) < 0;
-        });
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const auto &a, const auto &b) { return a->Key < b->Key; });
     setUpdatesEnabled(false);
     clear();
-    for (auto &[text, record] : entries) {
-        auto *item = new QListWidgetItem(text);
-        item->setData(kRecordRole, QVariant::fromValue(record));
-        addItem(item);
-    }
+    for (auto &entry : entries)
+        addItem(entry.release());
     setUpdatesEnabled(true);
 }
 
-int SortedListBox::AddEntry(const QString &text, void *record) {
+int SortedListBox::Bound(const std::string &key, bool after) const {
+    int lo = 0, hi = count();
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        const Entry *entry = EntryAt(mid);
+        const int order = (entry ? entry->Key : NameKey(item(mid)->text())).compare(key);
+        if (order < 0 || (after && order == 0))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+int SortedListBox::InsertEntry(std::unique_ptr<Entry> entry) {
     int row = count();
     if (sorted_) {
-        // Binary search for the first entry that sorts after the new text.
-        int lo = 0, hi = count();
-        while (lo < hi) {
-            const int mid = (lo + hi) / 2;
-            if (CompareNoCase(item(mid)->text(), text) <= 0)
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
-        row = lo;
+        // After the entries of the same key, as a stable sort of the whole list would put it.
+        row = Bound(entry->Key, true);
     }
-    auto *entry = new QListWidgetItem(text);
-    entry->setData(kRecordRole, QVariant::fromValue(record));
-    insertItem(row, entry);
+    insertItem(row, entry.release());
     return row;
 }
 
-void *SortedListBox::RecordAt(int row) const {
-    const QListWidgetItem *entry = item(row);
-    return entry ? entry->data(kRecordRole).value<void *>() : nullptr;
-}
-
-void *SortedListBox::SelectedRecord() const {
-    const auto selected = selectedItems();
-    return selected.isEmpty() ? nullptr : selected.first()->data(kRecordRole).value<void *>();
-}
-
-int SortedListBox::RowOf(const void *record) const {
-    for (int row = 0; row < count(); ++row)
-        if (RecordAt(row) == record)
-            return row;
-    return -1;
+int SortedListBox::SelectNearest(const QString &text) {
+    if (text.isEmpty() || count() == 0)
+        return -1;
+    const std::string key = NameKey(text);
+    int row = 0;
+    if (sorted_) {
+        row = std::min(Bound(key, false), count() - 1);
+    } else {
+        while (row < count() - 1 && EntryAt(row) && EntryAt(row)->Key < key)
+            ++row;
+    }
+    {
+        // The program's choice, not the user's: the window's click handler does not run.
+        const QSignalBlocker quiet(this);
+        setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    }
+    scrollToItem(item(row));
+    return row;
 }
 
 void SortedListBox::SetEntryText(int row, const QString &text) {
-    if (QListWidgetItem *entry = item(row))
+    if (QListWidgetItem *entry = item(row)) {
         entry->setText(text);
+        if (auto *e = dynamic_cast<Entry *>(entry))
+            e->Key = NameKey(text);
+    }
 }
 
 void SortedListBox::RemoveRow(int row) {
@@ -83,6 +94,34 @@ void SortedListBox::RemoveRow(int row) {
 void SortedListBox::ClearSelection() {
     clearSelection();
     setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+}
+
+void SortedListBox::keyPressEvent(QKeyEvent *event) {
+    // Qt moves only the focus frame when it already sits on the entry the key leads to, so
+    // in a list without a selection Home (or Down on the first entry) would select nothing.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && count() > 0 && !HasSelection()) {
+        int row = -1;
+        switch (event->key()) {
+        case Qt::Key_Home:
+        case Qt::Key_Down:
+            row = 0;
+            break;
+        case Qt::Key_End:
+        case Qt::Key_Up:
+            row = count() - 1;
+            break;
+        default:
+            break;
+        }
+        if (row >= 0) {
+            setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+            scrollToItem(item(row));
+            event->accept();
+            return;
+        }
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 void SortedListBox::mousePressEvent(QMouseEvent *event) {

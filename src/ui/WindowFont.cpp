@@ -2,6 +2,7 @@
 
 #include "catalogue/Regional.h"
 #include "ui/Ansi.h"
+#include "ui/Pictures.h"
 
 #include <QApplication>
 #include <QFont>
@@ -10,14 +11,19 @@
 namespace ui {
 
 void SetUpApplication(QApplication &app) {
+    // Every window carries the program's icon, and the desktop matches the windows to
+    // the menu entry scripts/desktop-entry installs (trolleymind.desktop).
+    QApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("trolleymind"));
     // The window sizes were made for MS Sans Serif 8 pt; Liberation Sans has its widths.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(8);
     app.setFont(font);
+    // No display name: the window system would append it to every caption ("Shops —
+    // Trolleymind"). Captions are exactly as given; the top-level error box names the program.
     QApplication::setApplicationName(QStringLiteral("Trolleymind"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Trolleymind"));
 }
 
 namespace {

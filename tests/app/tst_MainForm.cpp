@@ -6,11 +6,19 @@
 #include "WidgetDriver.h"
 #include "app/Forms.h"
 #include "app/MainUnit.h"
+#include "catalogue/ShopData.h"
+#include "editors/ShopEdit.h"
+#include "floorplan/FloorPla.h"
 #include "settings/Preferences.h"
+#include "ui/Application.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QPushButton>
 #include <QToolButton>
+
+#include <memory>
+#include <vector>
 
 class TestMainForm : public QObject {
     Q_OBJECT
@@ -139,6 +147,62 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(dataFile()), ExampleCatalogueBytes());
     }
 
+    // Enter presses the focused picture button, as Space does.
+    void enterPressesFocusedButton_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void enterPressesFocusedButton() {
+        QFETCH(int, key);
+        start();
+        QVERIFY(ShowActive(MainForm));
+        MainForm->ShopBtn->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(MainForm->ShopBtn, Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QVERIFY(ShopEditForm->isVisible());
+        ShopEditForm->close();
+        QVERIFY(MainForm->isEnabled());
+    }
+
+    // A request to end the program (from the desktop session or the platform) goes to the
+    // main window alone. Left to Qt it would close the windows in an order that changes with
+    // every run, and the floor plan editor could close under the disabled main window. The
+    // windows are made afresh several times, so that Qt's order would differ.
+    void quitRequestLeavesOpenPlanAlone() {
+        WriteAll(dataFile(), ExampleCatalogueBytes());
+        std::vector<std::unique_ptr<char[]>> spread; // new windows at new addresses
+        for (int attempt = 0; attempt < 12; ++attempt) {
+            if (attempt > 0) {
+                delete program;
+                spread.emplace_back(new char[997 * attempt]);
+                program = new TestProgram();
+                WriteAll(dataFile(), ExampleCatalogueBytes());
+            }
+            start();
+            QTest::mouseClick(MainForm->ShopBtn, Qt::LeftButton);
+            ShopEditForm->ShopListBox->setCurrentRow(0);
+            QTest::mouseClick(ShopEditForm->FloorBtn, Qt::LeftButton);
+            QVERIFY(FloorPlanEditForm->isVisible());
+
+            QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
+            QCoreApplication::processEvents();
+            QVERIFY2(FloorPlanEditForm->isVisible(), qPrintable(QString::number(attempt)));
+            QVERIFY(ShopEditForm->isVisible() && MainForm->isVisible());
+            QCOMPARE(Shops.Count(), 1); // the catalogue is still there
+
+            // Once the plan and the shop editor are closed, a quit request closes the main
+            // window, which saves.
+            FloorPlanEditForm->Close1->trigger();
+            QTest::mouseClick(ShopEditForm->CloseBtn, Qt::LeftButton);
+            QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
+            QCoreApplication::processEvents();
+            QVERIFY(!MainForm->isVisible());
+            QCOMPARE(Shops.Count(), 0);
+        }
+    }
+
     void pictureFollowsPreference() {
         // The first showing reads the preference from the settings file.
         WriteAll(program->file(QStringLiteral("Shopping.ini")), "[Prefs]\r\nMainBitMap=N\r\n");
@@ -151,14 +215,20 @@ private Q_SLOTS:
         QCOMPARE(MainForm->CatBtn->geometry(), QRect(8, 72, 75, 64));
         QCOMPARE(MainForm->CloseBtn->geometry(), QRect(208, 160, 75, 64));
         QCOMPARE(MainForm->centralWidget()->size(), QSize(290, 238));
-        SaveShot(MainForm, "main");
+        QVERIFY(SaveShot(MainForm, "main"));
         if (!ShotsFolder().isEmpty()) {
             for (auto *b : MainForm->findChildren<QToolButton *>())
                 b->setEnabled(true);
-            SaveShot(MainForm, "main-enabled", 3);
+            QVERIFY(SaveShot(MainForm, "main-enabled", 3));
         }
     }
 };
 
-QTEST_MAIN(TestMainForm)
+// The program's own application object, which routes a request to quit.
+int main(int argc, char **argv) {
+    ui::Application app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestMainForm test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_MainForm.moc"

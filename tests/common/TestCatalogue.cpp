@@ -4,7 +4,9 @@
 
 #include <csignal>
 #include <memory>
+#include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 template <> char *QTest::toString(const TRect &r) {
     return qstrdup(QByteArray::number(r.Left) + "," + QByteArray::number(r.Top) + "," +
@@ -36,6 +38,22 @@ bool WithFileSizeLimit(long bytes, const std::function<bool()> &write) {
         qFatal("setrlimit failed");
     const bool written = write();
     setrlimit(RLIMIT_FSIZE, &saved);
+    return written;
+}
+
+bool AsOrdinaryUser(const std::function<bool()> &write) {
+    if (geteuid() != 0)
+        return write();
+    // Root's file access goes by its filesystem ids; under another id the kernel drops
+    // the capabilities that override permissions, until the id is root's again.
+    constexpr uid_t nobody = 65534;
+    setfsgid(nobody);
+    setfsuid(nobody);
+    if (setfsuid(nobody) != nobody)
+        qFatal("setfsuid failed");
+    const bool written = write();
+    setfsuid(0);
+    setfsgid(0);
     return written;
 }
 

@@ -27,6 +27,11 @@ void WriteAll(const QString &path, const QByteArray &bytes);
 // that refuses part of a file. Returns what `write` returned.
 bool WithFileSizeLimit(long bytes, const std::function<bool()> &write);
 
+// Runs `write` with an ordinary user's file permissions, also when the tests run as root
+// (whose permissions would never refuse anything): the files and folders it touches must
+// then grant "others" what the write needs. Returns what `write` returned.
+bool AsOrdinaryUser(const std::function<bool()> &write);
+
 inline TRect R(int32_t left, int32_t top, int32_t right, int32_t bottom) {
     return TRect{left, top, right, bottom};
 }

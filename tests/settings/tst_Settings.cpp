@@ -78,7 +78,7 @@ private Q_SLOTS:
     void noFileGivesDefaultsAndWritesEveryKey() {
         SetNonDefaults();
         ReadSettings(ini());
-        QCOMPARE(TheReportFont, ReportFont{});
+        QCOMPARE(TheReportFont, (ReportFont{"Arial", 10, 0, 0}));
         for (const char *key : {"ClearQtys", "DeleteCat", "DeleteShop", "IDR_Errors", "FL_Cat",
                                 "List_Only", "SL_CatSort", "MainBitMap"})
             QVERIFY2(Pref(key) == 1, key);
@@ -281,8 +281,20 @@ private Q_SLOTS:
         const QByteArray longValue(1500, 'x');
         QTest::newRow("value read to 1023 characters")
             << "[S]\nK=" + longValue << "K" << true << QByteArray(1023, 'x');
-        QTest::newRow("quotes and commas kept")
-            << QByteArray("[S]\nK=\"a, b\"") << "K" << true << QByteArray("\"a, b\"");
+        QTest::newRow("one pair of quotes dropped, commas kept")
+            << QByteArray("[S]\nK= \"\"a, b \"\" ") << "K" << true << QByteArray("\"a, b \"");
+        QTest::newRow("single quotes dropped")
+            << QByteArray("[S]\nK='x'") << "K" << true << QByteArray("x");
+        QTest::newRow("quotes that do not match kept")
+            << QByteArray("[S]\nK=\"x'") << "K" << true << QByteArray("\"x'");
+        QTest::newRow("a lone quote kept")
+            << QByteArray("[S]\nK=\"") << "K" << true << QByteArray("\"");
+        QTest::newRow("CR-only line ends")
+            << QByteArray("[S]\rJ=1\rK=2\r") << "K" << true << QByteArray("2");
+        QTest::newRow("CR and LF are two line ends")
+            << QByteArray("[S]\n\rK=2\n\r") << "K" << true << QByteArray("2");
+        QTest::newRow("section after a byte-order mark")
+            << QByteArray("\xEF\xBB\xBF[S]\r\nK=1") << "K" << true << QByteArray("1");
         QTest::newRow("equals sign in the value")
             << QByteArray("[S]\nK=a=b") << "k" << true << QByteArray("a=b");
         QTest::newRow("first of two keys")
@@ -310,6 +322,63 @@ private Q_SLOTS:
         QCOMPARE(QByteArray::fromStdString(*ini.Value("S", key.toStdString())), QByteArray("new"));
         if (present)
             QCOMPARE(QByteArray::fromStdString(ini.Text()).count('\n'), file.count('\n'));
+    }
+
+    // Writing keeps each line's own end and a byte-order mark; a new line takes the end
+    // most lines have; a value that reading would change is written quoted.
+    void iniFileWrites_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("new key in a CR-only file")
+            << QByteArray("[S]\rA=1\r") << "B" << QByteArray("2") << QByteArray("[S]\rA=1\rB=2\r");
+        QTest::newRow("new key takes the most common end")
+            << QByteArray("[S]\nA=1\r\nC=3\r\n") << "B" << QByteArray("2")
+            << QByteArray("[S]\nA=1\r\nC=3\r\nB=2\r\n");
+        QTest::newRow("rewritten key keeps its end")
+            << QByteArray("[S]\rA=1\r\nC=3\n") << "a" << QByteArray("9")
+            << QByteArray("[S]\rA=9\r\nC=3\n");
+        QTest::newRow("byte-order mark kept, section not repeated")
+            << QByteArray("\xEF\xBB\xBF[S]\r\nA=1\r\n") << "A" << QByteArray("2")
+            << QByteArray("\xEF\xBB\xBF[S]\r\nA=2\r\n");
+        QTest::newRow("quoted value") << QByteArray("[S]\nA=1\n") << "A" << QByteArray("'x'")
+                                      << QByteArray("[S]\nA=\"'x'\"\n");
+        QTest::newRow("blanks around the value")
+            << QByteArray("[S]\nA=1\n") << "A" << QByteArray(" x ")
+            << QByteArray("[S]\nA=\" x \"\n");
+    }
+    void iniFileWrites() {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, key);
+        QFETCH(QByteArray, value);
+        QFETCH(QByteArray, after);
+        IniFile ini;
+        ini.Parse(before.toStdString());
+        ini.WriteString("S", key.toStdString(), value.toStdString());
+        QCOMPARE(QByteArray::fromStdString(ini.Text()), after);
+        ini.Parse(ini.Text());
+        QCOMPARE(QByteArray::fromStdString(*ini.Value("S", key.toStdString())), value);
+    }
+
+    // A folder that refuses new files: the writable settings file is written in place.
+    void readOnlyFolderWritesInPlace() {
+        const QByteArray old = Lines({"[Prefs]", "IDR_Sort=1"});
+        WriteAll(ini(), old);
+        // For everybody, as AsOrdinaryUser acts as "others" when the tests run as root.
+        using P = QFileDevice;
+        const auto read = P::ReadOwner | P::ReadUser | P::ReadGroup | P::ReadOther;
+        const auto write = P::WriteOwner | P::WriteUser | P::WriteGroup | P::WriteOther;
+        const auto enter = P::ExeOwner | P::ExeUser | P::ExeGroup | P::ExeOther;
+        QVERIFY(QFile::setPermissions(ini(), read | write));
+        QVERIFY(QFile::setPermissions(dir->path(), read | enter));
+        ReadSettings(ini());
+        const bool written = AsOrdinaryUser([&] { return WriteSettings(ini()); });
+        QFile::setPermissions(dir->path(), read | write | enter);
+        QVERIFY(written);
+        QVERIFY(ReadAll(ini()).startsWith(old + Lines({"ClearQtys=Y"})));
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"Shopping.ini"});
     }
 };
 

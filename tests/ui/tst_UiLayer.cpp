@@ -1,21 +1,64 @@
 // The thin layer over the window system: text conversion at the catalogue's boundary,
 // the sorted list box, the program's own message boxes and the top-level error box.
 
+#include "TestCatalogue.h"
 #include "TestResponder.h"
 #include "WidgetDriver.h"
 #include "catalogue/NumberFormat.h"
 #include "ui/Ansi.h"
 #include "ui/Application.h"
+#include "ui/FormBase.h"
 #include "ui/Seam.h"
 #include "ui/SortedListBox.h"
 #include "ui/WindowFont.h"
 
+#include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <stdexcept>
+
+namespace {
+
+// A window on the shared base that counts its showings.
+class CountingForm : public ui::FormBase<QDialog> {
+public:
+    QWidget *opener = nullptr;
+    int shown = 0;
+
+protected:
+    void FormShow() override {
+        ++shown;
+        resize(200 + 10 * shown, 100); // the show logic may size the window
+    }
+    QWidget *Opener() const override { return opener; }
+};
+
+// A list of `texts`, each entry carrying its position in `texts`.
+struct NumberedList {
+    explicit NumberedList(const QStringList &texts, bool sorted = true) : list(nullptr, sorted) {
+        numbers.resize(std::size_t(texts.size()));
+        std::vector<std::pair<QString, int *>> entries;
+        for (int i = 0; i < texts.size(); ++i) {
+            numbers[std::size_t(i)] = i;
+            entries.emplace_back(texts[i], &numbers[std::size_t(i)]);
+        }
+        list.Fill(std::move(entries));
+    }
+    std::vector<int> numbers;
+    ui::ListBox<int> list;
+};
+
+} // namespace
 
 class TestUiLayer : public QObject {
     Q_OBJECT
@@ -60,48 +103,243 @@ private Q_SLOTS:
         QCOMPARE(ui::FromAnsi(FormatCurrency(value, r)), expected);
     }
 
+    // What Windows-1252 cannot hold is refused with one beep per key or paste; the rest
+    // of the input is kept and the cursor stays behind it.
+    void editBoxRefusesWhatTheFileCannotHold_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("beeps");
+        QTest::newRow("typed") << ""
+                               << "Tofu 豆腐"
+                               << ""
+                               << "Tofu " << 2;
+        QTest::newRow("typed, held accented letter kept") << "Crème"
+                                                          << "→ü"
+                                                          << ""
+                                                          << "Crèmeü" << 1;
+        QTest::newRow("pasted in the middle") << "ab"
+                                              << ""
+                                              << "豆x😀y"
+                                              << "axyb" << 1;
+        QTest::newRow("all held, no beep") << ""
+                                           << "€2 “hot”"
+                                           << ""
+                                           << "€2 “hot”" << 0;
+    }
     void editBoxRefusesWhatTheFileCannotHold() {
+        QFETCH(QString, start);
+        QFETCH(QString, typed);
+        QFETCH(QString, pasted);
+        QFETCH(QString, expected);
+        QFETCH(int, beeps);
+        QLineEdit edit;
+        ui::MakeAnsiEdit(&edit, 20);
+        edit.setText(start);
+        edit.show();
+        TestResponder responder;
+        TypeText(&edit, typed);
+        if (!pasted.isEmpty()) {
+            edit.setCursorPosition(1);
+            edit.insert(pasted);
+            QCOMPARE(edit.cursorPosition(), 3);
+        }
+        QCOMPARE(edit.text(), expected);
+        QCOMPARE(responder.beeps, beeps);
+    }
+
+    void editBoxKeepsItsLength() {
         QLineEdit edit;
         ui::MakeAnsiEdit(&edit, 20);
         edit.show();
-        TypeText(&edit, QStringLiteral("Crème"));
-        QCOMPARE(edit.text(), QStringLiteral("Crème"));
-        TypeText(&edit, QStringLiteral("→ü")); // the arrow has no byte; ü has
-        QCOMPARE(edit.text(), QStringLiteral("Crèmeü"));
         QTest::keyClicks(&edit, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
         QCOMPARE(edit.text().size(), 20);
         QVERIFY(!ui::IsAnsi(QStringLiteral("日本")));
     }
 
     void sortedListIgnoresCaseAndCarriesRecords() {
-        ui::SortedListBox list(nullptr, true);
+        ui::ListBox<int> list(nullptr, true);
         int a = 1, b = 2, c = 3, d = 4;
         list.Fill({{"bread", &a}, {"Apples", &b}, {"apple", &c}});
         QCOMPARE(Entries(&list), QStringList({"apple", "Apples", "bread"}));
         QCOMPARE(list.AddEntry(QStringLiteral("BEANS"), &d), 2);
-        QCOMPARE(list.At<int>(2), &d);
+        QCOMPARE(list.At(2), &d);
         QCOMPARE(list.RowOf(&a), 3);
         // A changed text stays where it stands until the list is filled again.
         list.SetEntryText(0, QStringLiteral("zucchini"));
         QCOMPARE(list.item(0)->text(), QStringLiteral("zucchini"));
-        QCOMPARE(list.At<int>(0), &c);
+        QCOMPARE(list.At(0), &c);
 
-        ui::SortedListBox unsorted(nullptr, false);
+        ui::ListBox<int> unsorted(nullptr, false);
         unsorted.Fill({{"b", &a}, {"a", &b}});
         QCOMPARE(unsorted.AddEntry(QStringLiteral("0"), &c), 2);
         QCOMPARE(unsorted.item(0)->text(), QStringLiteral("b"));
     }
 
+    // The catalogue's name order: a..z folded to capitals, every other byte by its
+    // Windows-1252 value, a prefix first.
+    void sortedListInNameOrder_data() {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QStringList>("sorted");
+        QTest::newRow("letter case ignored, prefix first")
+            << QStringList{"bread", "Apples", "apple", "APPLE pie"}
+            << QStringList{"apple", "APPLE pie", "Apples", "bread"};
+        // '_' lies between the capitals and the small letters.
+        QTest::newRow("underscore after letters")
+            << QStringList{"_ends", "zeta", "Alpha"} << QStringList{"Alpha", "zeta", "_ends"};
+        // Accented letters are not folded: É (C9) before é (E9), and the euro (80) before both.
+        QTest::newRow("Windows-1252 values")
+            << QStringList{"éclair", "Éclair", "€ coin", "Zucchini"}
+            << QStringList{"Zucchini", "€ coin", "Éclair", "éclair"};
+    }
+    void sortedListInNameOrder() {
+        QFETCH(QStringList, texts);
+        QFETCH(QStringList, sorted);
+        NumberedList numbered(texts);
+        QCOMPARE(Entries(&numbered.list), sorted);
+        // Each entry keeps its own record.
+        for (int row = 0; row < numbered.list.count(); ++row)
+            QCOMPARE(texts[*numbered.list.At(row)], sorted[row]);
+        // An entry added later goes to its place in the same order.
+        ui::ListBox<int> grown(nullptr, true);
+        int record = 0;
+        for (const QString &text : texts)
+            grown.AddEntry(text, &record);
+        QCOMPARE(Entries(&grown), sorted);
+    }
+
+    // Typing in the item editor selects the nearest entry: the first not less than the text.
+    void selectNearest_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("row");
+        QTest::newRow("empty text selects nothing") << "" << -1;
+        QTest::newRow("before all") << "0" << 0;
+        QTest::newRow("prefix") << "br" << 1;
+        QTest::newRow("exact in other case") << "BREAD" << 1;
+        QTest::newRow("between two") << "Apples" << 1;
+        QTest::newRow("after all: the last") << "zz" << 2;
+        QTest::newRow("underscore sorts after letters") << "_" << 2;
+    }
+    void selectNearest() {
+        QFETCH(QString, typed);
+        QFETCH(int, row);
+        NumberedList numbered({"Milk", "apple", "Bread"});
+        QSignalSpy clicks(&numbered.list, &QListWidget::itemSelectionChanged);
+        QCOMPARE(numbered.list.SelectNearest(typed), row);
+        QCOMPARE(numbered.list.currentRow(), row);
+        QCOMPARE(numbered.list.Selected() ? Entries(&numbered.list)[row] : QString(),
+                 row < 0 ? QString() : Entries(&numbered.list)[row]);
+        QCOMPARE(numbered.list.HasSelection(), row >= 0);
+        QCOMPARE(clicks.count(), 0); // the window's click handler does not run
+
+        ui::ListBox<int> empty(nullptr, true);
+        QCOMPARE(empty.SelectNearest(typed), -1);
+    }
+
+    // Over a list as long as the file allows, the search halves its way to the entry.
+    void selectNearestInFullList() {
+        QStringList texts;
+        for (int i = 0; i < 32767; ++i)
+            texts << QStringLiteral("Item %1").arg(i, 5, 10, QLatin1Char('0'));
+        NumberedList numbered(texts, true);
+        QCOMPARE(numbered.list.SelectNearest(QStringLiteral("item 12345")), 12345);
+        QCOMPARE(numbered.list.SelectNearest(QStringLiteral("Item 123456")), 12346);
+        QCOMPARE(numbered.list.SelectNearest(QStringLiteral("Z")), 32766);
+    }
+
+    // In a list without a selection Home and Down select the first entry, End and Up the
+    // last, and the list reports the selection; with a selection the keys move it as usual.
+    void keysSelectInListWithoutSelection_data() {
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("row");
+        for (int n : {1, 3}) {
+            const QByteArray count = n == 1 ? "one entry: " : "three entries: ";
+            QTest::newRow(count + "Home") << n << int(Qt::Key_Home) << 0;
+            QTest::newRow(count + "Down") << n << int(Qt::Key_Down) << 0;
+            QTest::newRow(count + "End") << n << int(Qt::Key_End) << n - 1;
+            QTest::newRow(count + "Up") << n << int(Qt::Key_Up) << n - 1;
+        }
+    }
+    void keysSelectInListWithoutSelection() {
+        QFETCH(int, entries);
+        QFETCH(int, key);
+        QFETCH(int, row);
+        NumberedList numbered(QStringList{"a", "b", "c"}.mid(0, entries));
+        ui::ListBox<int> &list = numbered.list;
+        list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&list));
+        // Focus arriving by Tab puts the focus frame on the first entry, selecting nothing.
+        list.ClearSelection();
+        list.clearFocus();
+        list.setFocus(Qt::TabFocusReason);
+        QCOMPARE(list.currentRow(), 0);
+        QVERIFY(!list.HasSelection());
+        QSignalSpy clicks(&list, &QListWidget::itemSelectionChanged);
+        QTest::keyClick(&list, Qt::Key(key));
+        QCOMPARE(list.Selected(), &numbered.numbers[std::size_t(row)]);
+        QCOMPARE(clicks.count(), 1);
+        // Once something is selected, Down moves on from it.
+        if (entries > 1 && row == 0) {
+            QTest::keyClick(&list, Qt::Key_Down);
+            QCOMPARE(list.currentRow(), 1);
+        }
+    }
+
+    // Captions reach the window system exactly as given: no display name of the program's
+    // own, which the window system would append to every title. (A display name that is not
+    // set follows the application name.)
+    void captionsWithoutProgramName() {
+        const QString name = QCoreApplication::applicationName();
+        ui::SetUpApplication(*qApp);
+        QCoreApplication::setApplicationName(QStringLiteral("probe"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+        QCoreApplication::setApplicationName(name);
+    }
+
+    // The shared base of the windows: show logic once per showing by the program, centred at
+    // the size it gives, the opener taken over and given back.
+    void formBase() {
+        CountingForm opener;
+        CountingForm form;
+        form.opener = &opener;
+        opener.show();
+        QCOMPARE(opener.shown, 1);
+        form.show();
+        QCOMPARE(form.shown, 1);
+        QVERIFY(!opener.isEnabled());
+        const QRect screen = form.screen()->availableGeometry();
+        QVERIFY((form.frameGeometry().center() - screen.center()).manhattanLength() <= 2);
+        // The window system showing it again is no new showing.
+        form.showMinimized();
+        form.showNormal();
+        QCOMPARE(form.shown, 1);
+        // A taken-over window refuses to close; the opener comes back however the window
+        // closes, and is taken again at the next showing.
+        QVERIFY(!opener.close());
+        QVERIFY(opener.isVisible());
+        form.reject();
+        QVERIFY(opener.isEnabled());
+        form.show();
+        QCOMPARE(form.shown, 2);
+        QVERIFY((form.frameGeometry().center() - screen.center()).manhattanLength() <= 2);
+        QVERIFY(!opener.isEnabled());
+        form.close();
+        QVERIFY(opener.isEnabled());
+        QVERIFY(opener.close());
+    }
+
     void rightButtonDoesNotSelect() {
-        ui::SortedListBox list(nullptr, true);
+        ui::ListBox<int> list(nullptr, true);
         int a = 1;
         list.Fill({{"one", &a}});
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        ClickRow(&list, 0, Qt::RightButton);
-        QCOMPARE(list.SelectedRecord(), nullptr);
-        ClickRow(&list, 0);
-        QCOMPARE(list.Selected<int>(), &a);
+        QVERIFY(ClickRow(&list, 0, Qt::RightButton));
+        QCOMPARE(list.Selected(), nullptr);
+        QVERIFY(ClickRow(&list, 0));
+        QCOMPARE(list.Selected(), &a);
     }
 
     // The program's own boxes: Enter answers Yes, Escape No, "\r" starts a new line.
@@ -115,15 +353,27 @@ private Q_SLOTS:
         QFETCH(int, key);
         QFETCH(int, expected);
         QString shownText, shownTitle;
+        bool active = false;
         QTimer::singleShot(0, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QVERIFY(box);
+            QMessageBox *box = nullptr;
+            active = QTest::qWaitFor([&] {
+                box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                return box && box->isActiveWindow();
+            });
+            if (!active) {
+                // Closed all the same, so that the test fails instead of waiting for ever.
+                for (QWidget *w : QApplication::topLevelWidgets())
+                    if (auto *shown = qobject_cast<QMessageBox *>(w); shown && shown->isVisible())
+                        shown->reject();
+                return;
+            }
             shownText = box->text();
             shownTitle = box->windowTitle();
             QTest::keyClick(box, Qt::Key(key));
         });
         const auto r = ui::MessageBox(ui::MsgKind::Confirmation, QStringLiteral("First\rSecond"),
                                       ui::MsgButtons::YesNo);
+        QVERIFY(active);
         QCOMPARE(int(r), expected);
         QCOMPARE(shownText, QStringLiteral("First\nSecond"));
         QCOMPARE(shownTitle, QStringLiteral("Confirm"));
@@ -145,6 +395,48 @@ private Q_SLOTS:
         QCOMPARE(responder.messages[0].caption, QStringLiteral("Trolleymind"));
         QCOMPARE(responder.messages[0].text, QStringLiteral("Out of memory."));
         QCOMPARE(int(responder.messages[0].kind), int(ui::MsgKind::Error));
+    }
+
+    // The windows carry the program's icon and name the desktop entry that scripts/run
+    // installs; the entry starts the program in its folder, whatever characters the
+    // folder's name holds, and goes away again on --remove.
+    void desktopIntegration() {
+        ui::SetUpApplication(*qApp);
+        QWidget window;
+        QVERIFY(!window.windowIcon().isNull());
+        QCOMPARE(window.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("trolleymind"));
+
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("My $hop's 100% \"x\" a\\b"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString source = QDir::cleanPath(QStringLiteral(TM_TEST_DATA "/../.."));
+        const auto run = [&](const QString &argument) {
+            QProcess script;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+            script.setProcessEnvironment(env);
+            script.start(source + QStringLiteral("/scripts/desktop-entry"), {argument});
+            return script.waitForFinished() && script.exitCode() == 0;
+        };
+        QVERIFY(run(folder));
+        const QString entry = dir.filePath(QStringLiteral("data/applications/trolleymind.desktop"));
+        const QString icon =
+            dir.filePath(QStringLiteral("data/icons/hicolor/scalable/apps/trolleymind.svg"));
+        const QStringList lines = QString::fromUtf8(ReadAll(entry)).split(QLatin1Char('\n'));
+        QVERIFY(lines.contains(QStringLiteral("Icon=trolleymind")));
+        // Quoted once for the command line, then backslashes doubled as in every value.
+        const QString exec =
+            "Exec=\"" + dir.path() +
+            QStringLiteral("/My \\\\$hop's 100%% \\\\\"x\\\\\" a\\\\\\\\b/trolleymind\"");
+        QVERIFY2(lines.contains(exec), qPrintable(lines.join('\n')));
+        QCOMPARE(ReadAll(icon), ReadAll(source + QStringLiteral("/resources/pictures/icon.svg")));
+        if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty())
+            QCOMPARE(QProcess::execute(QStringLiteral("desktop-file-validate"), {entry}), 0);
+
+        QVERIFY(run(QStringLiteral("--remove")));
+        QVERIFY(!QFile::exists(entry));
+        QVERIFY(!QFile::exists(icon));
     }
 };
 

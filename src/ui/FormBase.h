@@ -1,0 +1,70 @@
+#pragma once
+// What every program window does alike, for a QDialog or a QMainWindow:
+//
+// - Each showing by the program (show(), exec()) runs the window's FormShow once and centres
+//   the window on its screen, at the size FormShow gave it. The window system showing it again
+//   (un-minimised, uncovered) is no new showing.
+// - A window that takes over another (Opener) disables it at each showing and gives it back
+//   when it is hidden by the program, however it closes.
+// - A window that has been taken over refuses to close: the window system still offers its
+//   close box, and closing it would pull the catalogue from under the window on top.
+
+#include "ui/Placement.h"
+
+#include <QCloseEvent>
+#include <QHideEvent>
+#include <QPointer>
+#include <QShowEvent>
+#include <QWidget>
+
+namespace ui {
+
+template <class Base> class FormBase : public Base {
+public:
+    using Base::Base;
+
+protected:
+    // The window's show logic, once per showing by the program.
+    virtual void FormShow() {}
+    // The window this one disables while it is open; none by default. Asked at each showing,
+    // so a window made later than this one can be named.
+    virtual QWidget *Opener() const { return nullptr; }
+
+    void showEvent(QShowEvent *event) override {
+        Base::showEvent(event);
+        if (event->spontaneous())
+            return;
+        if (QWidget *opener = Opener()) {
+            opener->setEnabled(false);
+            takenOver_ = opener;
+        }
+        // Centred first, so that boxes the show logic opens stand over a placed window, and
+        // again when the show logic sized the window to its content.
+        const QSize before = this->size();
+        CenterOnScreen(this);
+        FormShow();
+        if (this->size() != before)
+            CenterOnScreen(this);
+    }
+
+    void hideEvent(QHideEvent *event) override {
+        Base::hideEvent(event);
+        if (event->spontaneous() || !takenOver_)
+            return;
+        takenOver_->setEnabled(true);
+        takenOver_ = nullptr;
+    }
+
+    void closeEvent(QCloseEvent *event) override {
+        if (!this->isEnabled()) {
+            event->ignore();
+            return;
+        }
+        Base::closeEvent(event);
+    }
+
+private:
+    QPointer<QWidget> takenOver_;
+};
+
+} // namespace ui
