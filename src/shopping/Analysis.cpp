@@ -1,16 +1,16 @@
 #include "shopping/Analysis.h"
 
 #include "catalogue/ShopData.h"
+#include "help/HelpContext.h"
 #include "shopping/PriceAnalysis.h"
 #include "ui/Ansi.h"
-#include "ui/Placement.h"
+#include "ui/Builder.h"
 #include "ui/Seam.h"
 #include "ui/SortedListBox.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -33,15 +33,35 @@ void SetTextColour(QWidget *widget, const QColor &colour) {
 } // namespace
 
 TAnalForm::TAnalForm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint) {
+    : FormBase(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("AnalForm"));
     setWindowTitle(QStringLiteral("Shopping list analysis"));
     setFixedSize(kClientWidth, kClientHeight);
 
-    Status = new QLabel(QStringLiteral("Status"), this);
-    Status->setObjectName(QStringLiteral("Status"));
-    Status->setGeometry(8, 8, 411, 29);
+    ui::Builder b(this);
+    Status = b.Label("Status", "Status").At(8, 8, 411, 29);
+    // Three lines, for the longest names the editors allow.
+    TextLabel = b.Label("TextLabel", {}).At(17, 41, 393, 40);
+    AltsListBox = b.List<TShopItem>("AltsListBox", false).At(8, 85, 411, 102);
+    SavingsLabel = b.Label("SavingsLabel", {}).At(8, 193, 411, 17);
+    YesBtn = b.Button("YesBtn", "&Replace")
+                 .Hint("Replace item in shopping list")
+                 .At(8, 219, 75, 25)
+                 .Default()
+                 .Disabled();
+    DeleteBtn = b.Button("DeleteBtn", "&Delete")
+                    .Hint("Remove item from shopping list")
+                    .At(92, 219, 75, 25)
+                    .Disabled();
+    NoBtn = b.Button("NoBtn", "&Ignore")
+                .Hint("Ignore this alternative")
+                .At(176, 219, 75, 25)
+                .Disabled();
+    HelpBtn = b.Button("HelpBtn", "&Help").At(260, 219, 75, 25);
+    CloseBtn = b.Button("CloseBtn", "&Close").At(344, 219, 75, 25);
+    b.TabOrder();
+
     Status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Status->setAlignment(Qt::AlignCenter);
     Status->setAutoFillBackground(true);
@@ -56,46 +76,13 @@ TAnalForm::TAnalForm(QWidget *parent)
         font.setBold(true);
         Status->setFont(font);
     }
-
-    TextLabel = new QLabel(this);
-    TextLabel->setObjectName(QStringLiteral("TextLabel"));
-    // Three lines, for the longest names the editors allow.
-    TextLabel->setGeometry(17, 41, 393, 40);
-    TextLabel->setAlignment(Qt::AlignCenter);
+    // Names are shown as they are, never taken for markup.
+    for (QLabel *label : {TextLabel, SavingsLabel}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignCenter);
+    }
     TextLabel->setWordWrap(true);
-
-    AltsListBox = new ui::SortedListBox(this, false);
-    AltsListBox->setObjectName(QStringLiteral("AltsListBox"));
-    AltsListBox->setGeometry(8, 85, 411, 102);
-
-    SavingsLabel = new QLabel(this);
-    SavingsLabel->setObjectName(QStringLiteral("SavingsLabel"));
-    SavingsLabel->setGeometry(8, 193, 411, 17);
-    SavingsLabel->setAlignment(Qt::AlignCenter);
     SetTextColour(SavingsLabel, kSavingColour);
-
-    auto button = [this](QPushButton *&b, const char *name, const char *caption, int x,
-                         const char *hint) {
-        b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(x, 219, 75, 25);
-        if (hint)
-            b->setToolTip(QString::fromLatin1(hint));
-    };
-    button(YesBtn, "YesBtn", "&Replace", 8, "Replace item in shopping list");
-    button(DeleteBtn, "DeleteBtn", "&Delete", 92, "Remove item from shopping list");
-    button(NoBtn, "NoBtn", "&Ignore", 176, "Ignore this alternative");
-    button(HelpBtn, "HelpBtn", "&Help", 260, nullptr);
-    button(CloseBtn, "CloseBtn", "&Close", 344, nullptr);
-    YesBtn->setDefault(true);
-    for (QPushButton *b : {YesBtn, DeleteBtn, NoBtn})
-        b->setEnabled(false);
-
-    setTabOrder(AltsListBox, YesBtn);
-    setTabOrder(YesBtn, DeleteBtn);
-    setTabOrder(DeleteBtn, NoBtn);
-    setTabOrder(NoBtn, HelpBtn);
-    setTabOrder(HelpBtn, CloseBtn);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -116,15 +103,6 @@ TAnalForm::~TAnalForm() = default;
 
 void TAnalForm::FormCreate() {
     StartPending = false;
-}
-
-void TAnalForm::showEvent(QShowEvent *event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return; // restored by the window system: no new showing
-    // Centred on the screen, whatever window opened it.
-    ui::CenterOnScreen(this);
-    FormShow();
 }
 
 void TAnalForm::FormShow() {
@@ -199,7 +177,7 @@ void TAnalForm::ContinueAnalysis() {
     Status->setText(found == 1 ? QStringLiteral("Alternative found")
                                : QStringLiteral("Alternatives found"));
     TextLabel->setText(ui::FromAnsi(FindingText(*CurrentItem(), found)));
-    std::vector<std::pair<QString, void *>> entries;
+    std::vector<std::pair<QString, TShopItem *>> entries;
     entries.reserve(alternatives.size());
     for (TShopItem *alt : alternatives)
         entries.emplace_back(ui::FromAnsi(AlternativeText(*alt)), alt);
@@ -219,7 +197,7 @@ void TAnalForm::ContinueAnalysis() {
 
 void TAnalForm::CalcSavings() {
     TShopItem *item = CurrentItem();
-    const TShopItem *alt = AltsListBox->Selected<TShopItem>();
+    const TShopItem *alt = AltsListBox->Selected();
     if (!item || !alt)
         return;
     const Substitution s = Substitute(*item, *alt);
@@ -264,7 +242,7 @@ void TAnalForm::UpdateWorkingColour() {
 
 void TAnalForm::YesBtnClick() {
     TShopItem *item = CurrentItem();
-    TShopItem *alt = AltsListBox->Selected<TShopItem>();
+    TShopItem *alt = AltsListBox->Selected();
     if (!item || !alt)
         return;
     if (!ReplaceItem(*item, *alt)) {
@@ -291,7 +269,7 @@ void TAnalForm::AltsListBoxClick() {
 }
 
 void TAnalForm::HelpBtnClick() {
-    ui::Help(ui::HelpCommand::Context, 3);
+    ui::ShowHelpTopic(HelpContext::PriceAnalysis);
 }
 
 void TAnalForm::Timer1Timer() {

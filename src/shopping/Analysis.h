@@ -4,6 +4,9 @@
 // lets the user replace the item by one of them, take it off the list, or keep it.
 // Shown modally, with StartPending set, by the main window and the shopping list window.
 
+#include "ui/FormBase.h"
+#include "ui/SortedListBox.h"
+
 #include <QDialog>
 
 #include <cstdint>
@@ -15,11 +18,7 @@ class QPushButton;
 class QTimer;
 class TShopItem;
 
-namespace ui {
-class SortedListBox;
-}
-
-class TAnalForm : public QDialog {
+class TAnalForm : public ui::FormBase<QDialog> {
     Q_OBJECT
 public:
     explicit TAnalForm(QWidget *parent = nullptr);
@@ -32,7 +31,7 @@ public:
 
     QLabel *Status = nullptr;
     QLabel *TextLabel = nullptr;
-    ui::SortedListBox *AltsListBox = nullptr;
+    ui::ListBox<TShopItem> *AltsListBox = nullptr;
     QLabel *SavingsLabel = nullptr;
     QPushButton *YesBtn = nullptr;
     QPushButton *DeleteBtn = nullptr;
@@ -54,13 +53,12 @@ public Q_SLOTS:
     void Timer1Timer();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
     void keyPressEvent(QKeyEvent *event) override;
     void done(int result) override;
 
 private:
     void FormCreate();
-    void FormShow();
     void FormClose();
     TShopItem *CurrentItem() const;
 

@@ -40,11 +40,18 @@ QString Enabled(const TAnalForm *f) {
 
 class TestAnalysis : public QObject {
     Q_OBJECT
+private:
+    TestProgram *program = nullptr;
+
 private Q_SLOTS:
     void initTestCase() { SetUpWindowTests(); }
+    void init() { program = new TestProgram(); }
+    void cleanup() {
+        delete program;
+        program = nullptr;
+    }
 
     void windowAsGiven() {
-        TestProgram program;
         TAnalForm *f = AnalForm;
         QVERIFY(!f->StartPending);
         QCOMPARE(f->windowTitle(), QStringLiteral("Shopping list analysis"));
@@ -72,7 +79,7 @@ private Q_SLOTS:
 
     // One run through every state, opened from Utilities in the main window.
     void analysisRun() {
-        TestProgram program;
+        TestResponder &responder = program->responder;
         TShopCat *pantry = Categories.Add(std::make_unique<TShopCat>("Pantry"));
         TShopProd *flour =
             ProductTypes.Add(std::make_unique<TShopProd>("Organic Spelt Flour", "g", pantry));
@@ -109,11 +116,11 @@ private Q_SLOTS:
                                       "Corner Store $3.00"}));
                 QCOMPARE(f->SavingsLabel->text(), QString());
                 QCOMPARE(Enabled(f), QStringLiteral("-DI"));
-                SaveShot(f, QStringLiteral("analysis-several"));
+                QVERIFY(SaveShot(f, QStringLiteral("analysis-several")));
                 QTest::keyClick(f->AltsListBox, Qt::Key_Return); // Replace is disabled
                 QCOMPARE(acme->Quantity, int16_t(3));
 
-                ClickRow(f->AltsListBox, 0);
+                QVERIFY(ClickRow(f->AltsListBox, 0));
                 QCOMPARE(f->SavingsLabel->text(),
                          QStringLiteral("Substituting this item will save you $1.00"));
                 QCOMPARE(TextColour(f->SavingsLabel), QColor(0, 128, 0));
@@ -122,9 +129,9 @@ private Q_SLOTS:
                 // A replacement that would pass the quantity's limit changes nothing.
                 bulk->Quantity = 32766;
                 QTest::keyClick(f->AltsListBox, Qt::Key_Return);
-                QCOMPARE(program.responder.texts(),
+                QCOMPARE(responder.texts(),
                          QStringList({"The quantity of the alternative would exceed 32767."}));
-                QCOMPARE(program.responder.messages[0].kind, ui::MsgKind::Error);
+                QCOMPARE(responder.messages[0].kind, ui::MsgKind::Error);
                 QCOMPARE(acme->Quantity, int16_t(3));
                 QCOMPARE(f->Status->text(), QStringLiteral("Alternatives found"));
                 bulk->Quantity = 0;
@@ -141,7 +148,7 @@ private Q_SLOTS:
                          QStringLiteral("Substituting this item will cost an extra $1.00"));
                 QCOMPARE(TextColour(f->SavingsLabel), QColor(128, 0, 0));
                 QCOMPARE(Enabled(f), QStringLiteral("RDI"));
-                SaveShot(f, QStringLiteral("analysis-extra-cost"));
+                QVERIFY(SaveShot(f, QStringLiteral("analysis-extra-cost")));
 
                 // Ignore (Escape) keeps the item; next, one alternative that saves.
                 QTest::keyClick(f->AltsListBox, Qt::Key_Escape);
@@ -150,7 +157,7 @@ private Q_SLOTS:
                 QCOMPARE(f->SavingsLabel->text(),
                          QStringLiteral("Substituting this item will save you $1.20"));
                 QCOMPARE(TextColour(f->SavingsLabel), QColor(0, 128, 0));
-                SaveShot(f, QStringLiteral("analysis-one"));
+                QVERIFY(SaveShot(f, QStringLiteral("analysis-one")));
 
                 // Delete takes it off the list without a replacement; then the end.
                 QTest::mouseClick(f->DeleteBtn, Qt::LeftButton);
@@ -162,14 +169,15 @@ private Q_SLOTS:
                 QCOMPARE(f->AltsListBox->count(), 0);
                 QCOMPARE(Enabled(f), QStringLiteral("---"));
                 QVERIFY(!f->Timer1->isActive());
-                SaveShot(f, QStringLiteral("analysis-complete"));
+                QVERIFY(SaveShot(f, QStringLiteral("analysis-complete")));
 
                 // Escape belongs to Ignore, which is disabled now; Close ends the dialog.
                 QTest::keyClick(f->AltsListBox, Qt::Key_Escape);
                 QVERIFY(f->isVisible());
                 QTest::mouseClick(f->HelpBtn, Qt::LeftButton);
-                QCOMPARE(program.responder.helpCalls.size(), 1);
-                QCOMPARE(program.responder.helpCalls[0].context, 3u);
+                QCOMPARE(responder.helpCalls.size(), 1);
+                QCOMPARE(responder.helpCalls[0].command, ui::HelpCommand::Context);
+                QCOMPARE(responder.helpCalls[0].context, 3u);
                 QTest::mouseClick(f->CloseBtn, Qt::LeftButton);
                 QVERIFY(!f->isVisible());
             }));

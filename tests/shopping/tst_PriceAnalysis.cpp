@@ -1,10 +1,12 @@
 // The price analysis without a window: which items are analysed and offered, the order in
 // which findings come, packs and savings in 4-byte floats, replacing, and the texts.
 
-#include "TestCatalogue.h"
 #include "catalogue/NumberFormat.h"
 #include "catalogue/Regional.h"
+#include "catalogue/ShopData.h"
 #include "shopping/PriceAnalysis.h"
+
+#include <QTest>
 
 #include <limits>
 
