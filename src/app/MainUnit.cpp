@@ -12,6 +12,7 @@
 #include "editors/ShopEdit.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
+#include "shopping/Analysis.h"
 #include "ui/Builder.h"
 #include "ui/Cursors.h"
 #include "ui/Pictures.h"
@@ -122,14 +123,15 @@ void TMainForm::CreateMenu() {
     connect(Categories1, &QAction::triggered, this, &TMainForm::Categories1Click);
     connect(Items1, &QAction::triggered, this, &TMainForm::Items1Click);
     connect(Shops1, &QAction::triggered, this, &TMainForm::Shops1Click);
+    connect(Analyseshoppinglist1, &QAction::triggered, this, &TMainForm::Analyseshoppinglist1Click);
     connect(Createcopyofshop1, &QAction::triggered, this, &TMainForm::Createcopyofshop1Click);
     connect(Preferences1, &QAction::triggered, this, &TMainForm::Preferences1Click);
 }
 
 void TMainForm::DisableMissingCommands() {
     const std::initializer_list<QAction *> actions = {
-        Printsetup1, Fridgelist1,          Shoppinglist2,         Itemsdetails1, Shoppinglist1,
-        Prices1,     Analyseshoppinglist1, Deleteunusedproducts1, Reportfont1};
+        Printsetup1,   Fridgelist1, Shoppinglist2,         Itemsdetails1,
+        Shoppinglist1, Prices1,     Deleteunusedproducts1, Reportfont1};
     for (QAction *a : actions)
         a->setEnabled(false);
     for (QToolButton *b : {ShopListBtn, PricesBtn})
@@ -236,6 +238,12 @@ void TMainForm::Shops1Click() {
 
 void TMainForm::ShopBtnClick() {
     Shops1Click();
+}
+
+// Each opening starts again from the first item on the list.
+void TMainForm::Analyseshoppinglist1Click() {
+    AnalForm->StartPending = true;
+    AnalForm->exec();
 }
 
 void TMainForm::Createcopyofshop1Click() {

@@ -75,6 +75,7 @@ public Q_SLOTS:
     void ItemBtnClick();
     void Shops1Click();
     void ShopBtnClick();
+    void Analyseshoppinglist1Click();
     void Createcopyofshop1Click();
     void Preferences1Click();
 
