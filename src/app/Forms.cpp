@@ -8,6 +8,7 @@
 #include "editors/ShopEdit.h"
 #include "floorplan/CatListU.h"
 #include "floorplan/FloorPla.h"
+#include "shopping/ShopLstU.h"
 #include "ui/Application.h"
 
 TMainForm *MainForm = nullptr;
@@ -40,6 +41,7 @@ void CreateForms() {
     Create(CatEditForm);
     Create(ShopEditForm);
     Create(FloorPlanEditForm);
+    Create(ShopListForm);
     Create(CatListForm);
     Create(PrefForm);
     Create(CopyShop);
@@ -52,6 +54,7 @@ void DestroyForms() {
     Destroy(CopyShop);
     Destroy(PrefForm);
     Destroy(CatListForm);
+    Destroy(ShopListForm);
     Destroy(FloorPlanEditForm);
     Destroy(ShopEditForm);
     Destroy(CatEditForm);

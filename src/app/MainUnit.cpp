@@ -11,6 +11,7 @@
 #include "editors/ShopEdit.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
+#include "shopping/ShopLstU.h"
 #include "ui/Builder.h"
 #include "ui/Cursors.h"
 #include "ui/Pictures.h"
@@ -58,6 +59,8 @@ TMainForm::TMainForm(QWidget *parent)
     connect(CloseBtn, &QToolButton::clicked, this, &TMainForm::CloseBtnClick);
     connect(CatBtn, &QToolButton::clicked, this, &TMainForm::CatBtnClick);
     connect(ShopBtn, &QToolButton::clicked, this, &TMainForm::ShopBtnClick);
+    connect(ShopListBtn, &QToolButton::clicked, this, &TMainForm::ShopListBtnClick);
+    connect(PricesBtn, &QToolButton::clicked, this, &TMainForm::PricesBtnClick);
 
     CreateMenu();
     DisableMissingCommands();
@@ -119,18 +122,19 @@ void TMainForm::CreateMenu() {
     connect(AboutTrolleymind1, &QAction::triggered, this, &TMainForm::AboutTrolleymind1Click);
     connect(Categories1, &QAction::triggered, this, &TMainForm::Categories1Click);
     connect(Shops1, &QAction::triggered, this, &TMainForm::Shops1Click);
+    connect(Shoppinglist1, &QAction::triggered, this, &TMainForm::Shoppinglist1Click);
+    connect(Prices1, &QAction::triggered, this, &TMainForm::Prices1Click);
     connect(Createcopyofshop1, &QAction::triggered, this, &TMainForm::Createcopyofshop1Click);
     connect(Preferences1, &QAction::triggered, this, &TMainForm::Preferences1Click);
 }
 
 void TMainForm::DisableMissingCommands() {
     const std::initializer_list<QAction *> actions = {
-        Printsetup1,   Fridgelist1, Shoppinglist2,        Itemsdetails1,         Items1,
-        Shoppinglist1, Prices1,     Analyseshoppinglist1, Deleteunusedproducts1, Reportfont1};
+        Printsetup1, Fridgelist1,          Shoppinglist2,         Itemsdetails1,
+        Items1,      Analyseshoppinglist1, Deleteunusedproducts1, Reportfont1};
     for (QAction *a : actions)
         a->setEnabled(false);
-    for (QToolButton *b : {ItemBtn, ShopListBtn, PricesBtn})
-        b->setEnabled(false);
+    ItemBtn->setEnabled(false);
 }
 
 void TMainForm::ShowMainPicture() {
@@ -225,6 +229,25 @@ void TMainForm::Shops1Click() {
 
 void TMainForm::ShopBtnClick() {
     Shops1Click();
+}
+
+// The shopping list window in one of its two modes, modal.
+void TMainForm::Shoppinglist1Click() {
+    ShopListForm->PriceMode = false;
+    ShopListForm->exec();
+}
+
+void TMainForm::ShopListBtnClick() {
+    Shoppinglist1Click();
+}
+
+void TMainForm::Prices1Click() {
+    ShopListForm->PriceMode = true;
+    ShopListForm->exec();
+}
+
+void TMainForm::PricesBtnClick() {
+    Prices1Click();
 }
 
 void TMainForm::Createcopyofshop1Click() {

@@ -73,6 +73,10 @@ public Q_SLOTS:
     void CatBtnClick();
     void Shops1Click();
     void ShopBtnClick();
+    void Shoppinglist1Click();
+    void ShopListBtnClick();
+    void Prices1Click();
+    void PricesBtnClick();
     void Createcopyofshop1Click();
     void Preferences1Click();
 
