@@ -34,8 +34,8 @@ TShopListForm::TShopListForm(QWidget *parent)
     ItemsListBox = b.Add(new ui::RecordView<TShopItem>, "ItemsListBox").At(161, 8, 391, 246);
     Label1 = b.Label("Label1", "&Quantity required").At(8, 268, 145, 17);
     QtyEdit = b.Edit("QtyEdit", kEntryLength).At(161, 264, 73, 24);
-    UOMLabel = b.Label("UOMLabel", {}).At(242, 268, 100, 17);
-    OkBtn = b.Button("OkBtn", "&Update").Hint("Change quantity").Default().At(350, 263, 75, 25);
+    UOMLabel = b.Label("UOMLabel", {}).At(242, 268, 227, 17);
+    OkBtn = b.Button("OkBtn", "&Update").Hint("Change quantity").Default().At(477, 263, 75, 25);
     TotalLabel = b.Label("TotalLabel", {}).At(161, 300, 200, 17);
     ItemsLabel = b.Label("ItemsLabel", {}).At(369, 300, 100, 17);
     ClearBtn = b.Button("ClearBtn", "Clea&r").Hint("Set all quantities to zero").At(8, 328, 75, 25);
