@@ -8,6 +8,7 @@
 #include "editors/ShopEdit.h"
 #include "floorplan/CatListU.h"
 #include "floorplan/FloorPla.h"
+#include "shopping/Analysis.h"
 #include "shopping/ShopLstU.h"
 #include "ui/Application.h"
 
@@ -44,6 +45,7 @@ void CreateForms() {
     Create(ShopListForm);
     Create(CatListForm);
     Create(PrefForm);
+    Create(AnalForm);
     Create(CopyShop);
     Create(AboutForm);
 }
@@ -52,6 +54,7 @@ void DestroyForms() {
     // In the reverse order of creation.
     Destroy(AboutForm);
     Destroy(CopyShop);
+    Destroy(AnalForm);
     Destroy(PrefForm);
     Destroy(CatListForm);
     Destroy(ShopListForm);

@@ -11,6 +11,7 @@
 #include "editors/ShopEdit.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
+#include "shopping/Analysis.h"
 #include "shopping/ShopLstU.h"
 #include "ui/Builder.h"
 #include "ui/Cursors.h"
@@ -124,14 +125,15 @@ void TMainForm::CreateMenu() {
     connect(Shops1, &QAction::triggered, this, &TMainForm::Shops1Click);
     connect(Shoppinglist1, &QAction::triggered, this, &TMainForm::Shoppinglist1Click);
     connect(Prices1, &QAction::triggered, this, &TMainForm::Prices1Click);
+    connect(Analyseshoppinglist1, &QAction::triggered, this, &TMainForm::Analyseshoppinglist1Click);
     connect(Createcopyofshop1, &QAction::triggered, this, &TMainForm::Createcopyofshop1Click);
     connect(Preferences1, &QAction::triggered, this, &TMainForm::Preferences1Click);
 }
 
 void TMainForm::DisableMissingCommands() {
     const std::initializer_list<QAction *> actions = {
-        Printsetup1, Fridgelist1,          Shoppinglist2,         Itemsdetails1,
-        Items1,      Analyseshoppinglist1, Deleteunusedproducts1, Reportfont1};
+        Printsetup1, Fridgelist1,           Shoppinglist2, Itemsdetails1,
+        Items1,      Deleteunusedproducts1, Reportfont1};
     for (QAction *a : actions)
         a->setEnabled(false);
     ItemBtn->setEnabled(false);
@@ -248,6 +250,12 @@ void TMainForm::Prices1Click() {
 
 void TMainForm::PricesBtnClick() {
     Prices1Click();
+}
+
+// Each opening starts again from the first item on the list.
+void TMainForm::Analyseshoppinglist1Click() {
+    AnalForm->StartPending = true;
+    AnalForm->exec();
 }
 
 void TMainForm::Createcopyofshop1Click() {

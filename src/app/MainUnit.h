@@ -77,6 +77,7 @@ public Q_SLOTS:
     void ShopListBtnClick();
     void Prices1Click();
     void PricesBtnClick();
+    void Analyseshoppinglist1Click();
     void Createcopyofshop1Click();
     void Preferences1Click();
 

@@ -1,7 +1,9 @@
 #include "shopping/ShopLstU.h"
 
+#include "app/Forms.h"
 #include "catalogue/ShopData.h"
 #include "settings/Preferences.h"
+#include "shopping/Analysis.h"
 #include "shopping/ShoppingList.h"
 #include "ui/Ansi.h"
 #include "ui/Builder.h"
@@ -225,9 +227,11 @@ void TShopListForm::ItemsListBoxDrawItem(QPainter &canvas, const QRect &rect,
     canvas.drawText(rect.left() + second, baseline, ui::FromAnsi(ItemRowText(item)));
 }
 
-// The analysis can move quantities between items, so the list is rebuilt afterwards.
+// As from the main window: modal, from the first item. The analysis can move quantities
+// between items, so the list is rebuilt afterwards.
 void TShopListForm::AnalyseBtnClick() {
-    OpenPriceAnalysis();
+    AnalForm->StartPending = true;
+    AnalForm->exec();
     UpdateItemsList();
 }
 
@@ -243,8 +247,4 @@ void TShopListForm::CatSortCBClick() {
 
 void TShopListForm::HelpBtnClick() {
     ui::ShowHelpTopic(PriceMode ? HelpContext::PriceUpdate : HelpContext::ShoppingList);
-}
-
-void TShopListForm::OpenPriceAnalysis() {
-    // The price analysis window is not part of the program yet.
 }

@@ -68,6 +68,4 @@ private:
     void LoadEntry(const TShopItem &item);
     // Refuses the edit's text: the message, then the text selected for typing again.
     void RefuseEntry(const QString &message);
-    // Runs the price analysis from the first item, modally.
-    void OpenPriceAnalysis();
 };

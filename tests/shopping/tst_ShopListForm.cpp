@@ -11,6 +11,7 @@
 #include "catalogue/DataFile.h"
 #include "catalogue/ShopData.h"
 #include "settings/Preferences.h"
+#include "shopping/Analysis.h"
 #include "shopping/ShopLstU.h"
 
 #include <QCheckBox>
@@ -401,6 +402,32 @@ private Q_SLOTS:
             QCOMPARE(form->TotalLabel->text(), "Total cost $2.00");
             QCOMPARE(form->ItemsLabel->text(), "1 items");
         }));
+    }
+
+    // Analyse starts the analysis from the first item, and the list shows its outcome: Cow
+    // milk (0.90 a litre) replaced by a pack of Acme (0.75).
+    void analyseRefreshesList() {
+        BuildTrip();
+        bool analysed = false;
+        QVERIFY(Open(false, [&] {
+            QVERIFY(ClickEntry(form->ShopListBox, "Corner"));
+            QVERIFY(ClickItemRow(form->ItemsListBox, 1));
+            QVERIFY(RunModal(
+                AnalForm, [this] { QTest::mouseClick(form->AnalyseBtn, Qt::LeftButton); },
+                [&] {
+                    QCOMPARE(AnalForm->CurItem, 3); // Zed and Acme have no cheaper choice
+                    QCOMPARE(AnalForm->Status->text(), "Alternative found");
+                    QTest::mouseClick(AnalForm->YesBtn, Qt::LeftButton);
+                    analysed = true;
+                }));
+            QCOMPARE(ItemOf("Acme")->Quantity, 4);
+            QCOMPARE(ItemOf("Cow")->Quantity, 0);
+            QCOMPARE(form->TotalLabel->text(), "Total cost $9.00");
+            QCOMPARE(form->ItemsLabel->text(), "2 items");
+            QVERIFY(!form->OkBtn->isEnabled()); // the list was rebuilt
+            QCOMPARE(form->ItemsListBox->SelectedRow(), -1);
+        }));
+        QVERIFY(analysed);
     }
 };
 
