@@ -1,6 +1,4 @@
-// The shopping list window driven as a user does, in both its modes: opened from the main
-// window, the total of the whole list, quantities and prices typed row by row, refused
-// entries, the two boxes, Clear, and what reaches the data file.
+// The shopping list window driven as a user does, in both its modes.
 
 #include "TestCatalogue.h"
 #include "TestProgram.h"
@@ -9,7 +7,6 @@
 #include "app/MainUnit.h"
 #include "app/ProgramFiles.h"
 #include "catalogue/DataFile.h"
-#include "catalogue/ShopData.h"
 #include "settings/Preferences.h"
 #include "shopping/Analysis.h"
 #include "shopping/ShopLstU.h"
@@ -21,10 +18,9 @@
 
 namespace {
 
-// Dairy and Produce; Milk (l, Dairy), Apples (kg, Produce), Cheese (g, Dairy); Corner and
-// Market. On the list: Acme milk x3 at 1.50, Zed cheese x1 at 3.00, Cow milk x2 at 0.90
-// (Market): 9.30 in 3 items. Corner by category: Zed, Acme, Orchard; by product: Orchard,
-// Zed, Acme.
+// On the list: Acme milk 2l x3 at 1.50, Zed cheese x1 at 3.00, Cow milk 1l x2 at 0.90 at
+// Market (or Corner): 9.30 in 3 items. Corner by category: Zed, Acme, Orchard; by product:
+// Orchard, Zed, Acme.
 void BuildTrip(bool oneShop = false) {
     ClearCatalogue();
     auto *dairy = Categories.Add(std::make_unique<TShopCat>("Dairy"));
@@ -44,7 +40,7 @@ void BuildTrip(bool oneShop = false) {
     add(milk, "Cow", 1, 0.9f, market, 2);
 }
 
-TShopItem *ItemOf(const char *brand) {
+TShopItem *ItemOf(const std::string &brand) {
     for (const auto &item : Items)
         if (item->Brand == brand)
             return item.get();
@@ -58,15 +54,16 @@ QStringList Rows(const ui::RecordView<TShopItem> *list) {
     return brands;
 }
 
-bool ClickItemRow(ui::RecordView<TShopItem> *list, int row) {
-    if (row < 0 || row >= list->Count())
-        return false;
-    const QRect r = list->visualRect(list->model()->index(row, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
-    return true;
+void ClickItemRow(ui::RecordView<TShopItem> *list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(row, 0)).center());
 }
 
-// Types into the entry and presses Enter, as a user does.
+void CtrlClickShop(ui::ListBox<TShopShop> *list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualItemRect(list->item(row)).center());
+}
+
 void Enter(TShopListForm *form, const QString &text) {
     Retype(form->QtyEdit, text);
     QTest::keyClick(form->QtyEdit, Qt::Key_Return);
@@ -84,15 +81,18 @@ private:
     bool StartProgram(bool oneShop = false) {
         BuildTrip(oneShop);
         RecordingUser user;
-        if (!WriteDataFile(DataFileName.toStdString(), user))
-            return false;
-        return ShowActive(MainForm) && Items.Count() == 4;
+        return WriteDataFile(DataFileName.toStdString(), user) && ShowActive(MainForm) &&
+               Items.Count() == 4;
     }
-    // Runs `act` in the window opened modally on the catalogue in memory.
-    bool Open(bool priceMode, const std::function<void()> &act) {
+    // Runs `act` in the window, opened modally on the catalogue in memory, on Corner.
+    bool OnCorner(bool priceMode, const std::function<void()> &act) {
         form->PriceMode = priceMode;
         return RunModal(
-            form, [this] { form->exec(); }, act);
+            form, [this] { form->exec(); },
+            [&] {
+                if (ClickEntry(form->ShopListBox, "Corner"))
+                    act();
+            });
     }
 
 private Q_SLOTS:
@@ -102,15 +102,12 @@ private Q_SLOTS:
         form = ShopListForm;
     }
     void cleanup() {
-        QVERIFY2(program->responder.unexpected.isEmpty(),
-                 qPrintable(program->responder.unexpected.join('|')));
         delete program;
-        program = nullptr;
         form = nullptr;
     }
 
-    // Each mode from its command and its button: texts by mode, the total of the whole list
-    // with no shop selected and with one, the only shop preselected, help by mode.
+    // Each mode from its command or its button: texts by mode, the whole list's total with
+    // no shop selected and with one, the only shop preselected, help by mode.
     void modes_data() {
         QTest::addColumn<bool>("priceMode");
         QTest::addColumn<bool>("button");
@@ -131,85 +128,64 @@ private Q_SLOTS:
         QFETCH(bool, oneShop);
         QFETCH(QStringList, rows);
         QVERIFY(StartProgram(oneShop));
-        TestResponder &responder = program->responder;
-        const QString shot = QStringLiteral("shoplist-%1-%2")
-                                 .arg(priceMode ? "prices" : "list", oneShop ? "one" : "two");
-        bool acted = false;
-        auto act = [&] {
+        auto open = [&] {
+            if (button)
+                QTest::mouseClick(priceMode ? MainForm->PricesBtn : MainForm->ShopListBtn,
+                                  Qt::LeftButton);
+            else
+                (priceMode ? MainForm->Prices1 : MainForm->Shoppinglist1)->trigger();
+        };
+        QVERIFY(RunModal(form, open, [&] {
             QCOMPARE(form->windowTitle(), priceMode ? "Update prices" : "Shopping list");
             QCOMPARE(form->ShopsLabel->text(),
                      priceMode || oneShop ? "&Select shop" : "&Select shop(s)");
             QCOMPARE(form->Label1->text(), priceMode ? "&Price ($)" : "&Quantity required");
             QCOMPARE(form->OkBtn->toolTip(), priceMode ? "Change price" : "Change quantity");
-            for (QWidget *w : std::initializer_list<QWidget *>{form->ClearBtn, form->AnalyseBtn,
-                                                               form->TotalLabel, form->ItemsLabel})
-                QCOMPARE(w->isVisible(), !priceMode);
+            QCOMPARE(form->ClearBtn->isVisible(), !priceMode);
+            QCOMPARE(form->AnalyseBtn->isVisible(), !priceMode);
+            QCOMPARE(form->TotalLabel->isVisible(), !priceMode);
             QCOMPARE(form->ListOnlyCB->isVisible(), priceMode);
-            QCOMPARE(form->ShopListBox->selectionMode(),
-                     priceMode ? QAbstractItemView::SingleSelection
-                               : QAbstractItemView::ExtendedSelection);
             QVERIFY(!form->OkBtn->isEnabled());
-            QCOMPARE(form->QtyEdit->text(), QString());
-            // Several shops: nothing selected, nothing listed, the whole list's total.
             QCOMPARE(form->TotalLabel->text(), "Total cost $9.30");
             QCOMPARE(form->ItemsLabel->text(), "3 items");
-            if (oneShop) {
-                QCOMPARE(form->ShopListBox->SelectedRecords(), std::vector{Shops[0]});
-            } else {
-                QVERIFY(!form->ShopListBox->HasSelection());
+            if (!oneShop) {
                 QCOMPARE(form->ItemsListBox->Count(), 0);
                 QVERIFY(ClickEntry(form->ShopListBox, "Corner"));
             }
-            // Corner's items (on the list only, in price update mode); the total is still
-            // that of every shop.
+            QCOMPARE(form->ShopListBox->SelectedRecords(), std::vector{Shops[0]});
             QCOMPARE(Rows(form->ItemsListBox), rows);
-            QCOMPARE(form->TotalLabel->text(), "Total cost $9.30");
-            if (!priceMode && !oneShop) {
-                // Ctrl adds a shop to the selection.
-                QTest::mouseClick(
-                    form->ShopListBox->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                    form->ShopListBox->visualItemRect(form->ShopListBox->item(1)).center());
-                QCOMPARE(Rows(form->ItemsListBox), QStringList({"Zed", "Acme", "Cow", "Orchard"}));
-            }
-            QVERIFY(ClickItemRow(form->ItemsListBox, 1));
-            QVERIFY(form->OkBtn->isEnabled());
+            QCOMPARE(form->TotalLabel->text(), "Total cost $9.30"); // every shop's
+            ClickItemRow(form->ItemsListBox, 1);
             QCOMPARE(form->QtyEdit->text(), priceMode ? "1.50" : "3");
             QCOMPARE(form->QtyEdit->selectedText(), form->QtyEdit->text());
             QCOMPARE(QApplication::focusWidget(), form->QtyEdit);
             QCOMPARE(form->UOMLabel->text(), "2l");
-            QVERIFY(SaveShot(form, shot));
+            QVERIFY(SaveShot(form, QStringLiteral("shoplist-%1-%2")
+                                       .arg(priceMode ? "prices" : "list", oneShop ? "1" : "2")));
+            if (!oneShop) { // Ctrl adds Market, or takes its place in price update mode
+                CtrlClickShop(form->ShopListBox, 1);
+                QCOMPARE(form->ItemsListBox->Count(), priceMode ? 1 : 4);
+            }
             QTest::mouseClick(form->HelpBtn, Qt::LeftButton);
-            acted = true;
-        };
-        if (button)
-            QVERIFY(RunModal(
-                form,
-                [&] {
-                    QTest::mouseClick(priceMode ? MainForm->PricesBtn : MainForm->ShopListBtn,
-                                      Qt::LeftButton);
-                },
-                act));
-        else
-            QVERIFY(RunModal(
-                form, [&] { (priceMode ? MainForm->Prices1 : MainForm->Shoppinglist1)->trigger(); },
-                act));
-        QVERIFY(acted);
-        QCOMPARE(responder.helpCalls.size(), 1);
-        QCOMPARE(responder.helpCalls[0].context, priceMode ? 12u : 11u);
+        }));
+        QCOMPARE(program->responder.helpCalls.size(), 1);
+        QCOMPARE(program->responder.helpCalls[0].context, priceMode ? 12u : 11u);
     }
 
     // A whole shopping list typed with the keyboard alone, then the prices of what was
     // bought; closing the program writes both to the data file.
     void keyboardSessionReachesFile() {
         QVERIFY(StartProgram());
+        auto startTyping = [this] {
+            QTest::keyClick(form->ShopListBox, Qt::Key_Home); // Corner
+            QTest::keyClick(form->ShopListBox, Qt::Key_Tab);
+            QTest::keyClick(form->ItemsListBox, Qt::Key_Home);
+        };
         QVERIFY(RunModal(
             form, [] { MainForm->Shoppinglist1->trigger(); },
-            [this] {
-                QCOMPARE(QApplication::focusWidget(), form->ShopListBox);
-                QTest::keyClick(form->ShopListBox, Qt::Key_Home); // Corner
-                QTest::keyClick(form->ShopListBox, Qt::Key_Tab);
-                QTest::keyClick(form->ItemsListBox, Qt::Key_Home); // Zed, quantity 1
-                QCOMPARE(form->QtyEdit->selectedText(), "1");
+            [&] {
+                startTyping();
+                QCOMPARE(form->QtyEdit->selectedText(), "1"); // Zed
                 QTest::keyClicks(form->QtyEdit, "4");
                 QTest::keyClick(form->QtyEdit, Qt::Key_Return);
                 QCOMPARE(form->QtyEdit->selectedText(), "3"); // Acme
@@ -221,79 +197,60 @@ private Q_SLOTS:
                 QCOMPARE(form->ItemsListBox->SelectedRow(), 0);
                 QCOMPARE(form->QtyEdit->selectedText(), "4");
                 QCOMPARE(form->TotalLabel->text(), "Total cost $17.80");
-                QCOMPARE(form->ItemsLabel->text(), "3 items");
                 QVERIFY(SaveShot(form, "shoplist-typed"));
                 QTest::keyClick(form->QtyEdit, Qt::Key_Escape);
             }));
-        QVERIFY(!form->isVisible());
         QVERIFY(RunModal(
             form, [] { MainForm->Prices1->trigger(); },
-            [this] {
-                QTest::keyClick(form->ShopListBox, Qt::Key_Home);
-                QTest::keyClick(form->ShopListBox, Qt::Key_Tab);
-                QTest::keyClick(form->ItemsListBox, Qt::Key_Home);
+            [&] {
+                startTyping();
                 QCOMPARE(Rows(form->ItemsListBox), QStringList({"Zed", "Orchard"}));
                 QTest::keyClicks(form->QtyEdit, "3.25");
                 QTest::keyClick(form->QtyEdit, Qt::Key_Return);
                 QTest::keyClicks(form->QtyEdit, "1.99");
                 QTest::keyClick(form->QtyEdit, Qt::Key_Return);
-                QCOMPARE(form->QtyEdit->selectedText(), "3.25");
                 QVERIFY(SaveShot(form, "prices-typed"));
-                QTest::keyClick(form->QtyEdit, Qt::Key_Escape);
             }));
         MainForm->close();
 
         ClearCatalogue();
         RecordingUser user;
         QCOMPARE(LoadDataFile(DataFileName.toStdString(), user), LoadOutcome::GoOn);
-        QVERIFY(user.errors.isEmpty() && user.questions.isEmpty());
-        const struct {
-            const char *brand;
-            int quantity;
-            float price;
-        } expected[] = {
-            {"Acme", 0, 1.5f}, {"Orchard", 2, 1.99f}, {"Zed", 4, 3.25f}, {"Cow", 2, 0.9f}};
-        for (const auto &e : expected) {
-            const TShopItem *item = ItemOf(e.brand);
-            QVERIFY(item);
-            QCOMPARE(item->Quantity, e.quantity);
-            QCOMPARE(item->Price, e.price);
-        }
+        QStringList saved;
+        for (const auto &item : Items)
+            saved << QStringLiteral("%1 %2 %3")
+                         .arg(QString::fromStdString(item->Brand))
+                         .arg(item->Quantity)
+                         .arg(item->Price);
+        QCOMPARE(saved, QStringList({"Acme 0 1.5", "Orchard 2 1.99", "Zed 4 3.25", "Cow 2 0.9"}));
     }
 
-    // After each entry the labels show what a rebuild of the list shows: a negative
-    // quantity counts for nothing.
+    // After an entry the labels show what a rebuild shows: a negative quantity counts for
+    // nothing. The list keeps its rows and moves on.
     void quantityEntry_data() {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("quantity");
         QTest::addColumn<QString>("total");
         QTest::addColumn<QString>("count");
-        QTest::newRow("more") << "5" << 5 << "Total cost $12.30"
+        QTest::newRow("more") << "5"
+                              << "Total cost $12.30"
                               << "3 items";
-        QTest::newRow("empty stores 0") << "" << 0 << "Total cost $4.80"
-                                        << "2 items";
-        QTest::newRow("negative") << "-2" << -2 << "Total cost $4.80"
+        QTest::newRow("negative") << "-2"
+                                  << "Total cost $4.80"
                                   << "2 items";
     }
     void quantityEntry() {
         QFETCH(QString, typed);
-        QFETCH(int, quantity);
         QFETCH(QString, total);
         QFETCH(QString, count);
         BuildTrip();
-        QVERIFY(Open(false, [&] {
-            QVERIFY(ClickEntry(form->ShopListBox, "Corner"));
-            QVERIFY(ClickItemRow(form->ItemsListBox, 1)); // Acme, 3
+        QVERIFY(OnCorner(false, [&] {
+            ClickItemRow(form->ItemsListBox, 1); // Acme, 3
             Enter(form, typed);
-            QCOMPARE(ItemOf("Acme")->Quantity, quantity);
-            QCOMPARE(form->ItemsListBox->SelectedRow(), 2); // moved on, list kept
-            QCOMPARE(Rows(form->ItemsListBox), QStringList({"Zed", "Acme", "Orchard"}));
+            QCOMPARE(ItemOf("Acme")->Quantity, typed.toInt());
+            QCOMPARE(form->ItemsListBox->SelectedRow(), 2);
             QCOMPARE(form->TotalLabel->text(), total);
             QCOMPARE(form->ItemsLabel->text(), count);
-            QTest::mouseClick(form->ShopListBox->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                              form->ShopListBox->visualItemRect(form->ShopListBox->item(1))
-                                  .center()); // a rebuild
-            QCOMPARE(form->ItemsListBox->Count(), 4);
+            CtrlClickShop(form->ShopListBox, 1); // a rebuild
             QCOMPARE(form->TotalLabel->text(), total);
             QCOMPARE(form->ItemsLabel->text(), count);
         }));
@@ -306,22 +263,17 @@ private Q_SLOTS:
         QTest::newRow("quantity too large") << false << "40000";
         QTest::newRow("quantity with a fraction") << false << "1.5";
         QTest::newRow("negative price") << true << "-1";
-        QTest::newRow("price beyond a float") << true << "1e39";
-        QTest::newRow("price not a number") << true << "abc";
     }
     void refusedEntry() {
         QFETCH(bool, priceMode);
         QFETCH(QString, typed);
         BuildTrip();
-        TestResponder &responder = program->responder;
-        QVERIFY(Open(priceMode, [&] {
-            QVERIFY(ClickEntry(form->ShopListBox, "Corner"));
-            QVERIFY(ClickItemRow(form->ItemsListBox, 1)); // Acme: 3 at 1.50
+        QVERIFY(OnCorner(priceMode, [&] {
+            ClickItemRow(form->ItemsListBox, 1); // Acme: 3 at 1.50
             Enter(form, typed);
-            QCOMPARE(responder.messages.size(), 1);
-            QCOMPARE(responder.messages[0].kind, ui::MsgKind::Error);
-            QCOMPARE(responder.messages[0].caption, "Error");
-            QCOMPARE(responder.messages[0].text,
+            QCOMPARE(program->responder.messages.size(), 1);
+            QCOMPARE(program->responder.messages[0].kind, ui::MsgKind::Error);
+            QCOMPARE(program->responder.messages[0].text,
                      priceMode ? "Price entry invalid" : "Quantity entry invalid");
             QCOMPARE(QApplication::focusWidget(), form->QtyEdit);
             QCOMPARE(form->QtyEdit->selectedText(), typed);
@@ -331,17 +283,17 @@ private Q_SLOTS:
         }));
     }
 
-    // Each box rebuilds the list and writes its preference at once.
+    // Each box is read from its preference, rebuilds the list and writes it back at once.
     void checkBoxes_data() {
         QTest::addColumn<bool>("priceMode");
-        QTest::addColumn<bool>("catSortBefore");
+        QTest::addColumn<bool>("catSort");
         QTest::addColumn<QString>("box");
         QTest::addColumn<QStringList>("before");
         QTest::addColumn<QStringList>("after");
         QTest::newRow("sort by category off")
             << false << true << "CatSortCB" << QStringList{"Zed", "Acme", "Orchard"}
             << QStringList{"Orchard", "Zed", "Acme"};
-        QTest::newRow("sort by category on, from the preference")
+        QTest::newRow("sort by category on")
             << false << false << "CatSortCB" << QStringList{"Orchard", "Zed", "Acme"}
             << QStringList{"Zed", "Acme", "Orchard"};
         QTest::newRow("shopping list only off")
@@ -350,21 +302,18 @@ private Q_SLOTS:
     }
     void checkBoxes() {
         QFETCH(bool, priceMode);
-        QFETCH(bool, catSortBefore);
+        QFETCH(bool, catSort);
         QFETCH(QString, box);
         QFETCH(QStringList, before);
         QFETCH(QStringList, after);
         BuildTrip();
-        SL_CatSort = catSortBefore;
-        QVERIFY(Open(priceMode, [&] {
-            auto *check = form->findChild<QCheckBox *>(box);
-            QVERIFY(ClickEntry(form->ShopListBox, "Corner"));
+        SL_CatSort = catSort;
+        QVERIFY(OnCorner(priceMode, [&] {
             QCOMPARE(Rows(form->ItemsListBox), before);
-            const bool was = check->isChecked();
-            QTest::mouseClick(check, Qt::LeftButton);
+            QTest::mouseClick(form->findChild<QCheckBox *>(box), Qt::LeftButton);
             QCOMPARE(Rows(form->ItemsListBox), after);
-            QCOMPARE(box == "CatSortCB" ? SL_CatSort : List_Only, !was);
         }));
+        QCOMPARE(box == "CatSortCB" ? SL_CatSort : List_Only, box == "CatSortCB" && !catSort);
     }
 
     void clear_data() {
@@ -379,55 +328,41 @@ private Q_SLOTS:
         QFETCH(bool, answerYes);
         BuildTrip();
         ClearQtys = ask;
-        TestResponder &responder = program->responder;
         if (ask)
-            responder.answers.push_back(answerYes ? ui::MsgResult::Yes : ui::MsgResult::No);
+            program->responder.answers.push_back(answerYes ? ui::MsgResult::Yes
+                                                           : ui::MsgResult::No);
         const bool cleared = !ask || answerYes;
-        QVERIFY(Open(false, [&] {
-            QVERIFY(ClickEntry(form->ShopListBox, "Corner"));
-            QVERIFY(ClickItemRow(form->ItemsListBox, 0));
+        QVERIFY(OnCorner(false, [&] {
             QVERIFY(AltKey(form, Qt::Key_R));
-            QCOMPARE(responder.texts(),
-                     ask ? QStringList{"Are you sure you want to set quantities in every shop to "
-                                       "zero?"}
-                         : QStringList{});
+            QCOMPARE(program->responder.messages.size(), ask ? 1 : 0);
             QCOMPARE(ItemOf("Cow")->Quantity, cleared ? 0 : 2); // another shop's too
-            QCOMPARE(ItemOf("Acme")->Quantity, cleared ? 0 : 3);
             QCOMPARE(form->ItemsLabel->text(), cleared ? "0 items" : "3 items");
-            if (!cleared)
-                return;
-            QVERIFY(!form->OkBtn->isEnabled()); // rebuilt
-            QVERIFY(ClickItemRow(form->ItemsListBox, 2));
+            ClickItemRow(form->ItemsListBox, 2);
             Enter(form, "1");
-            QCOMPARE(form->TotalLabel->text(), "Total cost $2.00");
-            QCOMPARE(form->ItemsLabel->text(), "1 items");
+            QCOMPARE(form->ItemsLabel->text(), cleared ? "1 items" : "4 items");
         }));
+        if (ask)
+            QCOMPARE(program->responder.messages[0].text,
+                     "Are you sure you want to set quantities in every shop to zero?");
     }
 
-    // Analyse starts the analysis from the first item, and the list shows its outcome: Cow
+    // Analyse runs the analysis from the first item, and the list shows its outcome: Cow
     // milk (0.90 a litre) replaced by a pack of Acme (0.75).
     void analyseRefreshesList() {
         BuildTrip();
-        bool analysed = false;
-        QVERIFY(Open(false, [&] {
-            QVERIFY(ClickEntry(form->ShopListBox, "Corner"));
-            QVERIFY(ClickItemRow(form->ItemsListBox, 1));
+        QVERIFY(OnCorner(false, [&] {
+            ClickItemRow(form->ItemsListBox, 1);
             QVERIFY(RunModal(
                 AnalForm, [this] { QTest::mouseClick(form->AnalyseBtn, Qt::LeftButton); },
-                [&] {
-                    QCOMPARE(AnalForm->CurItem, 3); // Zed and Acme have no cheaper choice
+                [] {
                     QCOMPARE(AnalForm->Status->text(), "Alternative found");
                     QTest::mouseClick(AnalForm->YesBtn, Qt::LeftButton);
-                    analysed = true;
                 }));
             QCOMPARE(ItemOf("Acme")->Quantity, 4);
-            QCOMPARE(ItemOf("Cow")->Quantity, 0);
             QCOMPARE(form->TotalLabel->text(), "Total cost $9.00");
             QCOMPARE(form->ItemsLabel->text(), "2 items");
-            QVERIFY(!form->OkBtn->isEnabled()); // the list was rebuilt
-            QCOMPARE(form->ItemsListBox->SelectedRow(), -1);
+            QVERIFY(!form->OkBtn->isEnabled()); // rebuilt
         }));
-        QVERIFY(analysed);
     }
 };
 
