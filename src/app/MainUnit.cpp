@@ -13,6 +13,7 @@
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
 #include "shopping/Analysis.h"
+#include "shopping/ShopLstU.h"
 #include "ui/Builder.h"
 #include "ui/Cursors.h"
 #include "ui/Pictures.h"
@@ -61,6 +62,8 @@ TMainForm::TMainForm(QWidget *parent)
     connect(CatBtn, &QToolButton::clicked, this, &TMainForm::CatBtnClick);
     connect(ShopBtn, &QToolButton::clicked, this, &TMainForm::ShopBtnClick);
     connect(ItemBtn, &QToolButton::clicked, this, &TMainForm::ItemBtnClick);
+    connect(ShopListBtn, &QToolButton::clicked, this, &TMainForm::ShopListBtnClick);
+    connect(PricesBtn, &QToolButton::clicked, this, &TMainForm::PricesBtnClick);
 
     CreateMenu();
     DisableMissingCommands();
@@ -123,6 +126,8 @@ void TMainForm::CreateMenu() {
     connect(Categories1, &QAction::triggered, this, &TMainForm::Categories1Click);
     connect(Items1, &QAction::triggered, this, &TMainForm::Items1Click);
     connect(Shops1, &QAction::triggered, this, &TMainForm::Shops1Click);
+    connect(Shoppinglist1, &QAction::triggered, this, &TMainForm::Shoppinglist1Click);
+    connect(Prices1, &QAction::triggered, this, &TMainForm::Prices1Click);
     connect(Analyseshoppinglist1, &QAction::triggered, this, &TMainForm::Analyseshoppinglist1Click);
     connect(Createcopyofshop1, &QAction::triggered, this, &TMainForm::Createcopyofshop1Click);
     connect(Preferences1, &QAction::triggered, this, &TMainForm::Preferences1Click);
@@ -130,12 +135,9 @@ void TMainForm::CreateMenu() {
 
 void TMainForm::DisableMissingCommands() {
     const std::initializer_list<QAction *> actions = {
-        Printsetup1,   Fridgelist1, Shoppinglist2,         Itemsdetails1,
-        Shoppinglist1, Prices1,     Deleteunusedproducts1, Reportfont1};
+        Printsetup1, Fridgelist1, Shoppinglist2, Itemsdetails1, Deleteunusedproducts1, Reportfont1};
     for (QAction *a : actions)
         a->setEnabled(false);
-    for (QToolButton *b : {ShopListBtn, PricesBtn})
-        b->setEnabled(false);
 }
 
 void TMainForm::ShowMainPicture() {
@@ -238,6 +240,25 @@ void TMainForm::Shops1Click() {
 
 void TMainForm::ShopBtnClick() {
     Shops1Click();
+}
+
+// The shopping list window in one of its two modes, modal.
+void TMainForm::Shoppinglist1Click() {
+    ShopListForm->PriceMode = false;
+    ShopListForm->exec();
+}
+
+void TMainForm::ShopListBtnClick() {
+    Shoppinglist1Click();
+}
+
+void TMainForm::Prices1Click() {
+    ShopListForm->PriceMode = true;
+    ShopListForm->exec();
+}
+
+void TMainForm::PricesBtnClick() {
+    Prices1Click();
 }
 
 // Each opening starts again from the first item on the list.

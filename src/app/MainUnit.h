@@ -75,6 +75,10 @@ public Q_SLOTS:
     void ItemBtnClick();
     void Shops1Click();
     void ShopBtnClick();
+    void Shoppinglist1Click();
+    void ShopListBtnClick();
+    void Prices1Click();
+    void PricesBtnClick();
     void Analyseshoppinglist1Click();
     void Createcopyofshop1Click();
     void Preferences1Click();
