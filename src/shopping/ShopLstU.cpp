@@ -1,5 +1,7 @@
 #include "shopping/ShopLstU.h"
 
+#include "catalogue/NumberEntry.h"
+
 #include "app/Forms.h"
 #include "catalogue/ShopData.h"
 #include "settings/Preferences.h"
@@ -174,14 +176,14 @@ void TShopListForm::OkBtnClick() {
         return;
     const std::string text = ui::ToAnsi(QtyEdit->text());
     if (PriceMode) {
-        const auto price = ParsePriceEntry(text);
+        const auto price = ParsePrice(text);
         if (!price) {
             RefuseEntry(QStringLiteral("Price entry invalid"));
             return;
         }
         item->Price = *price;
     } else {
-        const auto quantity = ParseQuantityEntry(text);
+        const auto quantity = ParseQuantity(text);
         if (!quantity) {
             RefuseEntry(QStringLiteral("Quantity entry invalid"));
             return;

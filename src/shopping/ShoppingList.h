@@ -44,14 +44,3 @@ std::string ItemRowText(const TShopItem &item, const Regional &r = CurrentRegion
 // A price in fixed notation with the currency's decimals, as the price column and the
 // price entry show it.
 std::string PriceEntryText(float price, const Regional &r = CurrentRegional());
-
-// A quantity as typed: the empty text is 0; otherwise a whole number, optionally signed,
-// blanks around it allowed, within the range a quantity holds (-32768..32767). None when
-// the text is anything else.
-std::optional<int16_t> ParseQuantityEntry(const std::string &text);
-// A price as typed: the empty text is 0 (no price known); otherwise a number of 0 or more
-// in the regional format (digits, an optional decimal separator and fraction, an optional
-// exponent; blanks around it; no thousands separators) that a 4-byte float holds. None
-// when the text is anything else, negative or too large.
-std::optional<float> ParsePriceEntry(const std::string &text,
-                                     const Regional &r = CurrentRegional());

@@ -15,48 +15,6 @@ private Q_SLOTS:
     void init() { ClearCatalogue(); }
     void cleanup() { ClearCatalogue(); }
 
-    void quantityEntry_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("quantity"); // -1000: refused
-        QTest::newRow("empty is 0") << "" << 0;
-        QTest::newRow("blanks, sign") << " +3 " << 3;
-        QTest::newRow("negative kept") << "-2" << -2;
-        QTest::newRow("highest, leading zeros") << "0000032767" << 32767;
-        QTest::newRow("one above the range") << "32768" << -1000;
-        QTest::newRow("below the range") << "-32769" << -1000;
-        QTest::newRow("fraction") << "1.5" << -1000;
-        QTest::newRow("blanks only") << "  " << -1000;
-    }
-    void quantityEntry() {
-        QFETCH(QString, text);
-        QFETCH(int, quantity);
-        const auto parsed = ParseQuantityEntry(text.toStdString());
-        QCOMPARE(parsed ? int(*parsed) : -1000, quantity);
-    }
-
-    void priceEntry_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<char>("separator");
-        QTest::addColumn<float>("price"); // -1: refused
-        QTest::newRow("empty is no price") << "" << '.' << 0.0f;
-        QTest::newRow("blanks, exponent") << " .5E1 " << '.' << 5.0f;
-        QTest::newRow("regional comma") << "1,25" << ',' << 1.25f;
-        QTest::newRow("point where comma is used") << "1.5" << ',' << -1.0f;
-        QTest::newRow("negative") << "-1" << '.' << -1.0f;
-        QTest::newRow("too large for a float") << "1e39" << '.' << -1.0f;
-        QTest::newRow("too large for a double") << "1e400" << '.' << -1.0f;
-        QTest::newRow("infinity") << "inf" << '.' << -1.0f;
-    }
-    void priceEntry() {
-        QFETCH(QString, text);
-        QFETCH(char, separator);
-        QFETCH(float, price);
-        Regional r;
-        r.DecimalSeparator = separator;
-        const auto parsed = ParsePriceEntry(text.toStdString(), r);
-        QCOMPARE(parsed ? *parsed : -1.0f, price);
-    }
-
     // Category, product type and brand joined, a..z folded ("*" sorts before letters); the
     // total counts quantities above 0 in every shop; items of other shops, without a shop,
     // or off the list (when asked) are not listed; equal keys keep their catalogue order.
