@@ -190,7 +190,7 @@ void TMainForm::FormClose() {
     if (!WriteSettings(IniFileName))
         ui::MessageBox(ui::MsgKind::Error,
                        QStringLiteral("Unable to write to %1").arg(IniFileName));
-    ui::Help(ui::HelpCommand::Quit); // the help windows close with the program
+    ui::Help(ui::ProgramHelpFile, ui::HelpCommand::Quit); // the help windows close with the program
 }
 
 void TMainForm::changeEvent(QEvent *event) {
@@ -313,28 +313,25 @@ void TMainForm::Previewitemsdetails1Click() {
 }
 
 void TMainForm::Helptopics1Click() {
-    ui::Help(ui::HelpCommand::Contents);
+    ui::Help(ui::ProgramHelpFile, ui::HelpCommand::Contents);
 }
 
 // The search opens with an empty entry.
 void TMainForm::Searchforhelpon1Click() {
-    ui::Help(ui::HelpCommand::PartialKey, 0, QString());
+    ui::Help(ui::ProgramHelpFile, ui::HelpCommand::PartialKey, 0, QString());
 }
 
 void TMainForm::Usinghelp1Click() {
-    ui::Help(ui::HelpCommand::HelpOnHelp);
+    ui::Help(ui::ProgramHelpFile, ui::HelpCommand::HelpOnHelp);
 }
 
 void TMainForm::Gettingstarted1Click() {
-    ui::Help(ui::HelpCommand::Context, 2);
+    ui::ShowHelpTopic(HelpContext::GettingStarted);
 }
 
-// The companion help file beside the program, then the program's own help file again.
+// The companion help file beside the program; the program's own help file is not touched.
 void TMainForm::Otherproducts1Click() {
-    const QString own = ui::HelpFile();
-    ui::SetHelpFile(ProgramDir + QStringLiteral("CATALOG.HLP"));
-    ui::Help(ui::HelpCommand::Contents);
-    ui::SetHelpFile(own);
+    ui::Help(ProgramDir + QStringLiteral("CATALOG.HLP"), ui::HelpCommand::Contents);
 }
 
 void TMainForm::AboutTrolleymind1Click() {

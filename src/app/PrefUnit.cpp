@@ -19,7 +19,6 @@ constexpr int kWidth = 329;
 constexpr int kHeight = 226;
 constexpr int kPageWidth = 313;
 constexpr int kPageHeight = 152;
-constexpr int kHelpContext = 8;
 
 // Sets the radio button whose id is `value` and clears the others. A value with no
 // button of its own leaves them all off, which an exclusive group refuses once one is
@@ -125,5 +124,5 @@ void TPrefForm::TabSet1Change(int index) {
 }
 
 void TPrefForm::HelpBtnClick() {
-    ui::Help(ui::HelpCommand::Context, kHelpContext);
+    ui::ShowHelpTopic(HelpContext::Preferences);
 }

@@ -3,14 +3,12 @@
 #include "app/Forms.h"
 #include "app/MainUnit.h"
 #include "ui/Application.h"
-#include "ui/Seam.h"
 #include "ui/WindowFont.h"
 
 int main(int argc, char **argv) {
     ui::Application app(argc, argv);
     ui::SetUpApplication(app);
     ui::LoadRegionalSettings();
-    ui::SetHelpFile(QStringLiteral("Shopping.hlp"));
     CreateForms();
     MainForm->show();
     const int result = app.exec();

@@ -161,20 +161,13 @@ void WriteHeader(FileWriter &file) {
 } // namespace
 
 bool SerialiseCatalogue(std::string &out) {
-    Categories.Pack();
-    ProductTypes.Pack();
-    Items.Pack();
-    Shops.Pack();
     // A count is an int16 in the file: a longer list cannot be written without wrapping.
     if (Categories.Count() > MaxRecords || ProductTypes.Count() > MaxRecords ||
         Items.Count() > MaxRecords || Shops.Count() > MaxRecords)
         return false;
-    for (const auto &shop : Shops) {
-        shop->Aisle.Pack();
-        shop->Outline.Pack();
+    for (const auto &shop : Shops)
         if (shop->Aisle.Count() > MaxRecords || shop->Outline.Count() > MaxRecords)
             return false;
-    }
 
     PositionMap pos;
     MapPositions(Categories, pos.categories);

@@ -1,10 +1,15 @@
 #pragma once
 // An ordered list that owns its records. Positions are the records' identity in the
 // data file; references between records are plain pointers.
+//
+// Every entry holds a record: Add refuses an empty one (std::invalid_argument, a fault in
+// the caller that the program's top-level handler reports), so code that walks a list never
+// checks its entries for null.
 
 #include <algorithm>
 #include <cstddef>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 template <class T> class TRecordList {
@@ -14,7 +19,6 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     bool Empty() const { return items_.empty(); }
     T *operator[](int i) const { return items_[static_cast<std::size_t>(i)].get(); }
-    T *At(int i) const { return (*this)[i]; }
 
     // Linear search: fine for single edits; bulk work builds a position map instead.
     int IndexOf(const T *record) const {
@@ -25,17 +29,10 @@ public:
     }
 
     T *Add(std::unique_ptr<T> record) {
+        if (!record)
+            throw std::invalid_argument("An empty record cannot be added to a list");
         items_.push_back(std::move(record));
         return items_.back().get();
-    }
-    void Insert(int pos, std::unique_ptr<T> record) {
-        items_.insert(items_.begin() + pos, std::move(record));
-    }
-    // Takes the record out of the list and hands it to the caller.
-    std::unique_ptr<T> Extract(int pos) {
-        auto record = std::move(items_[static_cast<std::size_t>(pos)]);
-        items_.erase(items_.begin() + pos);
-        return record;
     }
     // Removes and destroys the record; every reference to it must be cleared first.
     void Remove(const T *record) {
@@ -43,7 +40,6 @@ public:
         if (pos >= 0)
             items_.erase(items_.begin() + pos);
     }
-    void Delete(int pos) { items_.erase(items_.begin() + pos); }
     // Moves the record at `from` to `to`; the records between shift by one place.
     void Move(int from, int to) {
         if (from == to)
@@ -59,10 +55,6 @@ public:
         const auto before = items_.size();
         std::erase_if(items_, [&](const std::unique_ptr<T> &p) { return pred(p.get()); });
         return static_cast<int>(before - items_.size());
-    }
-    // Drops empty entries (records that were handed out with Extract and not put back).
-    void Pack() {
-        std::erase_if(items_, [](const std::unique_ptr<T> &p) { return p == nullptr; });
     }
     void Clear() { items_.clear(); }
     void Swap(TRecordList &other) noexcept { items_.swap(other.items_); }

@@ -54,7 +54,7 @@ int AislePosition(const TShopItem *item) {
     const TShopCat *category = item->Product->Category;
     int pos = 0;
     for (const auto &aisle : item->Shop->Aisle) {
-        if (aisle && aisle->Category == category)
+        if (aisle->Category == category)
             return pos;
         ++pos;
     }
@@ -156,15 +156,12 @@ void RemoveCategory(TShopCat *category) {
     if (category == nullptr)
         return;
     for (const auto &product : ProductTypes)
-        if (product && product->Category == category)
+        if (product->Category == category)
             product->Category = nullptr;
-    for (const auto &shop : Shops) {
-        if (!shop)
-            continue;
+    for (const auto &shop : Shops)
         for (const auto &aisle : shop->Aisle)
-            if (aisle && aisle->Category == category)
+            if (aisle->Category == category)
                 aisle->Category = nullptr;
-    }
     Categories.Remove(category);
 }
 
@@ -172,7 +169,7 @@ void RemoveShop(TShopShop *shop) {
     if (shop == nullptr)
         return;
     // One pass over the items, keeping the others in their order.
-    Items.RemoveIf([shop](const TShopItem *item) { return item && item->Shop == shop; });
+    Items.RemoveIf([shop](const TShopItem *item) { return item->Shop == shop; });
     Shops.Remove(shop);
 }
 
@@ -268,27 +265,12 @@ void TShopShop::ReadFile(FileReader &file) {
     }
 }
 
-namespace {
-
-template <class T> int16_t PresentCount(const TRecordList<T> &list) {
-    int n = 0;
-    for (const auto &record : list)
-        if (record)
-            ++n;
-    return static_cast<int16_t>(n);
-}
-
-} // namespace
-
 void TShopShop::WriteFile(FileWriter &file, const PositionMap &pos) const {
-    // Empty entries are skipped, so the counts always match the records that follow.
     WriteShortString(file, Name);
-    file.WriteInt16(PresentCount(Aisle));
+    file.WriteInt16(static_cast<int16_t>(Aisle.Count()));
     for (const auto &aisle : Aisle)
-        if (aisle)
-            aisle->WriteFile(file, pos);
-    file.WriteInt16(PresentCount(Outline));
+        aisle->WriteFile(file, pos);
+    file.WriteInt16(static_cast<int16_t>(Outline.Count()));
     for (const auto &line : Outline)
-        if (line)
-            line->WriteFile(file);
+        line->WriteFile(file);
 }

@@ -14,7 +14,7 @@ NameListSetup CategorySetup() {
     s.addHint = QStringLiteral("Add new category");
     s.updateHint = QStringLiteral("Change category name");
     s.deleteHint = QStringLiteral("Delete category");
-    s.helpContext = 4;
+    s.helpContext = HelpContext::CategoryEditor;
     s.confirmDelete = &DeleteCat;
     s.confirmText = QStringLiteral("Are you sure you want to delete this category?");
     s.listWidth = 169;

@@ -157,5 +157,5 @@ void TNameListForm::DeleteBtnClick() {
 }
 
 void TNameListForm::HelpBtnClick() {
-    ui::Help(ui::HelpCommand::Context, setup_.helpContext);
+    ui::ShowHelpTopic(setup_.helpContext);
 }

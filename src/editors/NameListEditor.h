@@ -9,6 +9,7 @@
 // goes back to add mode. A taken name only beeps; names are used exactly as typed.
 
 #include "catalogue/RecordList.h"
+#include "help/HelpContext.h"
 #include "ui/Ansi.h"
 #include "ui/FormBase.h"
 #include "ui/SortedListBox.h"
@@ -38,7 +39,7 @@ struct NameListSetup {
     QString addHint;
     QString updateHint;
     QString deleteHint;
-    unsigned helpContext = 0;
+    HelpContext helpContext = HelpContext::GettingStarted;
     const bool *confirmDelete = nullptr; // the preference that asks before deleting
     QString confirmText;
     int listWidth = 0;

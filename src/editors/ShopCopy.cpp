@@ -1,5 +1,6 @@
 #include "editors/ShopCopy.h"
 
+#include "catalogue/ShopCopying.h"
 #include "catalogue/ShopData.h"
 #include "editors/NameListEditor.h"
 #include "ui/Ansi.h"
@@ -13,33 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <memory>
 #include <vector>
-
-TShopShop *CopyShopWithItems(const TShopShop &source, std::string name) {
-    // Collect the items first: the copies are appended to Items and must not be visited.
-    std::vector<const TShopItem *> items;
-    for (const auto &item : Items)
-        if (item->Shop == &source)
-            items.push_back(item.get());
-    if (Shops.Count() >= MaxRecords || Items.Count() + static_cast<int>(items.size()) > MaxRecords)
-        return nullptr;
-
-    TShopShop *copy = Shops.Add(std::make_unique<TShopShop>(std::move(name)));
-    for (const auto &aisle : source.Aisle) {
-        auto a = std::make_unique<TShopAisle>();
-        a->Rect = aisle->Rect;
-        a->Category = aisle->Category;
-        copy->Aisle.Add(std::move(a));
-    }
-    for (const auto &line : source.Outline)
-        copy->Outline.Add(std::make_unique<TShopLine>(line->X1, line->Y1, line->X2, line->Y2));
-    Items.Reserve(Items.Count() + static_cast<int>(items.size()));
-    for (const TShopItem *item : items)
-        Items.Add(std::make_unique<TShopItem>(item->Product, item->Brand, item->Size, item->Price,
-                                              copy)); // Quantity starts at 0
-    return copy;
-}
 
 TCopyShop::TCopyShop(QWidget *parent)
     : FormBase(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -117,5 +92,5 @@ void TCopyShop::OkBtnClick() {
 }
 
 void TCopyShop::HelpBtnClick() {
-    ui::Help(ui::HelpCommand::Context, 5);
+    ui::ShowHelpTopic(HelpContext::ShopCopy);
 }

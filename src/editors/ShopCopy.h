@@ -7,18 +7,10 @@
 
 #include <QDialog>
 
-#include <string>
-
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class TShopShop;
-
-// Appends a shop named `name` with copies of `source`'s aisles (same rectangles and
-// categories, same order) and outline lines, and a copy of each of its items at the new
-// shop with quantity 0. Returns the new shop, or none (nothing changed) when Shops or
-// Items would grow past what the data file can count.
-TShopShop *CopyShopWithItems(const TShopShop &source, std::string name);
 
 class TCopyShop : public ui::FormBase<QDialog> {
     Q_OBJECT

@@ -21,7 +21,7 @@ NameListSetup ShopSetup() {
     s.addHint = QStringLiteral("Add new shop");
     s.updateHint = QStringLiteral("Change shop name");
     s.deleteHint = QStringLiteral("Delete shop");
-    s.helpContext = 10;
+    s.helpContext = HelpContext::ShopEditor;
     s.confirmDelete = &DeleteShop;
     s.confirmText = QStringLiteral("Are you sure you want to delete this shop? All items from this "
                                    "shop will also be deleted.");

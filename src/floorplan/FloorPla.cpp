@@ -35,8 +35,6 @@ constexpr int kDesignTop = 126;
 constexpr int kDesignWidth = 435;
 constexpr int kDesignHeight = 300;
 
-constexpr int kHelpContext = 6;
-
 QPoint PointOf(const QMouseEvent *event) {
     return event->position().toPoint();
 }
@@ -563,5 +561,5 @@ void TFloorPlanEditForm::Print1Click() {
 }
 
 void TFloorPlanEditForm::Help1Click() {
-    ui::Help(ui::HelpCommand::Context, kHelpContext);
+    ui::ShowHelpTopic(HelpContext::FloorPlanEditor);
 }

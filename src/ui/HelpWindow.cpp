@@ -1,6 +1,6 @@
 #include "ui/HelpWindow.h"
 
-#include "settings/HelpMarkup.h"
+#include "help/HelpMarkup.h"
 #include "ui/Pictures.h"
 
 #include <QAction>

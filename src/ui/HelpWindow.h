@@ -3,7 +3,7 @@
 // entry that narrows the keywords as the user types, links between topics and a way back.
 // It stays open beside the program's windows, also beside a modal one.
 
-#include "settings/HelpDocument.h"
+#include "help/HelpDocument.h"
 
 #include <QDateTime>
 #include <QList>

@@ -17,6 +17,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <utility>
 
 namespace ui {
 namespace {
@@ -127,12 +128,11 @@ PlatformResponder &Platform() {
 }
 
 Responder *g_responder = nullptr;
-QString g_helpFile = QStringLiteral("Shopping.hlp");
 
 } // namespace
 
-void SetResponder(Responder *responder) {
-    g_responder = responder;
+Responder *SetResponder(Responder *responder) {
+    return std::exchange(g_responder, responder);
 }
 
 Responder &CurrentResponder() {
@@ -181,15 +181,12 @@ bool ExecFontDialog(ReportFont &font) {
     return CurrentResponder().FontDialog(font);
 }
 
-void SetHelpFile(const QString &file) {
-    g_helpFile = file;
-}
-QString HelpFile() {
-    return g_helpFile;
+void Help(const QString &file, HelpCommand command, unsigned context, const QString &keyword) {
+    CurrentResponder().Help(file, command, context, keyword);
 }
 
-void Help(HelpCommand command, unsigned context, const QString &keyword) {
-    CurrentResponder().Help(g_helpFile, command, context, keyword);
+void ShowHelpTopic(HelpContext context) {
+    Help(ProgramHelpFile, HelpCommand::Context, static_cast<unsigned>(context));
 }
 
 QWidget *DialogParent() {

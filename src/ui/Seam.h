@@ -4,6 +4,8 @@
 // The program shows real dialogs; a test installs its own Responder to answer and
 // record them, so no test ever blocks on a modal box.
 
+#include "help/HelpContext.h"
+
 #include <QString>
 
 #include <functional>
@@ -43,8 +45,9 @@ public:
                       const QString &keyword) = 0;
 };
 
-// Installs a responder (tests); nullptr restores the program's own dialogs.
-void SetResponder(Responder *responder);
+// Installs a responder (tests); nullptr restores the program's own dialogs. Returns the
+// responder that was installed before, so a test can put it back.
+Responder *SetResponder(Responder *responder);
 Responder &CurrentResponder();
 
 // A message box captioned by its kind ("Error", "Confirm", "Information", "Warning").
@@ -67,10 +70,13 @@ void ExecPrintPreview(const PaintDocument &paint);
 QDialog *NewPrintPreview(QPrinter &printer, const PaintDocument &paint, QWidget *parent);
 bool ExecFontDialog(ReportFont &font);
 
-// The application's help file, by name ("Shopping.hlp") or full path.
-void SetHelpFile(const QString &file);
-QString HelpFile();
-void Help(HelpCommand command, unsigned context = 0, const QString &keyword = {});
+// The program's own help file; a bare name is looked for beside the program.
+inline const QString ProgramHelpFile = QStringLiteral("Shopping.hlp");
+// A help command on `file` (a bare name, or a full path).
+void Help(const QString &file, HelpCommand command, unsigned context = 0,
+          const QString &keyword = {});
+// The program's help file at the topic of `context`: what every window's Help button does.
+void ShowHelpTopic(HelpContext context);
 
 // The window that dialogs are centred over (the active window, else none).
 QWidget *DialogParent();

@@ -215,11 +215,11 @@ private Q_SLOTS:
         QCOMPARE(MainForm->CatBtn->geometry(), QRect(8, 72, 75, 64));
         QCOMPARE(MainForm->CloseBtn->geometry(), QRect(208, 160, 75, 64));
         QCOMPARE(MainForm->centralWidget()->size(), QSize(290, 238));
-        SaveShot(MainForm, "main");
+        QVERIFY(SaveShot(MainForm, "main"));
         if (!ShotsFolder().isEmpty()) {
             for (auto *b : MainForm->findChildren<QToolButton *>())
                 b->setEnabled(true);
-            SaveShot(MainForm, "main-enabled", 3);
+            QVERIFY(SaveShot(MainForm, "main-enabled", 3));
         }
     }
 };

@@ -23,15 +23,16 @@
 namespace {
 
 // Runs the Preferences command; `act` works on the open dialog, then OK or Cancel closes it.
-void RunPreferences(const std::function<void(TPrefForm *)> &act, bool ok) {
-    QVERIFY(RunModal(
+// True when the dialog was modal while `act` ran and is closed afterwards.
+[[nodiscard]] bool RunPreferences(const std::function<void(TPrefForm *)> &act, bool ok) {
+    const bool modal = RunModal(
         PrefForm, [] { MainForm->Preferences1->trigger(); },
         [&] {
             act(PrefForm);
             if (PrefForm->isVisible()) // unless `act` closed it
                 QTest::mouseClick(ok ? PrefForm->OkBtn : PrefForm->CancelBtn, Qt::LeftButton);
-        }));
-    QVERIFY(!PrefForm->isVisible());
+        });
+    return modal && !PrefForm->isVisible();
 }
 
 QList<bool> Checked(std::initializer_list<QRadioButton *> buttons) {
@@ -78,7 +79,7 @@ private Q_SLOTS:
         QFETCH(bool, ok);
         QFETCH(QString, preference);
         QFETCH(int, expected);
-        RunPreferences(
+        QVERIFY(RunPreferences(
             [&](TPrefForm *form) {
                 auto *button = form->findChild<QAbstractButton *>(control);
                 QVERIFY(button);
@@ -91,7 +92,7 @@ private Q_SLOTS:
                 // On the box or circle itself: the space right of the text does not count.
                 QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
             },
-            ok);
+            ok));
         const std::pair<const char *, int> values[] = {
             {"DeleteCat", DeleteCat},   {"DeleteShop", DeleteShop}, {"ClearQtys", ClearQtys},
             {"IDR_Errors", IDR_Errors}, {"FL_Cat", FL_Cat},         {"MainBitMap", MainBitMap},
@@ -121,10 +122,10 @@ private Q_SLOTS:
         QFETCH(int, idrAfter);
         QFETCH(int, flAfter);
         // The first showing turns the first buttons on; the second must turn them off.
-        RunPreferences([](TPrefForm *) {}, false);
+        QVERIFY(RunPreferences([](TPrefForm *) {}, false));
         IDR_Sort = uint8_t(idrSort);
         FL_Sort = uint8_t(flSort);
-        RunPreferences(
+        QVERIFY(RunPreferences(
             [&](TPrefForm *f) {
                 QList<bool> idr = {idrSort == 0, idrSort == 1, idrSort == 2};
                 QList<bool> fl = {flSort == 0, flSort == 1};
@@ -140,13 +141,13 @@ private Q_SLOTS:
                 QCOMPARE(Checked({f->IDR_SortShopCB, f->IDR_SortCatCB, f->IDR_SortProdCB}),
                          (QList<bool>{false, true, false}));
             },
-            true);
+            true));
         QCOMPARE(int(IDR_Sort), idrAfter);
         QCOMPARE(int(FL_Sort), flAfter);
     }
 
     void lastChosenPageComesBack() {
-        RunPreferences(
+        QVERIFY(RunPreferences(
             [](TPrefForm *f) {
                 QCOMPARE(f->Notebook1->currentIndex(), 0);
                 QCOMPARE(f->focusWidget(), f->AskDeleteCatCB); // first in the tab order
@@ -160,21 +161,22 @@ private Q_SLOTS:
                 QVERIFY(f->MainBitMapCB->isVisible());
                 QTest::mouseClick(f->HelpBtn, Qt::LeftButton);
             },
-            false);
+            false));
         QCOMPARE(program->responder.helpCalls.size(), 1);
         QCOMPARE(program->responder.helpCalls[0].command, ui::HelpCommand::Context);
         QCOMPARE(program->responder.helpCalls[0].context, 8u);
-        RunPreferences([](TPrefForm *f) { QCOMPARE(f->Notebook1->currentIndex(), 2); }, true);
+        QVERIFY(
+            RunPreferences([](TPrefForm *f) { QCOMPARE(f->Notebook1->currentIndex(), 2); }, true));
     }
 
     void escapeCancelsAndEnterAccepts() {
         for (const auto &[key, kept] : {std::pair{Qt::Key_Escape, true}, {Qt::Key_Return, false}}) {
-            RunPreferences(
+            QVERIFY(RunPreferences(
                 [key = key](TPrefForm *f) {
                     f->AskDeleteCatCB->setChecked(false);
                     QTest::keyClick(f, key);
                 },
-                false);
+                false));
             QCOMPARE(DeleteCat, kept);
         }
     }
@@ -187,14 +189,16 @@ private Q_SLOTS:
     void settingsReadAtFirstShowAndWrittenAtClose() {
         QFETCH(bool, declineLoad);
         WriteAll(ini(), "[Prefs]\r\nMainBitMap=N\r\nIDR_Sort=2\r\n[Mine]\r\nKeep=1\r\n");
-        if (declineLoad)
+        if (declineLoad) {
             WriteAll(DataFileName, "not a catalogue");
+            program->responder.answers = {ui::MsgResult::No}; // do not overwrite it
+        }
         MainForm->show();
         QCOMPARE(int(IDR_Sort), 2);
         QVERIFY(MainForm->Image1->isHidden());
         if (!declineLoad) {
             // Turning the picture back on shows it at once; the file learns of it at the close.
-            RunPreferences([](TPrefForm *f) { f->MainBitMapCB->setChecked(true); }, true);
+            QVERIFY(RunPreferences([](TPrefForm *f) { f->MainBitMapCB->setChecked(true); }, true));
             QVERIFY(!MainForm->Image1->isHidden());
             MainForm->close();
         }
@@ -219,16 +223,16 @@ private Q_SLOTS:
     void screenshots() {
         if (ShotsFolder().isEmpty())
             QSKIP("set TM_SHOTS to a folder to save pictures of the pages");
-        RunPreferences(
+        QVERIFY(RunPreferences(
             [&](TPrefForm *f) {
                 const char *names[] = {"confirms", "reports", "appearance"};
                 for (int page = 0; page < 3; ++page) {
                     f->TabSet1->setCurrentIndex(page);
-                    SaveShot(f, QStringLiteral("prefs-") + names[page]);
-                    SaveShot(f, QStringLiteral("prefs-") + names[page] + "-x3", 3);
+                    QVERIFY(SaveShot(f, QStringLiteral("prefs-") + names[page]));
+                    QVERIFY(SaveShot(f, QStringLiteral("prefs-") + names[page] + "-x3", 3));
                 }
             },
-            false);
+            false));
     }
 };
 

@@ -10,6 +10,7 @@ TestProgram::TestProgram() {
     if (!dir.isValid())
         qFatal("no temporary folder");
     SetProgramDir(dir.path());
+    ClearCatalogue();
     ResetPreferences();
     CreateForms();
 }

@@ -9,8 +9,8 @@
 
 class TestProgram {
 public:
-    // Points the program at a fresh folder, resets the preferences and creates the windows
-    // as start-up does.
+    // Points the program at a fresh folder, starts with an empty catalogue and the default
+    // preferences, and creates the windows as start-up does.
     TestProgram();
     // Closes the main window if it is still open (as the user would), then destroys the
     // windows and releases the catalogue.

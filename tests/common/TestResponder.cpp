@@ -2,13 +2,12 @@
 
 #include <QPageSize>
 #include <QPrinter>
+#include <QTest>
 
-TestResponder::TestResponder() {
-    ui::SetResponder(this);
-}
+TestResponder::TestResponder() : previous_(ui::SetResponder(this)) {}
 
 TestResponder::~TestResponder() {
-    ui::SetResponder(nullptr);
+    ui::SetResponder(previous_);
 }
 
 ui::MsgResult TestResponder::Message(ui::MsgKind kind, const QString &caption, const QString &text,
@@ -16,8 +15,12 @@ ui::MsgResult TestResponder::Message(ui::MsgKind kind, const QString &caption, c
     messages.append({kind, caption, text, buttons});
     if (buttons == ui::MsgButtons::Ok)
         return ui::MsgResult::Ok;
-    if (answers.empty())
+    if (answers.empty()) {
+        unexpected << text;
+        QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + text), __FILE__,
+                     __LINE__);
         return ui::MsgResult::No;
+    }
     const ui::MsgResult r = answers.front();
     answers.pop_front();
     return r;
@@ -69,4 +72,5 @@ void TestResponder::clear() {
     helpCalls.clear();
     beeps = 0;
     answers.clear();
+    unexpected.clear();
 }

@@ -26,13 +26,17 @@ struct HelpCall {
 
 class TestResponder : public ui::Responder {
 public:
-    // Installs itself; the destructor restores the program's own dialogs.
+    // Installs itself; the destructor puts back the responder it replaced.
     TestResponder();
     ~TestResponder() override;
+    TestResponder(const TestResponder &) = delete;
+    TestResponder &operator=(const TestResponder &) = delete;
 
-    // Answers for Yes/No boxes, used in order; when none are left, the answer is No.
+    // Answers for Yes/No boxes, used in order. A Yes/No box with no answer left is one the
+    // test did not expect: it fails the running test (and is answered No).
     std::deque<ui::MsgResult> answers;
     QList<ShownMessage> messages;
+    QStringList unexpected; // texts of the Yes/No boxes that had no answer
     int beeps = 0;
     QList<HelpCall> helpCalls;
 
@@ -62,4 +66,7 @@ public:
 
     QStringList texts() const;
     void clear();
+
+private:
+    ui::Responder *previous_ = nullptr;
 };

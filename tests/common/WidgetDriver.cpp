@@ -3,6 +3,7 @@
 #include "catalogue/Regional.h"
 #include "ui/WindowFont.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
@@ -11,6 +12,8 @@
 #include <QPixmap>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 void SetUpWindowTests() {
     ui::SetUpApplication(*qApp);
@@ -28,13 +31,15 @@ int RowOf(const QListWidget *list, const QString &text) {
     return int(Entries(list).indexOf(text));
 }
 
-void ClickRow(QListWidget *list, int row, Qt::MouseButton button) {
-    QVERIFY(row >= 0 && row < list->count());
+bool ClickRow(QListWidget *list, int row, Qt::MouseButton button) {
+    if (row < 0 || row >= list->count())
+        return false;
     QTest::mouseClick(list->viewport(), button, {}, list->visualItemRect(list->item(row)).center());
+    return true;
 }
 
-void ClickEntry(QListWidget *list, const QString &text, Qt::MouseButton button) {
-    ClickRow(list, RowOf(list, text), button);
+bool ClickEntry(QListWidget *list, const QString &text, Qt::MouseButton button) {
+    return ClickRow(list, RowOf(list, text), button);
 }
 
 void Retype(QLineEdit *edit, const QString &text) {
@@ -50,9 +55,13 @@ void TypeText(QWidget *widget, const QString &text) {
     }
 }
 
-void AltKey(QWidget *window, Qt::Key key) {
+bool AltKey(QWidget *window, Qt::Key key) {
     QTest::keyClick(window, key, Qt::AltModifier);
-    QTest::qWait(250);
+    const QList<QAbstractButton *> buttons = window->findChildren<QAbstractButton *>();
+    return QTest::qWaitFor([&] {
+        return std::none_of(buttons.begin(), buttons.end(),
+                            [](const QAbstractButton *b) { return b->isDown(); });
+    });
 }
 
 bool ShowActive(QWidget *window) {
@@ -102,9 +111,9 @@ QString ShotsFolder() {
     return qEnvironmentVariable("TM_SHOTS");
 }
 
-void SaveShot(QWidget *widget, const QString &name, int scale) {
+bool SaveShot(QWidget *widget, const QString &name, int scale) {
     if (ShotsFolder().isEmpty())
-        return;
+        return true;
     const QPixmap picture = widget->grab();
-    QVERIFY(picture.scaled(picture.size() * scale).save(ShotsFolder() + "/" + name + ".png"));
+    return picture.scaled(picture.size() * scale).save(ShotsFolder() + "/" + name + ".png");
 }

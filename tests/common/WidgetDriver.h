@@ -17,8 +17,10 @@ void SetUpWindowTests();
 
 QStringList Entries(const QListWidget *list);
 int RowOf(const QListWidget *list, const QString &text);
-void ClickRow(QListWidget *list, int row, Qt::MouseButton button = Qt::LeftButton);
-void ClickEntry(QListWidget *list, const QString &text, Qt::MouseButton button = Qt::LeftButton);
+// Clicks a row (an entry) of a list; false when the list has no such row.
+[[nodiscard]] bool ClickRow(QListWidget *list, int row, Qt::MouseButton button = Qt::LeftButton);
+[[nodiscard]] bool ClickEntry(QListWidget *list, const QString &text,
+                              Qt::MouseButton button = Qt::LeftButton);
 
 // Replaces the text of an edit box by typing.
 void Retype(QLineEdit *edit, const QString &text);
@@ -26,9 +28,9 @@ void Retype(QLineEdit *edit, const QString &text);
 // have no key of their own.
 void TypeText(QWidget *widget, const QString &text);
 
-// Presses Alt+key. A button's shortcut clicks it a moment later (with the press shown),
-// so this waits for the click.
-void AltKey(QWidget *window, Qt::Key key);
+// Presses Alt+key. A button's shortcut clicks it a moment later (with the press shown), so
+// this waits until no button of the window is held down any more. False when one still is.
+[[nodiscard]] bool AltKey(QWidget *window, Qt::Key key);
 
 // Shows a window and makes it the active one, so focus and shortcuts behave as on screen.
 bool ShowActive(QWidget *window);
@@ -46,4 +48,5 @@ bool RunModal(QDialog *dialog, const std::function<void()> &open, const std::fun
 // The folder named by TM_SHOTS, where pictures of windows go; empty when it is not set.
 QString ShotsFolder();
 // Saves a picture of `widget` (enlarged `scale` times) as <name>.png when TM_SHOTS is set.
-void SaveShot(QWidget *widget, const QString &name, int scale = 1);
+// False when the picture could not be saved.
+[[nodiscard]] bool SaveShot(QWidget *widget, const QString &name, int scale = 1);

@@ -2,7 +2,7 @@
 // the two modes with their default button, and what a delete does to the catalogue.
 
 #include "TestCatalogue.h"
-#include "TestResponder.h"
+#include "TestProgram.h"
 #include "WidgetDriver.h"
 #include "app/Forms.h"
 #include "app/MainUnit.h"
@@ -22,48 +22,55 @@
 class TestCatEdit : public QObject {
     Q_OBJECT
 private:
+    TestProgram *program = nullptr;
     TCatEditForm *form = nullptr;
 
-    // A fresh editor over `names`, shown and active.
-    void open(const QStringList &names) {
+    // The editor over `names`, shown and active; false when it could not be made active.
+    [[nodiscard]] bool open(const QStringList &names) {
         for (const QString &n : names)
             Categories.Add(std::make_unique<TShopCat>(n.toStdString()));
-        QVERIFY(ShowActive(form));
+        return ShowActive(form);
+    }
+    // Each check names what differs, so a failed mode check says why.
+    static bool Holds(bool condition, const char *what) {
+        if (!condition)
+            qWarning("not so: %s", what);
+        return condition;
     }
     // Only one button of a dialog is the default, so checking the default one suffices.
-    void verifyAddMode(const QString &text = {}) {
-        QCOMPARE(form->CatListBox->selectedItems().size(), 0);
-        QCOMPARE(form->CatEdit->text(), text);
-        QCOMPARE(form->AddBtn->isEnabled(), !text.isEmpty());
-        QVERIFY(form->AddBtn->isDefault());
-        QVERIFY(!form->UpdateBtn->isEnabled());
-        QVERIFY(!form->DeleteBtn->isEnabled());
+    [[nodiscard]] bool inAddMode(const QString &text = {}) const {
+        return Holds(form->CatListBox->selectedItems().isEmpty(), "no entry selected") &&
+               Holds(form->CatEdit->text() == text, "the edit box holds the text") &&
+               Holds(form->AddBtn->isEnabled() == !text.isEmpty(), "Add enabled with a text") &&
+               Holds(form->AddBtn->isDefault(), "Add is the default button") &&
+               Holds(!form->UpdateBtn->isEnabled(), "Update disabled") &&
+               Holds(!form->DeleteBtn->isEnabled(), "Delete disabled");
     }
-    void verifyEditMode(const QString &name) {
-        QCOMPARE(form->CatListBox->selectedItems().size(), 1);
-        QCOMPARE(form->CatListBox->selectedItems().first()->text(), name);
-        QCOMPARE(form->CatEdit->text(), name);
-        QVERIFY(!form->AddBtn->isEnabled());
-        QVERIFY(form->UpdateBtn->isEnabled());
-        QVERIFY(form->UpdateBtn->isDefault());
-        QVERIFY(form->DeleteBtn->isEnabled());
+    [[nodiscard]] bool inEditMode(const QString &name) const {
+        const QList<QListWidgetItem *> selected = form->CatListBox->selectedItems();
+        return Holds(selected.size() == 1, "one entry selected") &&
+               Holds(selected.first()->text() == name, "the entry is selected") &&
+               Holds(form->CatEdit->text() == name, "the edit box holds its name") &&
+               Holds(!form->AddBtn->isEnabled(), "Add disabled") &&
+               Holds(form->UpdateBtn->isEnabled(), "Update enabled") &&
+               Holds(form->UpdateBtn->isDefault(), "Update is the default button") &&
+               Holds(form->DeleteBtn->isEnabled(), "Delete enabled");
     }
 
 private Q_SLOTS:
     void initTestCase() { SetUpWindowTests(); }
     void init() {
-        ClearCatalogue();
-        ResetPreferences();
-        form = new TCatEditForm();
+        program = new TestProgram();
+        form = CatEditForm;
     }
     void cleanup() {
-        delete form;
+        delete program;
+        program = nullptr;
         form = nullptr;
-        ClearCatalogue();
     }
 
     void windowAsGiven() {
-        open({});
+        QVERIFY(open({}));
         QCOMPARE(FocusOrder(form->CatEdit),
                  QStringList({"CatEdit", "CatListBox", "AddBtn", "UpdateBtn", "DeleteBtn",
                               "HelpBtn", "CloseBtn"}));
@@ -71,11 +78,11 @@ private Q_SLOTS:
         QVERIFY(!(form->windowFlags() & Qt::WindowContextHelpButtonHint));
         QCOMPARE(form->minimumSize(), form->maximumSize());
         // An empty catalogue: only Add can be used, once a name is typed.
-        verifyAddMode();
+        QVERIFY(inAddMode());
         QCOMPARE(QApplication::focusWidget(), form->CatEdit);
         QTest::keyClicks(form->CatEdit, QStringLiteral("abcdefghijklmnopqrstu"));
         QCOMPARE(form->CatEdit->text(), QStringLiteral("abcdefghijklmnopqrst"));
-        SaveShot(form, "category-editor");
+        QVERIFY(SaveShot(form, "category-editor"));
     }
 
     // Typing a name and pressing Enter (Add is the default button) or clicking Add.
@@ -101,8 +108,8 @@ private Q_SLOTS:
         QFETCH(bool, byEnter);
         QFETCH(bool, added);
         QFETCH(QStringList, entries);
-        TestResponder responder;
-        open({"Dairy", "Bakery"});
+        TestResponder &responder = program->responder;
+        QVERIFY(open({"Dairy", "Bakery"}));
         TShopCat *const first = Categories[0];
 
         QTest::keyClicks(form->CatEdit, typed);
@@ -121,11 +128,11 @@ private Q_SLOTS:
             // Appended at the end of the catalogue, exactly as typed; the box is emptied.
             QCOMPARE(QString::fromStdString(Categories[2]->Name), typed);
             QCOMPARE(form->CatListBox->Selected(), nullptr);
-            verifyAddMode();
+            QVERIFY(inAddMode());
             // Ready for the next name, whether Add was clicked or Enter pressed.
             QCOMPARE(QApplication::focusWidget(), form->CatEdit);
         } else {
-            verifyAddMode(typed); // left for correction
+            QVERIFY(inAddMode(typed)); // left for correction
         }
     }
 
@@ -141,13 +148,13 @@ private Q_SLOTS:
     void renaming() {
         QFETCH(QString, typed);
         QFETCH(bool, renamed);
-        TestResponder responder;
-        open({"Dairy", "Bakery", "Fruit"});
+        TestResponder &responder = program->responder;
+        QVERIFY(open({"Dairy", "Bakery", "Fruit"}));
         TShopCat *const dairy = Categories[0];
         auto *milk = ProductTypes.Add(std::make_unique<TShopProd>("Milk", "l", dairy));
 
-        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
-        verifyEditMode(QStringLiteral("Dairy"));
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Dairy")));
+        QVERIFY(inEditMode(QStringLiteral("Dairy")));
         Retype(form->CatEdit, typed);
         QTest::keyClick(form->CatEdit, Qt::Key_Return);
 
@@ -158,7 +165,7 @@ private Q_SLOTS:
             QCOMPARE(QString::fromStdString(dairy->Name), typed);
             // The entry keeps its place until the window is shown again.
             QCOMPARE(Entries(form->CatListBox), QStringList({"Bakery", typed, "Fruit"}));
-            verifyAddMode();
+            QVERIFY(inAddMode());
             QCOMPARE(QApplication::focusWidget(), form->CatEdit);
             form->close();
             QVERIFY(ShowActive(form));
@@ -172,23 +179,23 @@ private Q_SLOTS:
     }
 
     void rightClickReturnsToAddMode() {
-        open({"Dairy", "Bakery"});
+        QVERIFY(open({"Dairy", "Bakery"}));
         // With nothing selected a right click changes nothing, not even the typed name.
         QTest::keyClicks(form->CatEdit, QStringLiteral("Fish"));
-        ClickEntry(form->CatListBox, QStringLiteral("Dairy"), Qt::RightButton);
-        verifyAddMode(QStringLiteral("Fish"));
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Dairy"), Qt::RightButton));
+        QVERIFY(inAddMode(QStringLiteral("Fish")));
 
-        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
-        verifyEditMode(QStringLiteral("Dairy"));
-        ClickEntry(form->CatListBox, QStringLiteral("Bakery"), Qt::RightButton);
-        verifyAddMode();
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Dairy")));
+        QVERIFY(inEditMode(QStringLiteral("Dairy")));
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Bakery"), Qt::RightButton));
+        QVERIFY(inAddMode());
         QCOMPARE(QApplication::focusWidget(), form->CatEdit);
 
         // Selecting with the keyboard enters edit mode too.
         form->CatListBox->setFocus();
         QTest::keyClick(form->CatListBox, Qt::Key_Down);
         QVERIFY(form->CatListBox->Selected() != nullptr);
-        verifyEditMode(form->CatListBox->selectedItems().first()->text());
+        QVERIFY(inEditMode(form->CatListBox->selectedItems().first()->text()));
     }
 
     void deleteConfirmation_data() {
@@ -203,13 +210,13 @@ private Q_SLOTS:
         QFETCH(bool, ask);
         QFETCH(bool, answerYes);
         QFETCH(bool, deleted);
-        TestResponder responder;
+        TestResponder &responder = program->responder;
         responder.answers.push_back(answerYes ? ui::MsgResult::Yes : ui::MsgResult::No);
         DeleteCat = ask;
-        open({"Dairy", "Bakery", "Fruit"});
+        QVERIFY(open({"Dairy", "Bakery", "Fruit"}));
 
-        ClickEntry(form->CatListBox, QStringLiteral("Bakery"));
-        AltKey(form, Qt::Key_D);
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Bakery")));
+        QVERIFY(AltKey(form, Qt::Key_D));
 
         QCOMPARE(responder.messages.size(), ask ? 1 : 0);
         if (ask) {
@@ -221,25 +228,24 @@ private Q_SLOTS:
         if (deleted) {
             QCOMPARE(Names(Categories), QStringList({"Dairy", "Fruit"}));
             QCOMPARE(Entries(form->CatListBox), QStringList({"Dairy", "Fruit"}));
-            verifyAddMode();
+            QVERIFY(inAddMode());
             QCOMPARE(QApplication::focusWidget(), form->CatEdit);
         } else {
             QCOMPARE(Names(Categories), QStringList({"Dairy", "Bakery", "Fruit"}));
-            verifyEditMode(QStringLiteral("Bakery"));
+            QVERIFY(inEditMode(QStringLiteral("Bakery")));
         }
     }
 
     // The category goes from every product type and aisle, which stay; the file then
     // holds -1 (no category) for each of them.
     void deleteClearsReferences() {
-        TestResponder responder;
         BuildExampleCatalogue(); // Dairy; Milk (Dairy); Corner with one Dairy aisle
         TShopProd *milk = ProductTypes[0];
         TShopAisle *aisle = Shops[0]->Aisle[0];
         DeleteCat = false;
         QVERIFY(ShowActive(form));
 
-        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Dairy")));
         QTest::mouseClick(form->DeleteBtn, Qt::LeftButton);
         QCOMPARE(Categories.Count(), 0);
         QCOMPARE(form->CatListBox->count(), 0);
@@ -267,7 +273,7 @@ private Q_SLOTS:
 
     // The data file counts records in 16 bits: a full list takes no more.
     void fullListBeeps() {
-        TestResponder responder;
+        TestResponder &responder = program->responder;
         Categories.Reserve(MaxRecords);
         for (int i = 0; i < MaxRecords; ++i)
             Categories.Add(std::make_unique<TShopCat>("C" + std::to_string(i)));
@@ -282,10 +288,10 @@ private Q_SLOTS:
 
     // Alt shortcuts and Enter reach the buttons; Help and Close do what they say.
     void keyboardAndButtons() {
-        TestResponder responder;
-        open({"Dairy"});
+        TestResponder &responder = program->responder;
+        QVERIFY(open({"Dairy"}));
         QTest::keyClicks(form->CatEdit, QStringLiteral("Bread"));
-        AltKey(form, Qt::Key_A);
+        QVERIFY(AltKey(form, Qt::Key_A));
         QCOMPARE(Names(Categories), QStringList({"Dairy", "Bread"}));
 
         // Enter with the default button disabled does nothing.
@@ -293,30 +299,28 @@ private Q_SLOTS:
         QCOMPARE(Categories.Count(), 2);
         QCOMPARE(responder.beeps, 0);
 
-        ClickEntry(form->CatListBox, QStringLiteral("Bread"));
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Bread")));
         Retype(form->CatEdit, QStringLiteral("Bakery"));
-        AltKey(form, Qt::Key_U);
+        QVERIFY(AltKey(form, Qt::Key_U));
         QCOMPARE(Names(Categories), QStringList({"Dairy", "Bakery"}));
 
         // In edit mode Tab skips the disabled Add button.
-        ClickEntry(form->CatListBox, QStringLiteral("Dairy"));
+        QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Dairy")));
         QCOMPARE(TabChain(form->CatEdit), QStringList({"CatEdit", "CatListBox", "UpdateBtn",
                                                        "DeleteBtn", "HelpBtn", "CloseBtn"}));
 
-        AltKey(form, Qt::Key_H);
+        QVERIFY(AltKey(form, Qt::Key_H));
         QCOMPARE(responder.helpCalls.size(), 1);
         QCOMPARE(responder.helpCalls[0].command, ui::HelpCommand::Context);
         QCOMPARE(responder.helpCalls[0].context, 4u);
 
-        AltKey(form, Qt::Key_C);
+        QVERIFY(AltKey(form, Qt::Key_C));
         QVERIFY(!form->isVisible());
         QCOMPARE(Names(Categories), QStringList({"Dairy", "Bakery"}));
     }
 
     // The main window opens the editor modally, from its button and from Edit.
     void openedModallyFromMainWindow() {
-        CatEditForm = form;
-        MainForm = new TMainForm();
         QVERIFY(MainForm->CatBtn->isEnabled() && MainForm->Categories1->isEnabled());
         const auto addAndClose = [this](const char *name) {
             return [this, name] {
@@ -331,9 +335,6 @@ private Q_SLOTS:
         QVERIFY(RunModal(
             form, [] { MainForm->Categories1->trigger(); }, addAndClose("Bakery")));
         QCOMPARE(Names(Categories), QStringList({"Frozen", "Bakery"}));
-        delete MainForm;
-        MainForm = nullptr;
-        CatEditForm = nullptr;
     }
 };
 

@@ -2,7 +2,7 @@
 // and the copies it refuses.
 
 #include "TestCatalogue.h"
-#include "TestResponder.h"
+#include "TestProgram.h"
 #include "WidgetDriver.h"
 #include "app/Forms.h"
 #include "app/MainUnit.h"
@@ -56,27 +56,30 @@ Source BuildShops() {
 class TestShopCopy : public QObject {
     Q_OBJECT
 private:
+    TestProgram *program = nullptr;
     TCopyShop *form = nullptr;
 
-    void copyAs(const QString &name, const QString &from) {
-        QVERIFY(ShowActive(form));
+    // Types `name`, picks `from` and presses Enter; true when that closed the dialog with OK.
+    [[nodiscard]] bool copyAs(const QString &name, const QString &from) {
+        if (!ShowActive(form))
+            return false;
         QTest::keyClicks(form->ShopEdit, name);
-        ClickEntry(form->ShopListBox, from);
+        if (!ClickEntry(form->ShopListBox, from))
+            return false;
         QTest::keyClick(form->ShopEdit, Qt::Key_Return);
-        QVERIFY(!form->isVisible());
-        QCOMPARE(form->result(), int(QDialog::Accepted));
+        return !form->isVisible() && form->result() == QDialog::Accepted;
     }
 
 private Q_SLOTS:
     void initTestCase() { SetUpWindowTests(); }
     void init() {
-        ClearCatalogue();
-        form = CopyShop = new TCopyShop();
+        program = new TestProgram();
+        form = CopyShop;
     }
     void cleanup() {
-        delete form;
-        form = CopyShop = nullptr;
-        ClearCatalogue();
+        delete program;
+        program = nullptr;
+        form = nullptr;
     }
 
     void windowAsGiven() {
@@ -92,21 +95,21 @@ private Q_SLOTS:
         QCOMPARE(form->ShopEdit->text(), QStringLiteral("Thirty-one characters shop nam"));
 
         // The labels' shortcuts lead to their controls.
-        AltKey(form, Qt::Key_C);
+        QVERIFY(AltKey(form, Qt::Key_C));
         QCOMPARE(QApplication::focusWidget(), form->ShopListBox);
-        AltKey(form, Qt::Key_N);
+        QVERIFY(AltKey(form, Qt::Key_N));
         QCOMPARE(QApplication::focusWidget(), form->ShopEdit);
 
-        TestResponder responder;
-        AltKey(form, Qt::Key_H);
+        TestResponder &responder = program->responder;
+        QVERIFY(AltKey(form, Qt::Key_H));
         QCOMPARE(responder.helpCalls.size(), 1);
         QCOMPARE(responder.helpCalls[0].context, 5u);
-        SaveShot(form, "copy-shop");
+        QVERIFY(SaveShot(form, "copy-shop"));
     }
 
     // OK only while a name is typed and a shop is chosen; Enter does nothing before.
     void okNeedsNameAndShop() {
-        TestResponder responder;
+        TestResponder &responder = program->responder;
         BuildShops();
         QVERIFY(ShowActive(form));
         QVERIFY(!form->OkBtn->isEnabled());
@@ -114,7 +117,7 @@ private Q_SLOTS:
         QVERIFY(!form->OkBtn->isEnabled());
         QTest::keyClick(form->ShopEdit, Qt::Key_Return);
         QVERIFY(form->isVisible());
-        ClickEntry(form->ShopListBox, QStringLiteral("Alpha"));
+        QVERIFY(ClickEntry(form->ShopListBox, QStringLiteral("Alpha")));
         QVERIFY(form->OkBtn->isEnabled());
         QTest::keyClick(form->ShopEdit, Qt::Key_Backspace);
         QVERIFY(!form->OkBtn->isEnabled());
@@ -136,10 +139,10 @@ private Q_SLOTS:
     // A copy of "Zeta": its plan exactly (every coordinate of the outline kept) and its
     // four items with quantity 0, appended in order; the source stays as it was.
     void copyHoldsPlanAndItems() {
-        TestResponder responder;
+        TestResponder &responder = program->responder;
         const Source src = BuildShops();
         const int itemsBefore = Items.Count();
-        copyAs(QStringLiteral("Zeta copy"), QStringLiteral("Zeta"));
+        QVERIFY(copyAs(QStringLiteral("Zeta copy"), QStringLiteral("Zeta")));
         QCOMPARE(responder.beeps, 0);
 
         QCOMPARE(Shops.Count(), 3);
@@ -199,7 +202,7 @@ private Q_SLOTS:
         QFETCH(int, extraItems);
         QFETCH(bool, withItems);
         QFETCH(int, itemsCopied);
-        TestResponder responder;
+        TestResponder &responder = program->responder;
         BuildShops();
         if (!withItems)
             Items.RemoveIf([](const TShopItem *i) { return i->Shop == Shops[0]; });
@@ -209,7 +212,7 @@ private Q_SLOTS:
             Items.Add(std::make_unique<TShopItem>());
         const int shops = Shops.Count();
         const int items = Items.Count();
-        copyAs(name, QStringLiteral("Zeta"));
+        QVERIFY(copyAs(name, QStringLiteral("Zeta")));
         const bool copied = itemsCopied >= 0;
         QCOMPARE(responder.beeps, copied ? 0 : 1);
         QCOMPARE(Shops.Count(), copied ? shops + 1 : shops);
@@ -221,7 +224,6 @@ private Q_SLOTS:
     // The main window opens the dialog modally from Utilities.
     void openedModallyFromMainWindow() {
         BuildShops();
-        MainForm = new TMainForm();
         QVERIFY(MainForm->Createcopyofshop1->isEnabled());
         QVERIFY(RunModal(
             form, [] { MainForm->Createcopyofshop1->trigger(); },
@@ -233,8 +235,6 @@ private Q_SLOTS:
         QCOMPARE(Shops.Count(), 3);
         QCOMPARE(Shops[2]->Name, std::string("Copy"));
         QCOMPARE(Shops[2]->Aisle.Count(), 0); // a copy of Alpha
-        delete MainForm;
-        MainForm = nullptr;
     }
 };
 

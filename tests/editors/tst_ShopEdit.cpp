@@ -3,7 +3,7 @@
 // and the add/rename rules on shops.
 
 #include "TestCatalogue.h"
-#include "TestResponder.h"
+#include "TestProgram.h"
 #include "WidgetDriver.h"
 #include "app/Forms.h"
 #include "app/MainUnit.h"
@@ -36,19 +36,19 @@ TShopItem *AddItem(TShopShop *shop, const char *brand) {
 class TestShopEdit : public QObject {
     Q_OBJECT
 private:
+    TestProgram *program = nullptr;
     TShopEditForm *form = nullptr;
 
 private Q_SLOTS:
     void initTestCase() { SetUpWindowTests(); }
     void init() {
-        ClearCatalogue();
-        ResetPreferences();
-        form = ShopEditForm = new TShopEditForm();
+        program = new TestProgram();
+        form = ShopEditForm;
     }
     void cleanup() {
-        delete form;
-        form = ShopEditForm = nullptr;
-        ClearCatalogue();
+        delete program;
+        program = nullptr;
+        form = nullptr;
     }
 
     void windowAsGiven() {
@@ -62,21 +62,21 @@ private Q_SLOTS:
         QVERIFY(!form->FloorBtn->isEnabled());
 
         // Edit mode; a case variant of the shop's own name is refused.
-        TestResponder responder;
-        ClickEntry(form->ShopListBox, QStringLiteral("Corner"));
+        TestResponder &responder = program->responder;
+        QVERIFY(ClickEntry(form->ShopListBox, QStringLiteral("Corner")));
         QCOMPARE(form->NameEdit->text(), QStringLiteral("Corner"));
         QVERIFY(form->UpdateBtn->isDefault());
         QVERIFY(form->DeleteBtn->isEnabled());
-        QVERIFY(!form->FloorBtn->isEnabled()); // no floor plan editor to open
+        QVERIFY(form->FloorBtn->isEnabled()); // a shop is chosen
         Retype(form->NameEdit, QStringLiteral("CORNER"));
         QTest::keyClick(form->NameEdit, Qt::Key_Return);
         QCOMPARE(responder.beeps, 1);
         QCOMPARE(Names(Shops), QStringList({"Corner"}));
 
-        AltKey(form, Qt::Key_H);
+        QVERIFY(AltKey(form, Qt::Key_H));
         QCOMPARE(responder.helpCalls.size(), 1);
         QCOMPARE(responder.helpCalls[0].context, 10u);
-        SaveShot(form, "shop-editor");
+        QVERIFY(SaveShot(form, "shop-editor"));
     }
 
     // Keyboard alone: Tab into the list and Home selects the first shop and enters edit mode,
@@ -100,7 +100,7 @@ private Q_SLOTS:
         QCOMPARE(form->NameEdit->text(), QStringLiteral("Corner"));
         QVERIFY(form->UpdateBtn->isEnabled() && form->DeleteBtn->isEnabled());
         QVERIFY(form->FloorBtn->isEnabled());
-        SaveShot(form, "shop-editor-tab-home");
+        QVERIFY(SaveShot(form, "shop-editor-tab-home"));
         delete plan;
         FloorPlanEditForm = nullptr;
     }
@@ -115,7 +115,7 @@ private Q_SLOTS:
     void addAndRename() {
         QFETCH(QString, typed);
         QFETCH(bool, taken);
-        TestResponder responder;
+        TestResponder &responder = program->responder;
         AddShop("Corner Store");
         AddShop("Big Barn");
         QVERIFY(ShowActive(form));
@@ -132,7 +132,7 @@ private Q_SLOTS:
         QVERIFY(added->Aisle.Empty() && added->Outline.Empty() && Items.Empty());
 
         // Renamed, it keeps its place in the list until the window is shown again.
-        ClickEntry(form->ShopListBox, typed.left(30));
+        QVERIFY(ClickEntry(form->ShopListBox, typed.left(30)));
         Retype(form->NameEdit, QStringLiteral("Aardvark"));
         QTest::mouseClick(form->UpdateBtn, Qt::LeftButton);
         QCOMPARE(Shops[2], added);
@@ -157,7 +157,7 @@ private Q_SLOTS:
         QFETCH(bool, ask);
         QFETCH(bool, answerYes);
         QFETCH(bool, deleted);
-        TestResponder responder;
+        TestResponder &responder = program->responder;
         responder.answers.push_back(answerYes ? ui::MsgResult::Yes : ui::MsgResult::No);
         DeleteShop = ask;
         TShopShop *a = AddShop("Alpha");
@@ -167,8 +167,8 @@ private Q_SLOTS:
             AddItem(brand[0] == 'a' ? a : b, brand);
         QVERIFY(ShowActive(form));
 
-        ClickEntry(form->ShopListBox, QStringLiteral("Beta"));
-        AltKey(form, Qt::Key_D);
+        QVERIFY(ClickEntry(form->ShopListBox, QStringLiteral("Beta")));
+        QVERIFY(AltKey(form, Qt::Key_D));
 
         QCOMPARE(responder.messages.size(), ask ? 1 : 0);
         if (ask)
@@ -199,7 +199,6 @@ private Q_SLOTS:
     }
     void mainWindowDisabledWhileOpen() {
         QFETCH(QString, how);
-        MainForm = new TMainForm();
         QVERIFY(MainForm->ShopBtn->isEnabled() && MainForm->Shops1->isEnabled());
         QTest::mouseClick(MainForm->ShopBtn, Qt::LeftButton);
         QVERIFY(form->isVisible());
@@ -218,8 +217,6 @@ private Q_SLOTS:
         QVERIFY(form->isVisible());
         QVERIFY(!MainForm->isEnabled());
         form->close();
-        delete MainForm;
-        MainForm = nullptr;
     }
 
     // The floor plan editor opens for the selected shop and holds this window disabled.
@@ -233,7 +230,7 @@ private Q_SLOTS:
         QFETCH(QString, how);
         AddShop("Alpha");
         TShopShop *beta = AddShop("Beta");
-        auto *plan = FloorPlanEditForm = new TFloorPlanEditForm();
+        TFloorPlanEditForm *plan = FloorPlanEditForm;
         QVERIFY(ShowActive(form));
         QVERIFY(!form->FloorBtn->isEnabled());
         const QPoint betaAt =
@@ -243,12 +240,12 @@ private Q_SLOTS:
             QTest::mouseClick(form->ShopListBox->viewport(), Qt::LeftButton, {}, betaAt);
             QTest::mouseDClick(form->ShopListBox->viewport(), Qt::LeftButton, {}, betaAt);
         } else {
-            ClickEntry(form->ShopListBox, QStringLiteral("Beta"));
+            QVERIFY(ClickEntry(form->ShopListBox, QStringLiteral("Beta")));
             QVERIFY(form->FloorBtn->isEnabled());
             if (how == "button")
                 QTest::mouseClick(form->FloorBtn, Qt::LeftButton);
             else
-                AltKey(form, Qt::Key_F);
+                QVERIFY(AltKey(form, Qt::Key_F));
         }
         QVERIFY(plan->isVisible());
         QCOMPARE(plan->PlanShop, beta);
@@ -259,14 +256,12 @@ private Q_SLOTS:
         plan->close();
         QVERIFY(form->isEnabled());
         // Back in add mode the button is off again.
-        ClickEntry(form->ShopListBox, QStringLiteral("Beta"), Qt::RightButton);
+        QVERIFY(ClickEntry(form->ShopListBox, QStringLiteral("Beta"), Qt::RightButton));
         QVERIFY(!form->FloorBtn->isEnabled());
-        delete plan;
-        FloorPlanEditForm = nullptr;
     }
 
     void fullListBeeps() {
-        TestResponder responder;
+        TestResponder &responder = program->responder;
         Shops.Reserve(MaxRecords);
         for (int i = 0; i < MaxRecords; ++i)
             Shops.Add(std::make_unique<TShopShop>("S" + std::to_string(i)));

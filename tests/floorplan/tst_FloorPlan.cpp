@@ -1,7 +1,7 @@
 // The floor plan editor and its category list, driven through the real windows.
 
 #include "TestCatalogue.h"
-#include "TestResponder.h"
+#include "TestProgram.h"
 #include "WidgetDriver.h"
 #include "app/Forms.h"
 #include "catalogue/Regional.h"
@@ -68,17 +68,18 @@ QRect DarkPixels(const QImage &image, const QRect &area) {
 
 class TestFloorPlan : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestResponder> responder_;
+    TestProgram *program = nullptr;
     TShopShop *shop_ = nullptr;
 
-    // A shop "Corner Store" with aisles at `rects`, open in the editor.
-    void Open(const QList<TRect> &rects) {
+    // A shop "Corner Store" with aisles at `rects`, open in the editor; false when the editor
+    // could not be made the active window.
+    [[nodiscard]] bool Open(const QList<TRect> &rects) {
         shop_ = Shops.Add(std::make_unique<TShopShop>("Corner Store"));
         for (const TRect &r : rects)
             AddAisle(shop_->Aisle, r);
         FloorPlanEditForm->PlanShop = shop_;
         // Shortcuts go to the active window, as the user's keys do.
-        QVERIFY(ShowActive(FloorPlanEditForm));
+        return ShowActive(FloorPlanEditForm);
     }
     TPlanArea *Plan() const { return FloorPlanEditForm->Plan; }
     QImage Grab() const { return Plan()->grab().toImage(); }
@@ -97,31 +98,18 @@ private Q_SLOTS:
     void initTestCase() {
         SetUpWindowTests();
         ui::RegisterCursors();
-        // Created in the program's order: the list places itself beside the editor.
-        FloorPlanEditForm = new TFloorPlanEditForm();
-        CatListForm = new TCatListForm();
-        responder_ = std::make_unique<TestResponder>();
     }
 
-    void cleanupTestCase() {
-        delete CatListForm;
-        CatListForm = nullptr;
-        delete FloorPlanEditForm;
-        FloorPlanEditForm = nullptr;
-        responder_.reset();
-        ClearCatalogue();
-    }
-
+    // The windows are created in the program's order: the list places itself beside the
+    // editor.
     void init() {
-        ClearCatalogue();
-        ResetPreferences();
-        responder_->clear();
+        program = new TestProgram();
         shop_ = nullptr;
     }
 
     void cleanup() {
-        FloorPlanEditForm->close();
-        CatListForm->hide();
+        delete program;
+        program = nullptr;
     }
 
     void showing_data() {
@@ -137,7 +125,7 @@ private Q_SLOTS:
         QFETCH(QSize, client);
         FPlan_ShowOrder = true;
         FPlan_CatList = true;
-        Open(rects);
+        QVERIFY(Open(rects));
         // However small the plan, the window is wide enough for all five menus; the plan
         // keeps its origin at the top-left corner of the client area.
         QMenuBar *bar = FloorPlanEditForm->MainMenu2;
@@ -152,7 +140,7 @@ private Q_SLOTS:
         const auto *more = bar->findChild<QWidget *>(QStringLiteral("qt_menubar_ext_button"));
         QVERIFY(!more || !more->isVisible());
         if (rects.isEmpty())
-            SaveShot(FloorPlanEditForm, QStringLiteral("floorplan_empty_shop"));
+            QVERIFY(SaveShot(FloorPlanEditForm, QStringLiteral("floorplan_empty_shop")));
         QCOMPARE(FloorPlanEditForm->windowTitle(), QStringLiteral("Corner Store"));
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Undo"));
         QVERIFY(!FloorPlanEditForm->Undo1->isEnabled());
@@ -161,7 +149,7 @@ private Q_SLOTS:
         QVERIFY(FloorPlanEditForm->Category2->isChecked());
         QVERIFY(CatListForm->isVisible());
         QCOMPARE(Plan()->cursor().shape(), Qt::ArrowCursor);
-        SaveShot(FloorPlanEditForm, QStringLiteral("floor-plan-%1").arg(rects.size()));
+        QVERIFY(SaveShot(FloorPlanEditForm, QStringLiteral("floor-plan-%1").arg(rects.size())));
         // The right arrow selects the first aisle; without aisles it does nothing.
         QTest::keyClick(Plan(), Qt::Key_Right);
         QCOMPARE(FloorPlanEditForm->SelectedAisle, rects.isEmpty() ? nullptr : Aisle(0));
@@ -175,7 +163,7 @@ private Q_SLOTS:
         TShopCat *dairy = Categories.Add(std::make_unique<TShopCat>("Dairy"));
         const int32_t low = std::numeric_limits<int32_t>::min();
         const int32_t high = std::numeric_limits<int32_t>::max();
-        Open({R(low, 20, high, 40), R(40, 60, 60, high)});
+        QVERIFY(Open({R(low, 20, high, 40), R(40, 60, 60, high)}));
         Aisle(0)->Category = dairy;
         const QRect screen = FloorPlanEditForm->screen()->availableGeometry();
         QVERIFY(Plan()->width() <= screen.width() && Plan()->height() <= screen.height());
@@ -203,7 +191,7 @@ private Q_SLOTS:
     void addSnapsToGrid() {
         QFETCH(int, x);
         QFETCH(int, left);
-        Open({R(100, 0, 120, 120)});
+        QVERIFY(Open({R(100, 0, 120, 120)}));
         const QSize before = Plan()->size();
         FloorPlanEditForm->Addaisle1->trigger();
         QCOMPARE(Plan()->cursor(), ui::Cursor(ui::crAisleAdd));
@@ -221,7 +209,7 @@ private Q_SLOTS:
     }
 
     void addDisarms() {
-        Open({});
+        QVERIFY(Open({}));
         // Escape, a right press and entering order mode each disarm Add aisle.
         FloorPlanEditForm->Addaisle1->trigger();
         QTest::keyClick(Plan(), Qt::Key_Escape);
@@ -242,11 +230,11 @@ private Q_SLOTS:
         QList<TRect> full;
         for (int i = 0; i < MaxRecords; ++i)
             full << R(0, 0, 20, 120);
-        Open(full);
+        QVERIFY(Open(full));
         FloorPlanEditForm->Addaisle1->trigger();
         Click(QPoint(60, 60));
         QCOMPARE(shop_->Aisle.Count(), MaxRecords);
-        QCOMPARE(responder_->beeps, 1);
+        QCOMPARE(program->responder.beeps, 1);
         QVERIFY(!FloorPlanEditForm->AddMode);
     }
 
@@ -282,7 +270,7 @@ private Q_SLOTS:
         QFETCH(int, cursor);
         QFETCH(QString, word);
         QFETCH(TRect, result);
-        Open({R(40, 40, 100, 200)});
+        QVERIFY(Open({R(40, 40, 100, 200)}));
         QTest::mousePress(Plan(), Qt::LeftButton, {}, press);
         QCOMPARE(Plan()->cursor(), ui::Cursor(cursor));
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Undo ") + word);
@@ -317,7 +305,7 @@ private Q_SLOTS:
         QFETCH(int, dragKind);
         QFETCH(QPoint, second);
         QFETCH(TRect, afterSecond);
-        Open({start});
+        QVERIFY(Open({start}));
         QTest::mousePress(Plan(), Qt::LeftButton, {}, QPoint(41, 41));
         QTest::mouseMove(Plan(), first);
         QCOMPARE(Aisle(0)->Rect, afterFirst);
@@ -330,7 +318,7 @@ private Q_SLOTS:
     }
 
     void dragPastTopLeftEdges() {
-        Open({R(40, 40, 60, 160)});
+        QVERIFY(Open({R(40, 40, 60, 160)}));
         Drag(QPoint(50, 100), {QPoint(-35, -30)});
         QCOMPARE(Aisle(0)->Rect, R(-40, -80, -20, 40));
         // Another showing takes the aisle as it is.
@@ -340,7 +328,7 @@ private Q_SLOTS:
     }
 
     void selectOnlyReplacesSnapshot() {
-        Open({R(40, 40, 60, 160)});
+        QVERIFY(Open({R(40, 40, 60, 160)}));
         FloorPlanEditForm->Addaisle1->trigger();
         Click(QPoint(100, 20));
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Undo add"));
@@ -366,7 +354,7 @@ private Q_SLOTS:
 
     void undoTwice() {
         QFETCH(QString, edit);
-        Open({R(40, 40, 60, 160), R(100, 40, 120, 160), R(160, 40, 180, 160)});
+        QVERIFY(Open({R(40, 40, 60, 160), R(100, 40, 120, 160), R(160, 40, 180, 160)}));
         const QString before = Describe(*shop_);
         if (edit == QLatin1String("move")) {
             Drag(QPoint(50, 100), {QPoint(70, 100), QPoint(90, 120)});
@@ -428,7 +416,7 @@ private Q_SLOTS:
         QList<TRect> rects;
         for (int i = 0; i < aisles; ++i)
             rects << R(40 * i, 40, 40 * i + 20, 160);
-        Open(rects);
+        QVERIFY(Open(rects));
         // Each aisle by its first position, which its left edge tells.
         const auto positions = [this] {
             QList<int> at;
@@ -452,7 +440,7 @@ private Q_SLOTS:
         QCOMPARE(FloorPlanEditForm->SelectedAisle, nullptr);
         for (const QPoint &p : clicks)
             Click(p);
-        QCOMPARE(responder_->beeps, beeps);
+        QCOMPARE(program->responder.beeps, beeps);
         QCOMPARE(FloorPlanEditForm->OrderMode, stillOn);
         QCOMPARE(positions(), order);
         if (stillOn) // leaving by the menu keeps the order reached
@@ -473,7 +461,7 @@ private Q_SLOTS:
 
     void overlappingAisles() {
         // C stands apart; A and B overlap, B drawn on top.
-        Open({R(200, 40, 220, 160), R(40, 40, 100, 100), R(60, 60, 120, 120)});
+        QVERIFY(Open({R(200, 40, 220, 160), R(40, 40, 100, 100), R(60, 60, 120, 120)}));
         TShopAisle *c = Aisle(0), *a = Aisle(1), *b = Aisle(2);
         Click(QPoint(80, 80));
         QCOMPARE(FloorPlanEditForm->SelectedAisle, b);
@@ -489,7 +477,7 @@ private Q_SLOTS:
 
     void deleteRenumbers() {
         FPlan_ShowOrder = true;
-        Open({R(40, 40, 60, 160), R(80, 40, 100, 160), R(120, 40, 140, 160)});
+        QVERIFY(Open({R(40, 40, 60, 160), R(80, 40, 100, 160), R(120, 40, 140, 160)}));
         const QRect second(80, 40, 20, 120);
         const QImage numberTwo = Grab().copy(second);
         Click(QPoint(90, 100));
@@ -519,7 +507,7 @@ private Q_SLOTS:
         for (int row = 0; row < 10; ++row)
             for (int column = 0; column < 30; ++column)
                 many << R(column * 40, row * 60, column * 40 + 20, row * 60 + 40);
-        Open(many);
+        QVERIFY(Open(many));
         QTest::mousePress(Plan(), Qt::LeftButton, {}, QPoint(50, 70));
         QApplication::processEvents();
         PaintSpy spy(Plan());
@@ -536,7 +524,7 @@ private Q_SLOTS:
     }
 
     void arrowKeys() {
-        Open({R(40, 40, 60, 160), R(80, 40, 100, 160), R(120, 40, 140, 160)});
+        QVERIFY(Open({R(40, 40, 60, 160), R(80, 40, 100, 160), R(120, 40, 140, 160)}));
         QTest::keyClick(Plan(), Qt::Key_Left);
         QCOMPARE(FloorPlanEditForm->SelectedAisle, Aisle(0));
         QVERIFY(FloorPlanEditForm->Deleteaisle1->isEnabled());
@@ -554,7 +542,7 @@ private Q_SLOTS:
     }
 
     void colours() {
-        Open({R(40, 40, 60, 160), R(100, 40, 160, 100), R(200, 40, 220, 160)});
+        QVERIFY(Open({R(40, 40, 60, 160), R(100, 40, 160, 100), R(200, 40, 220, 160)}));
         Click(QPoint(130, 70));
         QImage image = Grab();
         QCOMPARE(QColor(image.pixel(0, 0)), QColor(128, 128, 128));    // grid dot
@@ -585,7 +573,7 @@ private Q_SLOTS:
         FPlan_ShowCat = true;
         TShopCat *dairy = Categories.Add(std::make_unique<TShopCat>("Dairy"));
         TShopCat *longName = Categories.Add(std::make_unique<TShopCat>("Refrigerated goods"));
-        Open({R(40, 20, 60, 140), R(100, 20, 220, 40), R(100, 60, 140, 100)});
+        QVERIFY(Open({R(40, 20, 60, 140), R(100, 20, 220, 40), R(100, 60, 140, 100)}));
         Aisle(0)->Category = dairy;
         Aisle(1)->Category = dairy;
         Aisle(2)->Category = longName;
@@ -609,7 +597,7 @@ private Q_SLOTS:
 
     void viewToggles() {
         FPlan_CatList = true;
-        Open({R(40, 40, 60, 160)});
+        QVERIFY(Open({R(40, 40, 60, 160)}));
         FloorPlanEditForm->Order1->trigger();
         QVERIFY(FPlan_ShowOrder);
         FloorPlanEditForm->Category1->trigger();
@@ -628,28 +616,28 @@ private Q_SLOTS:
         QVERIFY(!FloorPlanEditForm->Category2->isChecked());
         QVERIFY(!CatListForm->isVisible());
         QTest::keyClick(Plan(), Qt::Key_F1);
-        QCOMPARE(responder_->helpCalls.size(), 1);
-        QCOMPARE(responder_->helpCalls[0].command, ui::HelpCommand::Context);
-        QCOMPARE(responder_->helpCalls[0].context, 6u);
+        QCOMPARE(program->responder.helpCalls.size(), 1);
+        QCOMPARE(program->responder.helpCalls[0].command, ui::HelpCommand::Context);
+        QCOMPARE(program->responder.helpCalls[0].context, 6u);
     }
 
     void printing() {
         QTemporaryDir dir;
-        responder_->pdfFile = dir.filePath(QStringLiteral("plan.pdf"));
+        program->responder.pdfFile = dir.filePath(QStringLiteral("plan.pdf"));
         FPlan_ShowOrder = true;
         FPlan_ShowCat = true;
         TShopCat *dairy = Categories.Add(std::make_unique<TShopCat>("Dairy"));
-        Open({R(40, 40, 60, 160), R(100, 40, 220, 80)});
+        QVERIFY(Open({R(40, 40, 60, 160), R(100, 40, 220, 80)}));
         Aisle(0)->Category = dairy;
         Aisle(1)->Category = dairy;
         Click(QPoint(150, 60));
-        responder_->confirmPrint = false;
+        program->responder.confirmPrint = false;
         FloorPlanEditForm->Print1->trigger();
-        QCOMPARE(responder_->printDialogs, 1);
-        QVERIFY(!QFile::exists(responder_->pdfFile));
-        responder_->confirmPrint = true;
+        QCOMPARE(program->responder.printDialogs, 1);
+        QVERIFY(!QFile::exists(program->responder.pdfFile));
+        program->responder.confirmPrint = true;
         FloorPlanEditForm->Print1->trigger();
-        QFile pdf(responder_->pdfFile);
+        QFile pdf(program->responder.pdfFile);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
         QVERIFY(bytes.startsWith("%PDF"));
@@ -660,9 +648,10 @@ private Q_SLOTS:
         QVERIFY(!bytes.contains("/Subtype /Image"));
         QVERIFY(!bytes.contains("/DCTDecode"));
         QVERIFY(bytes.contains("/Type /Font"));
-        QVERIFY(responder_->messages.isEmpty());
+        QVERIFY(program->responder.messages.isEmpty());
         if (!ShotsFolder().isEmpty())
-            QFile::copy(responder_->pdfFile, ShotsFolder() + QStringLiteral("/floorplan.pdf"));
+            QFile::copy(program->responder.pdfFile,
+                        ShotsFolder() + QStringLiteral("/floorplan.pdf"));
         Click(QPoint(10, 10)); // the next showing leaves the category list as it finds it
     }
 
@@ -708,7 +697,7 @@ private Q_SLOTS:
         Categories.Add(std::make_unique<TShopCat>("Cans"));
         Categories.Add(std::make_unique<TShopCat>("Bakery"));
         FPlan_CatList = true;
-        Open({R(40, 40, 60, 160), R(80, 40, 100, 160)});
+        QVERIFY(Open({R(40, 40, 60, 160), R(80, 40, 100, 160)}));
         Aisle(0)->Category = dairy;
         ui::ListBox<TShopCat> *list = CatListForm->CatListBox;
         QCOMPARE(Entries(list), QStringList({"Bakery", "Cans", "dairy"}));
@@ -729,17 +718,17 @@ private Q_SLOTS:
         TShopCat *bakery = Categories.Add(std::make_unique<TShopCat>("Bakery"));
         TShopCat *cans = Categories.Add(std::make_unique<TShopCat>("Cans"));
         FPlan_CatList = true;
-        Open({R(40, 40, 60, 160)});
+        QVERIFY(Open({R(40, 40, 60, 160)}));
         ui::ListBox<TShopCat> *list = CatListForm->CatListBox;
         Click(QPoint(50, 100));
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Undo move"));
-        ClickRow(list, 1);
+        QVERIFY(ClickRow(list, 1));
         QCOMPARE(Aisle(0)->Category, cans);
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Undo category"));
         // Choosing the category it already has still takes a snapshot.
         Drag(QPoint(50, 100), {});
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Undo move"));
-        ClickRow(list, 1);
+        QVERIFY(ClickRow(list, 1));
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Undo category"));
         // A key that moves the selection labels too.
         QTest::keyClick(list, Qt::Key_Up);
@@ -747,14 +736,14 @@ private Q_SLOTS:
         FloorPlanEditForm->Undo1->trigger();
         QCOMPARE(Aisle(0)->Category, cans);
         // After the undo the list has no aisle: a choice is taken back.
-        ClickRow(list, 1);
+        QVERIFY(ClickRow(list, 1));
         QCOMPARE(list->Selected(), nullptr);
         QCOMPARE(FloorPlanEditForm->Undo1->text(), QStringLiteral("&Redo category"));
     }
 
     void catListClosing() {
         FPlan_CatList = true;
-        Open({});
+        QVERIFY(Open({}));
         QVERIFY(CatListForm->isVisible());
         // Closing the editor hides the list but keeps it checked for next time.
         FloorPlanEditForm->Close1->trigger();

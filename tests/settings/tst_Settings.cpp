@@ -78,7 +78,7 @@ private Q_SLOTS:
     void noFileGivesDefaultsAndWritesEveryKey() {
         SetNonDefaults();
         ReadSettings(ini());
-        QCOMPARE(TheReportFont, ReportFont{});
+        QCOMPARE(TheReportFont, (ReportFont{"Arial", 10, 0, 0}));
         for (const char *key : {"ClearQtys", "DeleteCat", "DeleteShop", "IDR_Errors", "FL_Cat",
                                 "List_Only", "SL_CatSort", "MainBitMap"})
             QVERIFY2(Pref(key) == 1, key);

@@ -336,9 +336,9 @@ private Q_SLOTS:
         list.Fill({{"one", &a}});
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        ClickRow(&list, 0, Qt::RightButton);
+        QVERIFY(ClickRow(&list, 0, Qt::RightButton));
         QCOMPARE(list.Selected(), nullptr);
-        ClickRow(&list, 0);
+        QVERIFY(ClickRow(&list, 0));
         QCOMPARE(list.Selected(), &a);
     }
 
@@ -353,15 +353,27 @@ private Q_SLOTS:
         QFETCH(int, key);
         QFETCH(int, expected);
         QString shownText, shownTitle;
+        bool active = false;
         QTimer::singleShot(0, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QVERIFY(box);
+            QMessageBox *box = nullptr;
+            active = QTest::qWaitFor([&] {
+                box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                return box && box->isActiveWindow();
+            });
+            if (!active) {
+                // Closed all the same, so that the test fails instead of waiting for ever.
+                for (QWidget *w : QApplication::topLevelWidgets())
+                    if (auto *shown = qobject_cast<QMessageBox *>(w); shown && shown->isVisible())
+                        shown->reject();
+                return;
+            }
             shownText = box->text();
             shownTitle = box->windowTitle();
             QTest::keyClick(box, Qt::Key(key));
         });
         const auto r = ui::MessageBox(ui::MsgKind::Confirmation, QStringLiteral("First\rSecond"),
                                       ui::MsgButtons::YesNo);
+        QVERIFY(active);
         QCOMPARE(int(r), expected);
         QCOMPARE(shownText, QStringLiteral("First\nSecond"));
         QCOMPARE(shownTitle, QStringLiteral("Confirm"));

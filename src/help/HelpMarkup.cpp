@@ -1,6 +1,6 @@
-#include "settings/HelpMarkup.h"
+#include "help/HelpMarkup.h"
 
-#include "settings/HelpDocument.h"
+#include "help/HelpDocument.h"
 
 #include <QRegularExpression>
 

@@ -1,5 +1,5 @@
-#include "settings/HelpDocument.h"
-#include "settings/HelpMarkup.h"
+#include "help/HelpDocument.h"
+#include "help/HelpMarkup.h"
 
 #include <QFile>
 #include <QHash>
