@@ -67,6 +67,43 @@ void SortForShoppingList() {
     });
 }
 
+// The fridge list's and master item list's orders call a record with a missing reference
+// equal to every other, and a sort cannot place such a record without spoiling the order
+// of the rest (one product type without a category could leave the whole list unsorted).
+// So these records go after the others: every pair the order tells apart keeps its order.
+
+int FridgeByCategory(const TShopProd *a, const TShopProd *b) {
+    if (!a->Category != !b->Category)
+        return a->Category ? -1 : 1;
+    return CompareProductsByCategory(a, b);
+}
+
+// 0 with a category, 1 with a product type but no category, 2 without a product type.
+int Completeness(const TShopItem *item) {
+    return !item->Product ? 2 : !item->Product->Category ? 1 : 0;
+}
+
+// Items without a shop last; within a shop, items without a category after the others.
+int ItemsByShopCategory(const TShopItem *a, const TShopItem *b) {
+    if (!a->Shop != !b->Shop)
+        return a->Shop ? -1 : 1;
+    const int c = CompareItemsByShopCategory(a, b);
+    if (c != 0 || a->Shop != b->Shop)
+        return c;
+    return (Completeness(a) > 0) - (Completeness(b) > 0);
+}
+
+int ItemsByCategory(const TShopItem *a, const TShopItem *b) {
+    const int c = Completeness(a) - Completeness(b);
+    return c != 0 ? c : CompareItemsByCategory(a, b);
+}
+
+int ItemsByProduct(const TShopItem *a, const TShopItem *b) {
+    if (!a->Product != !b->Product)
+        return a->Product ? -1 : 1;
+    return CompareItemsByProduct(a, b);
+}
+
 } // namespace
 
 std::string ReportTitle(Report report) {
@@ -222,7 +259,7 @@ bool PrintFridgeList(ReportCanvas &canvas, const ReportOptions &options) {
     const int textOffset = RoundEven(box * 1.5);
     const int columns = FL_Cat ? 2 : 3;
     const int columnWidth = (canvas.PageWidth() - e.LeftMargin - e.RightMargin) / columns;
-    ProductTypes.Sort(FL_Sort == 0 ? CompareProductsByCategory : CompareProductsByName);
+    ProductTypes.Sort(FL_Sort == 0 ? FridgeByCategory : CompareProductsByName);
 
     e.LineNo = 1;
     e.PageNo = 1;
@@ -272,13 +309,13 @@ bool PrintItemList(ReportCanvas &canvas, const ReportOptions &options) {
     cols.x[2] = cols.x[3] - e.Width(nineW);
     switch (IDR_Sort) {
     case 0:
-        Items.Sort(CompareItemsByShopCategory);
+        Items.Sort(ItemsByShopCategory);
         break;
     case 1:
-        Items.Sort(CompareItemsByCategory);
+        Items.Sort(ItemsByCategory);
         break;
     case 2:
-        Items.Sort(CompareItemsByProduct);
+        Items.Sort(ItemsByProduct);
         break;
     default:
         break; // the present order

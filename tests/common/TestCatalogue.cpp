@@ -2,7 +2,6 @@
 
 #include <QFile>
 
-#include <array>
 #include <csignal>
 #include <map>
 #include <memory>
@@ -102,80 +101,59 @@ QByteArray ExampleCatalogueBytes() {
 void BuildShoppingTrip() {
     ClearCatalogue();
     std::map<std::string, TShopCat *> cat;
-    for (const char *name :
-         {"Dairy", "Bakery", "Fruit & Veg", "Meat", "Frozen", "Drinks", "Household"})
-        cat[name] = Categories.Add(std::make_unique<TShopCat>(name));
-    const auto shop = [&](const char *name, std::initializer_list<const char *> aisles) {
-        auto s = std::make_unique<TShopShop>(name);
-        int left = 0;
-        for (const char *aisle : aisles) {
-            AddAisle(s->Aisle, R(left, 0, left + 40, 100), cat[aisle]);
-            left += 60;
-        }
-        return Shops.Add(std::move(s));
-    };
-    TShopShop *mega = shop(
-        "MegaMart", {"Fruit & Veg", "Bakery", "Meat", "Dairy", "Frozen", "Drinks", "Household"});
-    TShopShop *corner = shop("Corner Store", {"Dairy", "Bakery"});
-    TShopShop *farm = shop("Farm Shop", {"Fruit & Veg", "Meat"});
+    std::map<std::string, TShopShop *> shop;
     std::map<std::string, TShopProd *> prod;
-    for (const auto &[name, units, category] : std::initializer_list<std::array<const char *, 3>>{
-             {"Milk", "l", "Dairy"},
-             {"Cheddar", "g", "Dairy"},
-             {"Butter", "g", "Dairy"},
-             {"Yoghurt", "g", "Dairy"},
-             {"Eggs", "ea", "Dairy"},
-             {"Bread", "g", "Bakery"},
-             {"Apples", "kg", "Fruit & Veg"},
-             {"Bananas", "kg", "Fruit & Veg"},
-             {"Potatoes", "kg", "Fruit & Veg"},
-             {"Carrots", "kg", "Fruit & Veg"},
-             {"Sausages", "g", "Meat"},
-             {"Chicken", "kg", "Meat"},
-             {"Mince", "g", "Meat"},
-             {"Peas", "kg", "Frozen"},
-             {"Ice cream", "l", "Frozen"},
-             {"Orange juice", "l", "Drinks"},
-             {"Cola", "l", "Drinks"},
-             {"Washing-up liquid", "ml", "Household"},
-             {"Toilet paper", "rolls", "Household"},
-             {"Bin bags", "bags", "Household"},
-             {"Honey", "g", nullptr}})
-        prod[name] = ProductTypes.Add(
-            std::make_unique<TShopProd>(name, units, category ? cat[category] : nullptr));
-    const auto item = [&](const char *product, const char *brand, float size, float price,
-                          TShopShop *at, int quantity) {
-        Items.Add(std::make_unique<TShopItem>(prod[product], brand, size, price, at))->Quantity =
-            static_cast<int16_t>(quantity);
-    };
-    item("Milk", "Acme", 2, 1.50f, corner, 2);
-    item("Bread", "Baker", 800, 2.25f, corner, 1);
-    item("Cheddar", "Acme", 250, 4.10f, corner, 1);
-    item("Apples", "Orchard", 1, 3.00f, corner, 1);
-    item("Butter", "Acme", 250, 2.50f, corner, 0);
-    item("Yoghurt", "Acme", 500, 1.10f, corner, 0);
-    item("Potatoes", "Farm", 2.5f, 2.80f, farm, 1);
-    item("Eggs", "Farm", 12, 0, farm, 1);
-    item("Sausages", "Farm", 500, 5.50f, farm, 2);
-    item("Carrots", "Farm", 1, 1.20f, farm, 3);
-    item("Honey", "Farm", 340, 6.00f, farm, 0);
-    item("Chicken", "Farm", 1.5f, 9.50f, farm, 0);
-    item("Bananas", "Tropic", 1, 2.10f, mega, 1);
-    item("Apples", "Orchard", 1, 2.90f, mega, 2);
-    item("Bread", "Loafy", 700, 1.95f, mega, 1);
-    item("Chicken", "Cluck", 1.2f, 8.99f, mega, 1);
-    item("Mince", "Beefy", 500, 6.49f, mega, 1);
-    item("Milk", "Dairyland", 3, 2.79f, mega, 1);
-    item("Yoghurt", "Dairyland", 500, 1.89f, mega, 4);
-    item("Butter", "Dairyland", 250, 3.25f, mega, 1);
-    item("Peas", "Frosty", 1, 2.49f, mega, 1);
-    item("Ice cream", "Frosty", 2, 4.99f, mega, 1);
-    item("Orange juice", "Sunny", 1, 2.35f, mega, 2);
-    item("Cola", "Fizz", 2, 1.99f, mega, 3);
-    item("Washing-up liquid", "Clean", 500, 1.49f, mega, 1);
-    item("Toilet paper", "Soft", 9, 4.50f, mega, 1);
-    item("Bin bags", "Strong", 20, 2.00f, mega, 0);
-    item("Cheddar", "Mature", 400, 5.20f, mega, 0);
+    for (const char *name :
+         {"Dairy", "Bakery", "Fruit & Veg", "Meat", "Frozen", "Drinks", "Household", ""})
+        cat[name] = *name ? Categories.Add(std::make_unique<TShopCat>(name)) : nullptr;
+    for (const auto &[name, aisles] : std::initializer_list<std::pair<const char *, QStringList>>{
+             {"MegaMart",
+              {"Fruit & Veg", "Bakery", "Meat", "Dairy", "Frozen", "Drinks", "Household"}},
+             {"Corner Store", {"Dairy", "Bakery"}},
+             {"Farm Shop", {"Fruit & Veg", "Meat"}}}) {
+        shop[name] = Shops.Add(std::make_unique<TShopShop>(name));
+        for (int i = 0; i < aisles.size(); ++i)
+            AddAisle(shop[name]->Aisle, R(60 * i, 0, 60 * i + 40, 100),
+                     cat[aisles[i].toStdString()]);
+    }
+    // shop, product type, units, category, brand, size, price, quantity
+    const char *items[][8] = {
+        {"Corner Store", "Milk", "l", "Dairy", "Acme", "2", "1.50", "2"},
+        {"Corner Store", "Bread", "g", "Bakery", "Baker", "800", "2.25", "1"},
+        {"Corner Store", "Cheddar", "g", "Dairy", "Acme", "250", "4.10", "1"},
+        {"Corner Store", "Apples", "kg", "Fruit & Veg", "Orchard", "1", "3.00", "1"},
+        {"Corner Store", "Butter", "g", "Dairy", "Acme", "250", "2.50", "0"},
+        {"Corner Store", "Yoghurt", "g", "Dairy", "Acme", "500", "1.10", "0"},
+        {"Farm Shop", "Potatoes", "kg", "Fruit & Veg", "Farm", "2.5", "2.80", "1"},
+        {"Farm Shop", "Eggs", "ea", "Dairy", "Farm", "12", "0", "1"},
+        {"Farm Shop", "Sausages", "g", "Meat", "Farm", "500", "5.50", "2"},
+        {"Farm Shop", "Carrots", "kg", "Fruit & Veg", "Farm", "1", "1.20", "3"},
+        {"Farm Shop", "Honey", "g", "", "Farm", "340", "6.00", "0"},
+        {"Farm Shop", "Chicken", "kg", "Meat", "Farm", "1.5", "9.50", "0"},
+        {"MegaMart", "Bananas", "kg", "Fruit & Veg", "Tropic", "1", "2.10", "1"},
+        {"MegaMart", "Apples", "kg", "Fruit & Veg", "Orchard", "1", "2.90", "2"},
+        {"MegaMart", "Bread", "g", "Bakery", "Loafy", "700", "1.95", "1"},
+        {"MegaMart", "Chicken", "kg", "Meat", "Cluck", "1.2", "8.99", "1"},
+        {"MegaMart", "Mince", "g", "Meat", "Beefy", "500", "6.49", "1"},
+        {"MegaMart", "Milk", "l", "Dairy", "Dairyland", "3", "2.79", "1"},
+        {"MegaMart", "Yoghurt", "g", "Dairy", "Dairyland", "500", "1.89", "4"},
+        {"MegaMart", "Butter", "g", "Dairy", "Dairyland", "250", "3.25", "1"},
+        {"MegaMart", "Peas", "kg", "Frozen", "Frosty", "1", "2.49", "1"},
+        {"MegaMart", "Ice cream", "l", "Frozen", "Frosty", "2", "4.99", "1"},
+        {"MegaMart", "Orange juice", "l", "Drinks", "Sunny", "1", "2.35", "2"},
+        {"MegaMart", "Cola", "l", "Drinks", "Fizz", "2", "1.99", "3"},
+        {"MegaMart", "Washing-up liquid", "ml", "Household", "Clean", "500", "1.49", "1"},
+        {"MegaMart", "Toilet paper", "rolls", "Household", "Soft", "9", "4.50", "1"},
+        {"MegaMart", "Bin bags", "bags", "Household", "Strong", "20", "2.00", "0"},
+        {"MegaMart", "Cheddar", "g", "Dairy", "Mature", "400", "5.20", "0"}};
+    for (const auto &[at, product, units, category, brand, size, price, quantity] : items) {
+        TShopProd *&p = prod[product];
+        if (!p)
+            p = ProductTypes.Add(std::make_unique<TShopProd>(product, units, cat[category]));
+        Items
+            .Add(std::make_unique<TShopItem>(p, brand, std::stof(size), std::stof(price), shop[at]))
+            ->Quantity = static_cast<int16_t>(std::stoi(quantity));
+    }
 }
 
 bool RecordingUser::AskYesNo(const std::string &text) {

@@ -121,18 +121,16 @@ private Q_SLOTS:
             << "Fridgelist1"
             << QStringList{"Bread (Bakery)",       "Butter (Dairy)",     "Yoghurt (Dairy)",
                            "Cola (Drinks)",        "Ice cream (Frozen)", "Apples (Fruit & Veg)",
-                           "Bin bags (Household)", "Chicken (Meat)"}
+                           "Bin bags (Household)", "Chicken (Meat)",     "Honey"}
             << "Orange juice"
             << "Orange juice \\(Drinks\\)";
         QTest::newRow("master item list")
             << "Itemsdetails1"
-            << QStringList{"Product",   "Shop",
-                           "Baker",     "Acme",
-                           "Orchard",   "This shop does not have an aisle for this category.",
-                           "Farm",      "Loafy",
-                           "Dairyland", "Fizz",
-                           "Frosty",    "Tropic",
-                           "Clean",     "Beefy"}
+            << QStringList{"Product", "Shop", "Baker", "Acme", "Orchard",
+                           "This shop does not have an aisle for this category.", "Farm",
+                           // without a category: after the others of its shop
+                           "Honey", "This item does not have a category.", "Loafy", "Dairyland",
+                           "Fizz", "Frosty", "Tropic", "Clean", "Beefy"}
             << "Mince"
             << "Mince\\s+Beefy\\s+Meat\\s+500g\\s+6.49\\s+MegaMart";
     }
