@@ -4,10 +4,12 @@
 #include "app/MainUnit.h"
 #include "app/PrefUnit.h"
 #include "editors/CatEditU.h"
+#include "editors/ItemEdit.h"
 #include "editors/ShopCopy.h"
 #include "editors/ShopEdit.h"
 #include "floorplan/CatListU.h"
 #include "floorplan/FloorPla.h"
+#include "shopping/Analysis.h"
 #include "ui/Application.h"
 
 TMainForm *MainForm = nullptr;
@@ -38,10 +40,12 @@ void CreateForms() {
     Create(MainForm);
     ui::Application::SetMainWindow(MainForm);
     Create(CatEditForm);
+    Create(ItemEditForm);
     Create(ShopEditForm);
     Create(FloorPlanEditForm);
     Create(CatListForm);
     Create(PrefForm);
+    Create(AnalForm);
     Create(CopyShop);
     Create(AboutForm);
 }
@@ -50,10 +54,12 @@ void DestroyForms() {
     // In the reverse order of creation.
     Destroy(AboutForm);
     Destroy(CopyShop);
+    Destroy(AnalForm);
     Destroy(PrefForm);
     Destroy(CatListForm);
     Destroy(FloorPlanEditForm);
     Destroy(ShopEditForm);
+    Destroy(ItemEditForm);
     Destroy(CatEditForm);
     Destroy(MainForm);
 }

@@ -8,11 +8,13 @@
 #include "catalogue/ShopData.h"
 #include "catalogue/UnusedProducts.h"
 #include "editors/CatEditU.h"
+#include "editors/ItemEdit.h"
 #include "editors/ShopCopy.h"
 #include "editors/ShopEdit.h"
 #include "reports/PrintCommands.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
+#include "shopping/Analysis.h"
 #include "ui/Builder.h"
 #include "ui/Cursors.h"
 #include "ui/Pictures.h"
@@ -60,6 +62,7 @@ TMainForm::TMainForm(QWidget *parent)
     connect(CloseBtn, &QToolButton::clicked, this, &TMainForm::CloseBtnClick);
     connect(CatBtn, &QToolButton::clicked, this, &TMainForm::CatBtnClick);
     connect(ShopBtn, &QToolButton::clicked, this, &TMainForm::ShopBtnClick);
+    connect(ItemBtn, &QToolButton::clicked, this, &TMainForm::ItemBtnClick);
 
     CreateMenu();
     DisableMissingCommands();
@@ -125,7 +128,9 @@ void TMainForm::CreateMenu() {
     connect(Otherproducts1, &QAction::triggered, this, &TMainForm::Otherproducts1Click);
     connect(AboutTrolleymind1, &QAction::triggered, this, &TMainForm::AboutTrolleymind1Click);
     connect(Categories1, &QAction::triggered, this, &TMainForm::Categories1Click);
+    connect(Items1, &QAction::triggered, this, &TMainForm::Items1Click);
     connect(Shops1, &QAction::triggered, this, &TMainForm::Shops1Click);
+    connect(Analyseshoppinglist1, &QAction::triggered, this, &TMainForm::Analyseshoppinglist1Click);
     connect(Createcopyofshop1, &QAction::triggered, this, &TMainForm::Createcopyofshop1Click);
     connect(Preferences1, &QAction::triggered, this, &TMainForm::Preferences1Click);
     connect(Printsetup1, &QAction::triggered, this, &TMainForm::Printsetup1Click);
@@ -141,11 +146,10 @@ void TMainForm::CreateMenu() {
 }
 
 void TMainForm::DisableMissingCommands() {
-    const std::initializer_list<QAction *> actions = {Items1, Shoppinglist1, Prices1,
-                                                      Analyseshoppinglist1};
+    const std::initializer_list<QAction *> actions = {Shoppinglist1, Prices1};
     for (QAction *a : actions)
         a->setEnabled(false);
-    for (QToolButton *b : {ItemBtn, ShopListBtn, PricesBtn})
+    for (QToolButton *b : {ShopListBtn, PricesBtn})
         b->setEnabled(false);
 }
 
@@ -234,6 +238,14 @@ void TMainForm::CatBtnClick() {
     Categories1Click();
 }
 
+void TMainForm::Items1Click() {
+    ItemEditForm->exec();
+}
+
+void TMainForm::ItemBtnClick() {
+    Items1Click();
+}
+
 // Modeless: the shop editor disables this window while it is open.
 void TMainForm::Shops1Click() {
     ShopEditForm->show();
@@ -241,6 +253,12 @@ void TMainForm::Shops1Click() {
 
 void TMainForm::ShopBtnClick() {
     Shops1Click();
+}
+
+// Each opening starts again from the first item on the list.
+void TMainForm::Analyseshoppinglist1Click() {
+    AnalForm->StartPending = true;
+    AnalForm->exec();
 }
 
 void TMainForm::Createcopyofshop1Click() {

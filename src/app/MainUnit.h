@@ -75,8 +75,11 @@ public Q_SLOTS:
     void AboutTrolleymind1Click();
     void Categories1Click();
     void CatBtnClick();
+    void Items1Click();
+    void ItemBtnClick();
     void Shops1Click();
     void ShopBtnClick();
+    void Analyseshoppinglist1Click();
     void Createcopyofshop1Click();
     void Preferences1Click();
     void Printsetup1Click();

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QValidator>
 
+#include <algorithm>
 #include <array>
 
 namespace ui {
@@ -58,6 +59,10 @@ public:
 } // namespace
 
 QString FromAnsi(const std::string &bytes) {
+    // Outside 0x80..0x9F the two character sets agree with Latin-1, which Qt converts fast.
+    if (std::none_of(bytes.begin(), bytes.end(),
+                     [](char b) { return static_cast<unsigned char>(b) - 0x80u < 0x20u; }))
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QString out;
     out.reserve(static_cast<qsizetype>(bytes.size()));
     for (unsigned char b : bytes) {
@@ -70,6 +75,10 @@ QString FromAnsi(const std::string &bytes) {
 }
 
 std::string ToAnsi(const QString &text) {
+    if (std::all_of(text.begin(), text.end(), [](QChar c) {
+            return c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF);
+        }))
+        return text.toLatin1().toStdString();
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
     for (QChar c : text) {

@@ -60,8 +60,11 @@ int SortedListBox::InsertEntry(std::unique_ptr<Entry> entry) {
 }
 
 int SortedListBox::SelectNearest(const QString &text) {
-    if (text.isEmpty() || count() == 0)
+    if (text.isEmpty() || count() == 0) {
+        const QSignalBlocker quiet(this);
+        ClearSelection();
         return -1;
+    }
     const std::string key = NameKey(text);
     int row = 0;
     if (sorted_) {
@@ -91,6 +94,11 @@ void SortedListBox::RemoveRow(int row) {
     delete takeItem(row);
 }
 
+int SortedListBox::SelectedRow() const {
+    const auto selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.first());
+}
+
 void SortedListBox::ClearSelection() {
     clearSelection();
     setCurrentRow(-1, QItemSelectionModel::NoUpdate);
@@ -118,23 +126,39 @@ void SortedListBox::keyPressEvent(QKeyEvent *event) {
             setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
             scrollToItem(item(row));
             event->accept();
+            Q_EMIT UserSelect();
             return;
         }
     }
+    const int before = SelectedRow();
     QListWidget::keyPressEvent(event);
+    const int after = SelectedRow();
+    if (after >= 0 && after != before)
+        Q_EMIT UserSelect();
 }
 
 void SortedListBox::mousePressEvent(QMouseEvent *event) {
-    // Only the left button selects; the right button is kept for leaving edit mode.
-    if (event->button() == Qt::RightButton) {
+    // Only the left button selects; the right button is kept for leaving edit mode. A click
+    // below the last entry leaves the selection as it is (Qt would clear it), so a window in
+    // edit mode still has the entry it is editing.
+    if (event->button() == Qt::RightButton || !itemAt(event->position().toPoint())) {
         event->accept();
         return;
     }
+    pressedSelection_ = SelectedRow();
     QListWidget::mousePressEvent(event);
 }
 
 void SortedListBox::mouseReleaseEvent(QMouseEvent *event) {
     QListWidget::mouseReleaseEvent(event);
+    // A click on an entry, or a drag that moved the selection, is the user's choice; a
+    // click on the entry already selected counts too, as a click does.
+    const int selected = SelectedRow();
+    if (event->button() == Qt::LeftButton && selected >= 0) {
+        const QListWidgetItem *under = itemAt(event->position().toPoint());
+        if ((under && row(under) == selected) || selected != pressedSelection_)
+            Q_EMIT UserSelect();
+    }
     Q_EMIT MouseUp(event->button());
 }
 

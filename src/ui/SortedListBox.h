@@ -7,6 +7,10 @@
 // Keyboard: in a list without a selection, Home and Down select the first entry, End and Up
 // the last, and the list reports the selection (itemSelectionChanged, which the windows take
 // as the list's click) as for any selection the user makes.
+//
+// UserSelect is the click for a window that also selects entries itself: it reports only
+// what the user does (a left click on an entry, even the selected one, or a key that moves
+// the selection), never a selection or clearing by the program.
 
 #include <QListWidget>
 #include <QString>
@@ -35,14 +39,16 @@ public:
     void RemoveRow(int row);
     void ClearSelection();
     // The incremental search of a sorted list: selects the first entry whose text is not less
-    // than `text` in name order, or the last entry when all are less, and shows it. Nothing
-    // is selected for an empty text or list. The list's click is not run (no
+    // than `text` in name order, or the last entry when all are less, and shows it. For an
+    // empty text or list nothing stays selected. The list's click is not run (no
     // itemSelectionChanged). Returns the selected row or -1.
     int SelectNearest(const QString &text);
 
 Q_SIGNALS:
     // A mouse button was released over the list (the right-click "back to add mode").
     void MouseUp(Qt::MouseButton button);
+    // The user selected an entry with the mouse or the keyboard.
+    void UserSelect();
 
 protected:
     // An entry: its text, its order key and (in ListBox<T>) its record.
@@ -63,11 +69,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    int SelectedRow() const;
+
     // The first row whose key is not less than `key`, or with `after` the first whose key is
     // greater (count() when there is none). The list must be sorted.
     int Bound(const std::string &key, bool after) const;
 
     bool sorted_;
+    int pressedSelection_ = -1; // the selected row when a mouse button went down
 };
 
 template <class T> class ListBox : public SortedListBox {

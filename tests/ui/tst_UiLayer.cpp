@@ -225,6 +225,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(int, row);
         NumberedList numbered({"Milk", "apple", "Bread"});
+        numbered.list.setCurrentRow(0); // what was typed before replaces this selection
         QSignalSpy clicks(&numbered.list, &QListWidget::itemSelectionChanged);
         QCOMPARE(numbered.list.SelectNearest(typed), row);
         QCOMPARE(numbered.list.currentRow(), row);
@@ -277,14 +278,53 @@ private Q_SLOTS:
         QCOMPARE(list.currentRow(), 0);
         QVERIFY(!list.HasSelection());
         QSignalSpy clicks(&list, &QListWidget::itemSelectionChanged);
+        QSignalSpy userClicks(&list, &ui::SortedListBox::UserSelect);
         QTest::keyClick(&list, Qt::Key(key));
         QCOMPARE(list.Selected(), &numbered.numbers[std::size_t(row)]);
         QCOMPARE(clicks.count(), 1);
-        // Once something is selected, Down moves on from it.
+        QCOMPARE(userClicks.count(), 1);
+        // Once something is selected, Down moves on from it; a key that moves nothing is no
+        // choice.
         if (entries > 1 && row == 0) {
             QTest::keyClick(&list, Qt::Key_Down);
             QCOMPARE(list.currentRow(), 1);
+            QCOMPARE(userClicks.count(), 2);
         }
+        QTest::keyClick(&list, row == 0 ? Qt::Key_Home : Qt::Key_End);
+        QTest::keyClick(&list, row == 0 ? Qt::Key_Up : Qt::Key_Down);
+        QCOMPARE(userClicks.count(), entries > 1 && row == 0 ? 3 : 1);
+    }
+
+    // UserSelect reports the user's clicks, on the selected entry too, and no selection the
+    // program makes or clears; a click below the last entry or with the right button leaves
+    // the selection alone.
+    void userSelectOnlyForTheUser() {
+        NumberedList numbered({"a", "b", "c"});
+        ui::ListBox<int> &list = numbered.list;
+        list.resize(120, 200); // room below the last entry
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QSignalSpy userClicks(&list, &ui::SortedListBox::UserSelect);
+        list.setCurrentRow(2);
+        list.SelectNearest(QStringLiteral("a"));
+        list.ClearSelection();
+        QCOMPARE(userClicks.count(), 0);
+
+        const auto click = [&list](int row, Qt::MouseButton button = Qt::LeftButton) {
+            const QRect last = list.visualItemRect(list.item(list.count() - 1));
+            const QPoint at = row < list.count() ? list.visualItemRect(list.item(row)).center()
+                                                 : last.center() + QPoint(0, 3 * last.height());
+            QTest::mouseClick(list.viewport(), button, {}, at);
+        };
+        click(1);
+        QCOMPARE(list.currentRow(), 1);
+        QCOMPARE(userClicks.count(), 1);
+        click(1);
+        QCOMPARE(userClicks.count(), 2);
+        click(3); // below the last entry
+        click(0, Qt::RightButton);
+        QCOMPARE(list.Selected(), &numbered.numbers[1]);
+        QCOMPARE(userClicks.count(), 2);
     }
 
     // Captions reach the window system exactly as given: no display name of the program's

@@ -1,0 +1,21 @@
+#pragma once
+// Reading the numbers the user types for an item's pack size and price. Both are kept as
+// 4-byte floats, so a number the float cannot hold is refused rather than changed.
+
+#include "catalogue/Regional.h"
+
+#include <optional>
+#include <string>
+
+// The largest whole number up to which a 4-byte float holds every whole number exactly.
+inline constexpr long MaxExactSize = 16777216;
+
+// A pack size: a whole number from 0 to MaxExactSize, with an optional sign; blanks before
+// it are allowed, nothing after it. None when the text is anything else.
+std::optional<float> ParseSize(const std::string &text);
+
+// A price: the empty text is 0 (no price known). Otherwise a number of 0 or more in the
+// regional format: optional sign, digits, optional decimal separator and fraction, optional
+// exponent; blanks around it allowed, no thousands separators. None when the text is
+// anything else or the value is beyond what a 4-byte float holds.
+std::optional<float> ParsePrice(const std::string &text, const Regional &r = CurrentRegional());

@@ -1,0 +1,80 @@
+// Sizes and prices as the user types them: what is refused, and the float that is stored.
+
+#include "catalogue/NumberEntry.h"
+
+#include <QtTest>
+
+#include <cfloat>
+#include <cmath>
+
+class TestNumberEntry : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // A refused text has no value; an accepted one stores exactly `value`.
+    void parse_data() {
+        QTest::addColumn<bool>("price"); // false: a size
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<char>("separator");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<float>("value");
+        const auto size = [](const char *text, bool ok, float v = 0) {
+            QTest::addRow("size '%s'", text) << false << text << '.' << ok << v;
+        };
+        const auto price = [](const char *text, bool ok, float v = 0, char sep = '.') {
+            QTest::addRow("price '%s' with '%c'", text, sep) << true << text << sep << ok << v;
+        };
+        size("0", true, 0);
+        size("-0", true, 0);
+        size("  +500", true, 500);
+        size("00000000016777216", true, 16777216);
+        size("16777217", false); // the float would keep 16777216
+        size("99999999999999999999", false);
+        size("1.5", false);
+        size("", false);
+        size("-1", false);
+        size("12 ", false);
+        size("1e3", false);
+        size(" ", false);
+        size("-", false);
+        price("", true, 0);
+        price("2.49", true, 2.49f);
+        price(" .5 ", true, 0.5f);
+        price("5.", true, 5);
+        price("1.5E-2", true, 0.015f);
+        price("+1e3", true, 1000);
+        price("-0", true, 0);
+        price("3.4028234e38", true, FLT_MAX);
+        price("1,5", true, 1.5f, ',');
+        price("1.5", false, 0, ',');
+        price("1,5", false);
+        price("1,000.00", false);
+        price("-0.5", false);
+        price("1e39", false);
+        price("inf", false);
+        price("nan", false);
+        price("1e99999", false);
+        price(".", false);
+        price("e5", false);
+        price("1e", false);
+        price("2.49 $", false);
+    }
+    void parse() {
+        QFETCH(bool, price);
+        QFETCH(QString, text);
+        QFETCH(char, separator);
+        QFETCH(bool, accepted);
+        QFETCH(float, value);
+        Regional r;
+        r.DecimalSeparator = separator;
+        const auto parsed =
+            price ? ParsePrice(text.toStdString(), r) : ParseSize(text.toStdString());
+        QCOMPARE(parsed.has_value(), accepted);
+        if (accepted) {
+            QCOMPARE(*parsed, value);
+            QVERIFY(!std::signbit(*parsed)); // "-0" is stored as a plain 0
+        }
+    }
+};
+
+QTEST_MAIN(TestNumberEntry)
+#include "tst_NumberEntry.moc"
