@@ -1,5 +1,7 @@
 #include "ui/RecordView.h"
 
+#include "ui/ListKeys.h"
+
 #include <QKeyEvent>
 
 namespace ui {
@@ -37,28 +39,11 @@ void RecordViewBase::UpdateRow(int row) {
 }
 
 void RecordViewBase::keyPressEvent(QKeyEvent *event) {
-    // The view would only move on from the row it marked when it took the focus, so in a
-    // list without a selection Home (or Down on the first row) would select nothing.
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (plain && Count() > 0 && !HasSelection()) {
-        int row = -1;
-        switch (event->key()) {
-        case Qt::Key_Home:
-        case Qt::Key_Down:
-            row = 0;
-            break;
-        case Qt::Key_End:
-        case Qt::Key_Up:
-            row = Count() - 1;
-            break;
-        default:
-            break;
-        }
-        if (row >= 0) {
-            SelectRow(row);
-            event->accept();
-            return;
-        }
+    const int row = HasSelection() ? -1 : FirstSelectionRow(event, Count());
+    if (row >= 0) {
+        SelectRow(row);
+        event->accept();
+        return;
     }
     QListView::keyPressEvent(event);
 }
