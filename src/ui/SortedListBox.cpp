@@ -106,6 +106,15 @@ void SortedListBox::ClearSelection() {
     setCurrentRow(-1, QItemSelectionModel::NoUpdate);
 }
 
+QItemSelectionModel::SelectionFlags SortedListBox::selectionCommand(const QModelIndex &index,
+                                                                    const QEvent *event) const {
+    const auto command = QListWidget::selectionCommand(index, event);
+    if (selectionMode() == QAbstractItemView::SingleSelection &&
+        command.testFlag(QItemSelectionModel::Deselect))
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}
+
 void SortedListBox::keyPressEvent(QKeyEvent *event) {
     const int row = HasSelection() ? -1 : FirstSelectionRow(event, count());
     if (row >= 0) {

@@ -4,6 +4,9 @@
 // the entry's Windows-1252 text), compared through a key made once per entry; filling is
 // done in one batch.
 //
+// A list of single selection keeps its entry selected until another is chosen: Ctrl with a
+// click or Space does not take the selection away, as a window in edit mode relies on it.
+//
 // Keyboard: in a list without a selection, Home and Down select the first entry, End and Up
 // the last, and the list reports the selection (itemSelectionChanged, which the windows take
 // as the list's click) as for any selection the user makes.
@@ -64,6 +67,8 @@ protected:
     int InsertEntry(std::unique_ptr<Entry> entry);
     const Entry *EntryAt(int row) const { return dynamic_cast<const Entry *>(item(row)); }
 
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -297,7 +297,7 @@ private Q_SLOTS:
 
     // UserSelect reports the user's clicks, on the selected entry too, and no selection the
     // program makes or clears; a click below the last entry or with the right button leaves
-    // the selection alone.
+    // the selection alone, and so does Ctrl with a click or Space on the selected entry.
     void userSelectOnlyForTheUser() {
         NumberedList numbered({"a", "b", "c"});
         ui::ListBox<int> &list = numbered.list;
@@ -310,21 +310,25 @@ private Q_SLOTS:
         list.ClearSelection();
         QCOMPARE(userClicks.count(), 0);
 
-        const auto click = [&list](int row, Qt::MouseButton button = Qt::LeftButton) {
+        const auto click = [&list](int row, Qt::MouseButton button = Qt::LeftButton,
+                                   Qt::KeyboardModifiers keys = {}) {
             const QRect last = list.visualItemRect(list.item(list.count() - 1));
             const QPoint at = row < list.count() ? list.visualItemRect(list.item(row)).center()
                                                  : last.center() + QPoint(0, 3 * last.height());
-            QTest::mouseClick(list.viewport(), button, {}, at);
+            QTest::mouseClick(list.viewport(), button, keys, at);
         };
         click(1);
         QCOMPARE(list.currentRow(), 1);
         QCOMPARE(userClicks.count(), 1);
         click(1);
         QCOMPARE(userClicks.count(), 2);
+        click(1, Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(userClicks.count(), 3);
+        QTest::keyClick(&list, Qt::Key_Space, Qt::ControlModifier);
         click(3); // below the last entry
         click(0, Qt::RightButton);
         QCOMPARE(list.Selected(), &numbered.numbers[1]);
-        QCOMPARE(userClicks.count(), 2);
+        QCOMPARE(userClicks.count(), 3);
     }
 
     // Captions reach the window system exactly as given: no display name of the program's
