@@ -26,6 +26,21 @@ double Figures::Min() const {
     return Values.empty() ? 0 : *std::min_element(Values.begin(), Values.end());
 }
 
+std::vector<Measured> Only(std::vector<Measured> table, const std::string &text) {
+    if (text.empty())
+        return table;
+    std::vector<std::string> wanted;
+    for (const Measured &m : table)
+        if (m.Name.find(text) != std::string::npos) {
+            wanted.push_back(m.Name);
+            wanted.push_back(m.Baseline);
+        }
+    std::erase_if(table, [&](const Measured &m) {
+        return std::find(wanted.begin(), wanted.end(), m.Name) == wanted.end();
+    });
+    return table;
+}
+
 std::vector<Figures> RunAll(const std::vector<Measured> &table, int runs, std::FILE *progress) {
     std::vector<Figures> rows;
     for (const Measured &m : table) {

@@ -64,6 +64,8 @@ struct Figures {
     double Min() const;
 };
 
+// The entries whose names hold `text`, with the baselines they are compared with.
+std::vector<Measured> Only(std::vector<Measured> table, const std::string &text);
 // Runs every entry (`runs` times unless it says otherwise), printing progress to `progress`.
 std::vector<Figures> RunAll(const std::vector<Measured> &table, int runs, std::FILE *progress);
 // The table in Markdown; ratios are medians over the baseline's median.

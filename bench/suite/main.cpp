@@ -1,7 +1,8 @@
 // The program's speed in one table: every measured action, several runs each, with the
 // median, the minimum and the ratio to a plain baseline where there is one.
 //
-// Usage: bench_suite [--runs N] [--smoke]
+// Usage: bench_suite [--runs N] [--only TEXT] [--smoke]
+//   --only   just the actions whose names hold TEXT (and their baselines)
 //   --smoke  the household catalogue, every action once: a quick check that all still works.
 
 #include "Harness.h"
@@ -38,6 +39,7 @@ int main(int argc, char **argv) {
 
     bool smoke = false;
     int runs = 7;
+    std::string only;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--startup" && i + 2 < argc)
@@ -47,10 +49,12 @@ int main(int argc, char **argv) {
             return bench::MemoryChild(QString::fromLocal8Bit(argv[i + 1]));
         if (arg == "--smoke") {
             smoke = true;
+        } else if (arg == "--only" && i + 1 < argc) {
+            only = argv[++i];
         } else if (arg == "--runs" && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
         } else {
-            std::fprintf(stderr, "usage: %s [--runs N] [--smoke]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--runs N] [--only TEXT] [--smoke]\n", argv[0]);
             return 2;
         }
     }
@@ -60,7 +64,7 @@ int main(int argc, char **argv) {
     try {
         bench::Suite suite(smoke);
         std::fprintf(stderr, "%s\n", suite.Heading().c_str());
-        const auto rows = bench::RunAll(suite.Table(), runs, stderr);
+        const auto rows = bench::RunAll(bench::Only(suite.Table(), only), runs, stderr);
         std::printf("%s\n\n%s", suite.Heading().c_str(), bench::FormatTable(rows).c_str());
         for (const auto &row : rows)
             if (!row.Failure.empty())

@@ -195,7 +195,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, stored);
         FileWriter writer;
         WriteShortString(writer, text.toStdString());
-        QCOMPARE(QByteArray::fromStdString(writer.Bytes()).toHex(' '), stored.toHex(' '));
+        QCOMPARE(QByteArray(writer.Bytes().data(), writer.Bytes().size()).toHex(' '), stored.toHex(' '));
 
         // A category saved and loaded keeps exactly the stored text.
         RecordingUser user;
@@ -208,7 +208,8 @@ private Q_SLOTS:
     }
 
     void readStringWithZeroByte() {
-        FileReader reader(std::string("\5ab\0cd\7\0", 8));
+        const std::string bytes("\5ab\0cd\7\0", 8);
+        FileReader reader(bytes);
         QCOMPARE(ReadShortString(reader), std::string("ab"));
         // The whole stored length is consumed, so the next field reads right.
         QCOMPARE(reader.ReadInt16(), int16_t(7));
