@@ -172,8 +172,8 @@ bool ReadWhole(QFile &file, FileBytes &bytes) {
     bytes.Data = std::make_unique_for_overwrite<char[]>(capacity);
     bytes.Size = 0;
     for (;;) {
-        const qint64 n = file.read(bytes.Data.get() + bytes.Size,
-                                   static_cast<qint64>(capacity - bytes.Size));
+        const qint64 n =
+            file.read(bytes.Data.get() + bytes.Size, static_cast<qint64>(capacity - bytes.Size));
         if (n < 0)
             return false;
         if (n == 0)

@@ -65,8 +65,8 @@ private:
             std::memcpy(&v, data_.data() + pos_, sizeof v);
         } else {
             for (std::size_t i = 0; i < sizeof(U); ++i)
-                v = static_cast<U>(v | static_cast<U>(static_cast<uint8_t>(data_[pos_ + i])
-                                                      << (8 * i)));
+                v = static_cast<U>(
+                    v | static_cast<U>(static_cast<uint8_t>(data_[pos_ + i]) << (8 * i)));
         }
         pos_ += sizeof(U);
         return v;

@@ -10,9 +10,9 @@
 #include "ui/SortedListBox.h"
 
 #include <QCloseEvent>
-#include <QShowEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 

@@ -6,12 +6,12 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPoint>
-#include <QTransform>
 #include <QString>
+#include <QTransform>
 
 #include <algorithm>
-#include <memory>
 #include <array>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -60,23 +60,34 @@ public:
         // font does), and a glyph reaches at most this far left of its place.
         kerning_ = 0.1 * exact.height();
         reachLeft_ = std::max<qreal>(0, -exact.minLeftBearing()) + 1;
-        // Digits of one width make a number's width a matter of how many digits it has.
-        const qreal digit = advance_['0'];
-        tabularDigits_ = true;
-        for (char c = '1'; c <= '9'; ++c)
-            tabularDigits_ = tabularDigits_ && advance_[std::size_t(c)] == digit;
-        for (std::size_t n = 1; n < numberWidth_.size(); ++n)
-            numberWidth_[n] = metrics_.horizontalAdvance(QString(qsizetype(n), QChar('0')));
+        // A number's width from its digits: their advances, and how much each pair of digits
+        // stands closer or further apart than their advances (kerning), as the font lays out.
+        for (int a = 0; a < 10; ++a)
+            for (int b = 0; b < 10; ++b) {
+                const QString pair = QString::number(a) + QString::number(b);
+                pairs_[std::size_t(a * 10 + b)] = exact.horizontalAdvance(pair) -
+                                                  advance_[std::size_t('0' + a)] -
+                                                  advance_[std::size_t('0' + b)];
+            }
     }
 
     int Ascent() const { return metrics_.ascent(); }
     int Height() const { return metrics_.height(); }
 
-    // The width of the text of a number, as the font lays it out.
+    // The width of the text of a number (digits only), as the font lays it out.
     int NumberWidth(const QString &text) const {
-        if (tabularDigits_ && text.size() < qsizetype(numberWidth_.size()))
-            return numberWidth_[std::size_t(text.size())];
-        return metrics_.horizontalAdvance(text);
+        qreal width = 0;
+        int previous = -1;
+        for (QChar c : text) {
+            const int digit = c.unicode() - u'0';
+            if (digit < 0 || digit > 9)
+                return metrics_.horizontalAdvance(text);
+            width += advance_[std::size_t(c.unicode())];
+            if (previous >= 0)
+                width += pairs_[std::size_t(previous * 10 + digit)];
+            previous = digit;
+        }
+        return qRound(width);
     }
 
     // How many leading characters of `text` can show within `room` pixels of where it
@@ -98,8 +109,7 @@ private:
     std::array<qreal, 256> advance_{};
     qreal kerning_ = 0;
     qreal reachLeft_ = 0;
-    bool tabularDigits_ = false;
-    std::array<int, 8> numberWidth_{};
+    std::array<qreal, 100> pairs_{};
 };
 
 // The measures of a font, kept for the few fonts the plans use.
@@ -139,17 +149,18 @@ NumberText NumberFor(const PlanPicture &picture, const TextMetrics &metrics,
 
 // Draws the texts of many aisles: the numbers and names, each clipped to its aisle and cut
 // to what can show. The painter's clip is replaced for each text rather than saved and
-// restored around it: the painting keeps within the client area (the widget, or the
-// client-sized clip of a printed page), so an aisle's part of the client area is the whole
-// clip a text needs. Done() puts the client area back as the clip.
+// restored around it (each costs the painter as much as the text): the painting keeps within
+// the area being painted and the client area (the widget, or the client-sized clip of a
+// printed page), so an aisle's part of those is the whole clip a text needs. Done() puts the
+// area back as the clip.
 class TextPainter {
 public:
     // `intersect`: each clip is laid within the painter's own (for a single text drawn
     // between the caller's save and restore).
     TextPainter(QPainter &painter, const PlanPicture &picture, const QRect &area,
                 bool intersect = false)
-        : painter_(painter), picture_(picture), client_(QPoint(0, 0), picture.Client),
-          area_(area), base_(painter.worldTransform()), intersect_(intersect),
+        : painter_(painter), picture_(picture), client_(QPoint(0, 0), picture.Client), area_(area),
+          base_(painter.worldTransform()), intersect_(intersect),
           numbers_(MetricsOf(picture.CanvasFont)), across_(MetricsOf(picture.HorzFont)),
           upwards_(MetricsOf(picture.VertFont)) {
         painter_.setPen(colours::Outline);
@@ -205,10 +216,10 @@ public:
         }
     }
 
-    // Puts the client area back as the clip, for what is drawn after a text.
+    // Puts the area being painted back as the clip, for what is drawn after a text.
     void Done() {
         if (clipped_) {
-            painter_.setClipRect(client_);
+            painter_.setClipRect(client_.intersected(area_));
             clipped_ = false;
         }
     }
@@ -219,7 +230,7 @@ private:
         if (intersect_)
             painter_.setClipRect(clip, Qt::IntersectClip);
         else
-            painter_.setClipRect(clip.intersected(client_));
+            painter_.setClipRect(clip.intersected(client_).intersected(area_));
     }
     void UseFont(const QFont &font) {
         if (font_ != &font) {
