@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <stdexcept>
@@ -94,7 +95,8 @@ double ResidentMegabytes() {
 }
 
 double PeakResidentMegabytes() {
-    return StatusMegabytes("VmHWM");
+    // The kernel brings the peak up to date only now and then: it may lag the present figure.
+    return std::max(StatusMegabytes("VmHWM"), ResidentMegabytes());
 }
 
 std::map<std::string, double> RunChild(const QStringList &arguments) {
