@@ -7,9 +7,12 @@
 #include "app/ProgramFiles.h"
 #include "catalogue/ShopData.h"
 #include "editors/CatEditU.h"
+#include "editors/ItemEdit.h"
 #include "editors/ShopCopy.h"
 #include "editors/ShopEdit.h"
 #include "floorplan/FloorPla.h"
+#include "shopping/Analysis.h"
+#include "shopping/ShopLstU.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -158,6 +161,7 @@ int MemoryChild(const QString &folder) {
         Settle();
     };
     openAndClose(CatEditForm);
+    openAndClose(ItemEditForm);
     ShowPainted(ShopEditForm);
     ShopEditForm->ShopListBox->setCurrentRow(0);
     ShowPainted(FloorPlanEditForm);
@@ -165,6 +169,16 @@ int MemoryChild(const QString &folder) {
     ShopEditForm->close();
     Settle();
     openAndClose(CopyShop);
+    for (const bool prices : {false, true}) {
+        ShopListForm->PriceMode = prices;
+        ShowPainted(ShopListForm);
+        ShopListForm->ShopListBox->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+        Settle();
+        ShopListForm->close();
+        Settle();
+    }
+    AnalForm->StartPending = true;
+    openAndClose(AnalForm);
     openAndClose(PrefForm);
     openAndClose(AboutForm);
     std::printf("after %.1f\n", ResidentMegabytes());

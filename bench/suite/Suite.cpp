@@ -10,19 +10,27 @@
 #include "app/ProgramFiles.h"
 #include "catalogue/DataFile.h"
 #include "editors/CatEditU.h"
+#include "editors/ItemEdit.h"
 #include "editors/ShopCopy.h"
 #include "editors/ShopEdit.h"
 #include "floorplan/FloorPla.h"
+#include "reports/PrintCommands.h"
 #include "settings/Preferences.h"
+#include "shopping/Analysis.h"
+#include "shopping/ShopLstU.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +38,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -123,8 +132,9 @@ void Setting::StartProgram() {
     responder.ExpectSilence();
     if (!HasWholeCatalogue(size))
         throw std::runtime_error("the program did not load the whole catalogue");
-    // At the limit Add has no room: one category less lets it add one.
+    // At the limit Add has no room: one category and one item less let it add one.
     RemoveCategory(Categories[Categories.Count() - 1]);
+    Items.Remove(Items[Items.Count() - 1]);
     // Two shops get the plans measured, as large as the screen shows whole.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const int width = screen.width() - 40;
@@ -137,8 +147,9 @@ void Setting::StartProgram() {
 }
 
 void Setting::Tidy() {
-    for (QWidget *window : std::initializer_list<QWidget *>{
-             FloorPlanEditForm, ShopEditForm, CatEditForm, CopyShop, PrefForm, AboutForm})
+    for (QWidget *window :
+         std::initializer_list<QWidget *>{AnalForm, ShopListForm, ItemEditForm, FloorPlanEditForm,
+                                          ShopEditForm, CatEditForm, CopyShop, PrefForm, AboutForm})
         if (window->isVisible())
             window->close();
     Settle();
@@ -330,6 +341,294 @@ void UpdateCategory(Setting &s, Run &r) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// The item editor
+
+// Fills the entry with a whole new item: the first product type (through its category) in
+// the first shop, with a brand of the bench's own.
+void EnterNewItem() {
+    TShopProd *product = ProductTypes[0];
+    ItemEditForm->CatListBox->setCurrentRow(ItemEditForm->CatListBox->RowOf(product->Category));
+    ItemEditForm->CatListBoxClick();
+    ItemEditForm->ProdListBox->setCurrentRow(ItemEditForm->ProdListBox->RowOf(product));
+    ItemEditForm->ProdListBoxClick();
+    ItemEditForm->ShopListBox->setCurrentRow(0);
+    ItemEditForm->ShopListBoxClick();
+    ItemEditForm->BrandEdit->setText(QStringLiteral("Zz bench"));
+    ItemEditForm->SizeEdit->setText(QStringLiteral("250"));
+    ItemEditForm->PriceEdit->setText(QStringLiteral("3.10"));
+    Settle();
+}
+
+void AddItem(Setting &s, Run &r) {
+    s.StartProgram();
+    ShowPainted(ItemEditForm);
+    const int before = Items.Count();
+    EnterNewItem();
+    r.Time([&] {
+        ItemEditForm->AddBtn->click();
+        Settle();
+    });
+    Close(ItemEditForm);
+    s.responder.ExpectSilence();
+    if (Items.Count() != before + 1 || Items[before]->Brand != "Zz bench")
+        throw std::runtime_error("nothing was added");
+    Items.Remove(Items[before]);
+}
+
+void UpdateItem(Setting &s, Run &r) {
+    s.StartProgram();
+    ShowPainted(ItemEditForm);
+    auto *list = ItemEditForm->ItemsListBox;
+    // The entry takes whole sizes only; the generated catalogue has fractional ones too.
+    int row = list->count() / 2;
+    while (row < list->count() && list->At(row)->Size != float(int(list->At(row)->Size)))
+        ++row;
+    list->setCurrentRow(row);
+    ItemEditForm->ItemsListBoxClick();
+    TShopItem *item = list->Selected();
+    if (!item)
+        throw std::runtime_error("no item selected");
+    const float old = item->Price;
+    const float price = old == 4.2f ? 4.3f : 4.2f;
+    ItemEditForm->PriceEdit->setText(QString::number(double(price), 'f', 2));
+    Settle();
+    r.Time([&] {
+        ItemEditForm->UpdateBtn->click();
+        Settle();
+    });
+    Close(ItemEditForm);
+    s.responder.ExpectSilence();
+    const bool stored = item->Price == price;
+    item->Price = old;
+    if (!stored)
+        throw std::runtime_error("the price was not stored");
+}
+
+// A sort button pressed: the whole item list filled again in another order.
+void SortItems(Setting &s, Run &r) {
+    s.StartProgram();
+    ShowPainted(ItemEditForm);
+    QRadioButton *radios[] = {ItemEditForm->SortProdRadio, ItemEditForm->SortBrandRadio,
+                              ItemEditForm->SortShopRadio};
+    QRadioButton *was = nullptr;
+    for (QRadioButton *radio : radios)
+        if (radio->isChecked())
+            was = radio;
+    QRadioButton *other = was == radios[1] ? radios[2] : radios[1];
+    r.Time([&] {
+        other->click();
+        Settle();
+    });
+    const bool whole = ItemEditForm->ItemsListBox->count() == Items.Count();
+    const bool taken = other->isChecked();
+    if (was)
+        was->click();
+    Close(ItemEditForm);
+    s.responder.ExpectSilence();
+    if (!taken)
+        throw std::runtime_error("the sort button did not take");
+    if (!whole)
+        throw std::runtime_error("the item list does not hold every item");
+}
+
+// ---------------------------------------------------------------------------------------------
+// The shopping list and the price analysis
+
+// Every item on the shopping list for as long as it lives (quantities as they were after).
+class WholeList {
+public:
+    WholeList() {
+        for (const auto &item : Items) {
+            quantities_.push_back(item->Quantity);
+            item->Quantity = 1;
+        }
+    }
+    ~WholeList() {
+        for (int i = 0; i < Items.Count() && i < int(quantities_.size()); ++i)
+            Items[i]->Quantity = quantities_[std::size_t(i)];
+    }
+
+private:
+    std::vector<int16_t> quantities_;
+};
+
+// Every item in one shop for as long as it lives.
+class OneShop {
+public:
+    explicit OneShop(TShopShop *shop) : shop_(shop) {
+        for (const auto &item : Items) {
+            shops_.push_back(item->Shop);
+            item->Shop = shop;
+        }
+    }
+    ~OneShop() {
+        for (int i = 0; i < Items.Count() && i < int(shops_.size()); ++i)
+            Items[i]->Shop = shops_[std::size_t(i)];
+    }
+    TShopShop *Shop() const { return shop_; }
+
+private:
+    TShopShop *shop_;
+    std::vector<TShopShop *> shops_;
+};
+
+// The shopping list shown with no shop selected, every item in `shop.Shop()`.
+void ShowShoppingList(const OneShop &shop) {
+    ShopListForm->PriceMode = false;
+    ShowPainted(ShopListForm);
+    if (ShopListForm->ShopListBox->RowOf(shop.Shop()) < 0)
+        throw std::runtime_error("the shop is not listed");
+    ShopListForm->ShopListBox->clearSelection();
+    Settle();
+}
+
+void SelectShop(const OneShop &shop) {
+    auto *shops = ShopListForm->ShopListBox;
+    shops->setCurrentRow(shops->RowOf(shop.Shop()), QItemSelectionModel::ClearAndSelect);
+    Settle();
+}
+
+void ShoppingListSelect(Setting &s, Run &r) {
+    s.StartProgram();
+    const OneShop shop(Shops[0]);
+    ShowShoppingList(shop);
+    r.Time([&] { SelectShop(shop); });
+    const int listed = ShopListForm->ItemsListBox->Count();
+    Close(ShopListForm);
+    s.responder.ExpectSilence();
+    if (listed != Items.Count())
+        throw std::runtime_error("the list does not show every item of the shop");
+}
+
+void ShoppingListQuantity(Setting &s, Run &r) {
+    s.StartProgram();
+    const OneShop shop(Shops[0]);
+    ShowShoppingList(shop);
+    SelectShop(shop);
+    auto *items = ShopListForm->ItemsListBox;
+    const int row = items->Count() / 2;
+    items->SelectRow(row);
+    Settle();
+    TShopItem *item = items->Selected();
+    if (!item)
+        throw std::runtime_error("no item selected");
+    const int16_t old = item->Quantity;
+    const int16_t wanted = old == 3 ? 4 : 3;
+    ShopListForm->QtyEdit->setText(QString::number(wanted));
+    r.Time([&] {
+        QTest::keyClick(ShopListForm->QtyEdit, Qt::Key_Return);
+        Settle();
+    });
+    const bool stored = item->Quantity == wanted && items->SelectedRow() == row + 1;
+    item->Quantity = old;
+    Close(ShopListForm);
+    s.responder.ExpectSilence();
+    if (!stored)
+        throw std::runtime_error("the quantity was not stored, or Enter did not move on");
+}
+
+void ShoppingListClear(Setting &s, Run &r) {
+    s.StartProgram();
+    const WholeList list;
+    const OneShop shop(Shops[0]);
+    const bool ask = ClearQtys;
+    ClearQtys = false;
+    ShowShoppingList(shop);
+    SelectShop(shop);
+    r.Time([&] {
+        ShopListForm->ClearBtn->click();
+        Settle();
+    });
+    ClearQtys = ask;
+    const bool cleared =
+        ShopListForm->ItemCount == 0 && ShopListForm->ItemsListBox->Count() == Items.Count();
+    Close(ShopListForm);
+    s.responder.ExpectSilence();
+    if (!cleared)
+        throw std::runtime_error("the quantities were not cleared");
+}
+
+// The analysis shown as its openers show it: it runs to its first finding.
+void ShowAnalysis() {
+    AnalForm->StartPending = true;
+    ShowPainted(AnalForm);
+}
+
+bool AnalysisFound() {
+    return AnalForm->Status->text().startsWith(QStringLiteral("Alternative"));
+}
+
+void AnalysisOpen(Setting &s, Run &r) {
+    s.StartProgram();
+    const WholeList list;
+    r.Time(ShowAnalysis);
+    const bool found = AnalysisFound();
+    Close(AnalForm);
+    s.responder.ExpectSilence();
+    if (!found)
+        throw std::runtime_error("the analysis found nothing");
+}
+
+// Every item on the list and every one at the same price per unit: nothing to offer.
+void AnalysisNone(Setting &s, Run &r) {
+    s.StartProgram();
+    const WholeList list;
+    std::vector<float> prices;
+    for (const auto &item : Items) {
+        prices.push_back(item->Price);
+        item->Price = item->Size;
+    }
+    r.Time(ShowAnalysis);
+    const bool complete = AnalForm->Status->text() == QStringLiteral("Analysis complete") &&
+                          AnalForm->CurItem == Items.Count();
+    Close(AnalForm);
+    for (int i = 0; i < Items.Count(); ++i)
+        Items[i]->Price = prices[std::size_t(i)];
+    s.responder.ExpectSilence();
+    if (!complete)
+        throw std::runtime_error("the analysis did not run to the end");
+}
+
+void AnalysisIgnore(Setting &s, Run &r) {
+    s.StartProgram();
+    const WholeList list;
+    ShowAnalysis();
+    const int first = AnalForm->CurItem;
+    if (!AnalysisFound())
+        throw std::runtime_error("the analysis found nothing");
+    r.Time([] {
+        AnalForm->NoBtn->click();
+        Settle();
+    });
+    const bool next = AnalysisFound() && AnalForm->CurItem > first;
+    Close(AnalForm);
+    s.responder.ExpectSilence();
+    if (!next)
+        throw std::runtime_error("Ignore found no next item");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reports
+
+// One report printed to a PDF file; the shopping list with every item on it.
+void PrintReport(Setting &s, Run &r, Report report) {
+    s.StartProgram();
+    std::optional<WholeList> list;
+    if (report == Report::ShoppingList)
+        list.emplace();
+    const QString pdf = s.work.filePath(QStringLiteral("report.pdf"));
+    QFile::remove(pdf);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    bool printed = false;
+    r.Time([&] { printed = reports::PrintOn(report, printer); });
+    s.responder.ExpectSilence();
+    if (!printed || QFileInfo(pdf).size() < 1000)
+        throw std::runtime_error("the report was not printed");
+}
+
+// ---------------------------------------------------------------------------------------------
 // Floor plans
 
 // Opens the plan of shop `which` from the shop editor, as the user does: `open` is timed.
@@ -504,7 +803,35 @@ std::vector<Measured> Suite::Table() {
          program([&s](Run &r) { Keystroke(s, r, CopyShop, CopyShop->ShopEdit); })},
         {"Add in the category editor", program([&s](Run &r) { AddCategory(s, r); })},
         {"Update in the category editor", program([&s](Run &r) { UpdateCategory(s, r); })},
+
+        {"open the item editor", program([&s](Run &r) { OpenWindow(s, r, ItemEditForm); })},
+        {"keystroke in the item editor's category box",
+         program([&s](Run &r) { Keystroke(s, r, ItemEditForm, ItemEditForm->CatEdit); })},
+        {"keystroke in the item editor's shop box",
+         program([&s](Run &r) { Keystroke(s, r, ItemEditForm, ItemEditForm->ShopEdit); })},
+        {"Add in the item editor", program([&s](Run &r) { AddItem(s, r); })},
+        {"Update in the item editor", program([&s](Run &r) { UpdateItem(s, r); })},
+        {"sort button refills the item list", program([&s](Run &r) { SortItems(s, r); })},
+
+        {"shopping list: select a shop of " + Count(s.size.Items - 1) + " items",
+         program([&s](Run &r) { ShoppingListSelect(s, r); })},
+        {"shopping list: quantity typed + Enter",
+         program([&s](Run &r) { ShoppingListQuantity(s, r); })},
+        {"shopping list: Clear", program([&s](Run &r) { ShoppingListClear(s, r); })},
+
+        {"analysis of every item: open to first finding",
+         program([&s](Run &r) { AnalysisOpen(s, r); })},
+        {"analysis of every item: full scan, no alternatives",
+         program([&s](Run &r) { AnalysisNone(s, r); })},
+        {"analysis of every item: Ignore to next finding",
+         program([&s](Run &r) { AnalysisIgnore(s, r); })},
     };
+    // Reports take seconds each at the limit: fewer runs.
+    const int reportRuns = s.smoke ? 0 : 3;
+    for (const Report report : {Report::ShoppingList, Report::FridgeList, Report::ItemList})
+        t.emplace_back("report printed to PDF: " + ReportTitle(report),
+                       program([&s, report](Run &r) { PrintReport(s, r, report); }), std::string(),
+                       Unit::Milliseconds, reportRuns);
     for (int which = 0; which < 2; ++which) {
         const std::string plan = "floor plan of " + Count(s.planAisles[which]) + " aisles: ";
         t.emplace_back(plan + "open",
