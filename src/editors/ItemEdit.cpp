@@ -230,6 +230,14 @@ void TItemEditForm::FormShow() {
     CatEdit->setFocus();
 }
 
+// A closed editor keeps no copy of the catalogue's lists.
+void TItemEditForm::FormHidden() {
+    CatListBox->clear();
+    ProdListBox->clear();
+    ShopListBox->clear();
+    ItemsListBox->clear();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Handlers
 

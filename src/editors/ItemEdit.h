@@ -86,6 +86,7 @@ public Q_SLOTS:
 
 protected:
     void FormShow() override;
+    void FormHidden() override;
 
 private:
     // Sets a box's text by program. Its change handler runs when the text changes;

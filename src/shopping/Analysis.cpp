@@ -106,7 +106,8 @@ void TAnalForm::FormCreate() {
 }
 
 void TAnalForm::FormShow() {
-    if (!StartPending)
+    // A window closed since its last run has let go of its index: it starts again.
+    if (!StartPending && index_)
         return;
     StartPending = false;
     // Only quantities change while the window is open, so which items can be offered, and
@@ -115,6 +116,12 @@ void TAnalForm::FormShow() {
     CurItem = -1;
     AltsListBox->setFocus();
     ContinueAnalysis();
+}
+
+// A closed window keeps neither its index nor its list of alternatives.
+void TAnalForm::FormHidden() {
+    AltsListBox->clear();
+    index_.reset();
 }
 
 void TAnalForm::done(int result) {

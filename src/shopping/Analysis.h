@@ -54,6 +54,7 @@ public Q_SLOTS:
 
 protected:
     void FormShow() override;
+    void FormHidden() override;
     void keyPressEvent(QKeyEvent *event) override;
     void done(int result) override;
 

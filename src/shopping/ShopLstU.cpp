@@ -124,6 +124,12 @@ void TShopListForm::FormShow() {
     UpdateItemsList();
 }
 
+// A closed window keeps no copy of the catalogue's lists.
+void TShopListForm::FormHidden() {
+    ShopListBox->clear();
+    ItemsListBox->Fill({});
+}
+
 void TShopListForm::UpdateItemsList() {
     ListFilter filter;
     for (const TShopShop *shop : ShopListBox->SelectedRecords())

@@ -59,6 +59,7 @@ public Q_SLOTS:
 
 protected:
     void FormShow() override;
+    void FormHidden() override;
 
 private:
     void ItemsListBoxDrawItem(QPainter &canvas, const QRect &rect, const TShopItem &item) const;

@@ -21,6 +21,10 @@
 
 namespace ui {
 
+// Gives the memory that closed windows let go of back to the system, so a window that
+// listed the whole catalogue does not leave the program's size at its peak.
+void ReturnFreedMemory();
+
 template <class Base> class FormBase : public Base {
 public:
     using Base::Base;
@@ -57,6 +61,7 @@ protected:
         if (event->spontaneous())
             return;
         FormHidden();
+        ReturnFreedMemory();
         if (!takenOver_)
             return;
         takenOver_->setEnabled(true);
