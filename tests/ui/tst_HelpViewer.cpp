@@ -184,8 +184,17 @@ private Q_SLOTS:
         for (const auto &[name, command] : commands)
             QTest::addRow("missing, %s", name)
                 << QByteArray() << command << "the file does not exist";
+        // The reason is shown as written: its backslash, stars and brackets are no markup.
         QTest::newRow("damaged") << QByteArray("TROLLEYMIND-HELP 1\n@topic a\n@oops\n")
-                                 << ui::HelpCommand::Contents << "line 3:";
+                                 << ui::HelpCommand::Contents
+                                 << "line 3: \"@oops\" is not a line this format knows "
+                                    "(write \"\\@\" for a text that starts with @).";
+        QTest::newRow("marks in the quoted text")
+            << QByteArray("TROLLEYMIND-HELP 1\n@topic a *b*\n") << ui::HelpCommand::Contents
+            << "line 2: \"*b*\" is not a context number.";
+        QTest::newRow("link in the quoted text")
+            << QByteArray("TROLLEYMIND-HELP [[x]]\n") << ui::HelpCommand::Contents
+            << "it is written in help file format [[x]], which";
     }
     void unreadableFileIsReported() {
         QFETCH(QByteArray, bytes);
