@@ -1,10 +1,10 @@
 #include "catalogue/DataFile.h"
 
 #include "catalogue/NumberFormat.h"
+#include "catalogue/SafeSave.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QString>
 
 #include <cstring>
@@ -190,27 +190,6 @@ bool SerialiseCatalogue(std::string &out) {
         shop->WriteFile(file, pos);
     out = file.Bytes();
     return true;
-}
-
-bool SaveBytesSafely(const std::string &path, const std::string &bytes) {
-    // The new file is written in full beside the old one and renamed over it only once
-    // it is complete, so a failure at any step leaves the old file as it was.
-    QSaveFile file(QString::fromStdString(path));
-    // A folder the user may not create files in would otherwise make a writable file
-    // unsaveable for good, and closing would lose every change: there, and only there
-    // (the folder refuses the temporary file for lack of permission), the file is
-    // written in place.
-    file.setDirectWriteFallback(true);
-    // Unbuffered: a write the disk refuses must fail here, not in a flush at commit time,
-    // where the cut-off file would still be renamed over the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 bool WriteDataFile(const std::string &path, DataFileUser &user) {

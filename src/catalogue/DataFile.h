@@ -81,11 +81,6 @@ LoadResult ProbeDataFile(const std::string &path, std::string *bytes = nullptr);
 void ReadCatalogue(const std::string &bytes, LoadResult &result);
 // Serialises the whole catalogue; fails (returns false) when a list is over the limit.
 bool SerialiseCatalogue(std::string &out);
-// Writes a whole file safely: a temporary file beside it, flushed and renamed over the
-// old one, so a failure leaves the old file untouched. Only where the folder refuses the
-// temporary file (read-only) while the file itself may be written is the existing file
-// written in place. False on any failure. SHOPPING.DAT and Shopping.ini are saved so.
-bool SaveBytesSafely(const std::string &path, const std::string &bytes);
 
 // How the loader and the saver talk to the user; the program answers with message boxes.
 class DataFileUser {

@@ -1,6 +1,6 @@
 #include "settings/IniFile.h"
 
-#include "catalogue/DataFile.h"
+#include "catalogue/SafeSave.h"
 #include "catalogue/ShopData.h"
 
 #include <QFile>
