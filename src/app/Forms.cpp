@@ -10,6 +10,7 @@
 #include "floorplan/CatListU.h"
 #include "floorplan/FloorPla.h"
 #include "shopping/Analysis.h"
+#include "shopping/ShopLstU.h"
 #include "ui/Application.h"
 
 TMainForm *MainForm = nullptr;
@@ -43,6 +44,7 @@ void CreateForms() {
     Create(ItemEditForm);
     Create(ShopEditForm);
     Create(FloorPlanEditForm);
+    Create(ShopListForm);
     Create(CatListForm);
     Create(PrefForm);
     Create(AnalForm);
@@ -57,6 +59,7 @@ void DestroyForms() {
     Destroy(AnalForm);
     Destroy(PrefForm);
     Destroy(CatListForm);
+    Destroy(ShopListForm);
     Destroy(FloorPlanEditForm);
     Destroy(ShopEditForm);
     Destroy(ItemEditForm);

@@ -6,13 +6,16 @@
 #include "app/PrefUnit.h"
 #include "app/ProgramFiles.h"
 #include "catalogue/ShopData.h"
+#include "catalogue/UnusedProducts.h"
 #include "editors/CatEditU.h"
 #include "editors/ItemEdit.h"
 #include "editors/ShopCopy.h"
 #include "editors/ShopEdit.h"
+#include "reports/PrintCommands.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
 #include "shopping/Analysis.h"
+#include "shopping/ShopLstU.h"
 #include "ui/Builder.h"
 #include "ui/Cursors.h"
 #include "ui/Pictures.h"
@@ -61,9 +64,10 @@ TMainForm::TMainForm(QWidget *parent)
     connect(CatBtn, &QToolButton::clicked, this, &TMainForm::CatBtnClick);
     connect(ShopBtn, &QToolButton::clicked, this, &TMainForm::ShopBtnClick);
     connect(ItemBtn, &QToolButton::clicked, this, &TMainForm::ItemBtnClick);
+    connect(ShopListBtn, &QToolButton::clicked, this, &TMainForm::ShopListBtnClick);
+    connect(PricesBtn, &QToolButton::clicked, this, &TMainForm::PricesBtnClick);
 
     CreateMenu();
-    DisableMissingCommands();
 
     // A fixed frame: the client area stays 290 x 238 below the menu bar.
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -81,6 +85,11 @@ void TMainForm::CreateMenu() {
     Shoppinglist2 = m.Item(Print1, "Shoppinglist2", "&Shopping list");
     m.Separator(Print1);
     Itemsdetails1 = m.Item(Print1, "Itemsdetails1", "&Master item list");
+    Printpreview1 = m.Menu("Printpreview1", "Print pre&view", File1);
+    Previewfridgelist1 = m.Item(Printpreview1, "Previewfridgelist1", "&Fridge list");
+    Previewshoppinglist1 = m.Item(Printpreview1, "Previewshoppinglist1", "&Shopping list");
+    m.Separator(Printpreview1);
+    Previewitemsdetails1 = m.Item(Printpreview1, "Previewitemsdetails1", "&Master item list");
     m.Separator(File1);
     Exit1 = m.Item(File1, "Exit1", "E&xit");
 
@@ -123,19 +132,21 @@ void TMainForm::CreateMenu() {
     connect(Categories1, &QAction::triggered, this, &TMainForm::Categories1Click);
     connect(Items1, &QAction::triggered, this, &TMainForm::Items1Click);
     connect(Shops1, &QAction::triggered, this, &TMainForm::Shops1Click);
+    connect(Shoppinglist1, &QAction::triggered, this, &TMainForm::Shoppinglist1Click);
+    connect(Prices1, &QAction::triggered, this, &TMainForm::Prices1Click);
     connect(Analyseshoppinglist1, &QAction::triggered, this, &TMainForm::Analyseshoppinglist1Click);
     connect(Createcopyofshop1, &QAction::triggered, this, &TMainForm::Createcopyofshop1Click);
     connect(Preferences1, &QAction::triggered, this, &TMainForm::Preferences1Click);
-}
-
-void TMainForm::DisableMissingCommands() {
-    const std::initializer_list<QAction *> actions = {
-        Printsetup1,   Fridgelist1, Shoppinglist2,         Itemsdetails1,
-        Shoppinglist1, Prices1,     Deleteunusedproducts1, Reportfont1};
-    for (QAction *a : actions)
-        a->setEnabled(false);
-    for (QToolButton *b : {ShopListBtn, PricesBtn})
-        b->setEnabled(false);
+    connect(Printsetup1, &QAction::triggered, this, &TMainForm::Printsetup1Click);
+    connect(Fridgelist1, &QAction::triggered, this, &TMainForm::Fridgelist1Click);
+    connect(Shoppinglist2, &QAction::triggered, this, &TMainForm::Shoppinglist2Click);
+    connect(Itemsdetails1, &QAction::triggered, this, &TMainForm::Itemsdetails1Click);
+    connect(Previewfridgelist1, &QAction::triggered, this, &TMainForm::Previewfridgelist1Click);
+    connect(Previewshoppinglist1, &QAction::triggered, this, &TMainForm::Previewshoppinglist1Click);
+    connect(Previewitemsdetails1, &QAction::triggered, this, &TMainForm::Previewitemsdetails1Click);
+    connect(Deleteunusedproducts1, &QAction::triggered, this,
+            &TMainForm::Deleteunusedproducts1Click);
+    connect(Reportfont1, &QAction::triggered, this, &TMainForm::Reportfont1Click);
 }
 
 void TMainForm::ShowMainPicture() {
@@ -243,6 +254,25 @@ void TMainForm::ShopBtnClick() {
     Shops1Click();
 }
 
+// The shopping list window in one of its two modes, modal.
+void TMainForm::Shoppinglist1Click() {
+    ShopListForm->PriceMode = false;
+    ShopListForm->exec();
+}
+
+void TMainForm::ShopListBtnClick() {
+    Shoppinglist1Click();
+}
+
+void TMainForm::Prices1Click() {
+    ShopListForm->PriceMode = true;
+    ShopListForm->exec();
+}
+
+void TMainForm::PricesBtnClick() {
+    Prices1Click();
+}
+
 // Each opening starts again from the first item on the list.
 void TMainForm::Analyseshoppinglist1Click() {
     AnalForm->StartPending = true;
@@ -275,6 +305,47 @@ void TMainForm::Preferences1Click() {
     FL_Cat = PrefForm->FL_CatCB->isChecked();
     MainBitMap = PrefForm->MainBitMapCB->isChecked();
     ShowMainPicture();
+}
+
+// No question is asked: an unused product type holds nothing an item needs.
+void TMainForm::Deleteunusedproducts1Click() {
+    const int deleted = DeleteUnusedProducts();
+    ui::MessageBox(ui::MsgKind::Information,
+                   QStringLiteral("%1 unused product types deleted.").arg(deleted));
+}
+
+// The chosen font reaches the settings file when the window closes.
+void TMainForm::Reportfont1Click() {
+    ui::ExecFontDialog(TheReportFont);
+}
+
+// The printer and page set-up hold for every later report and floor plan of the run.
+void TMainForm::Printsetup1Click() {
+    ui::ExecPrinterSetup();
+}
+
+void TMainForm::Fridgelist1Click() {
+    reports::PrintCommand(Report::FridgeList);
+}
+
+void TMainForm::Shoppinglist2Click() {
+    reports::PrintCommand(Report::ShoppingList);
+}
+
+void TMainForm::Itemsdetails1Click() {
+    reports::PrintCommand(Report::ItemList);
+}
+
+void TMainForm::Previewfridgelist1Click() {
+    reports::PreviewCommand(Report::FridgeList);
+}
+
+void TMainForm::Previewshoppinglist1Click() {
+    reports::PreviewCommand(Report::ShoppingList);
+}
+
+void TMainForm::Previewitemsdetails1Click() {
+    reports::PreviewCommand(Report::ItemList);
 }
 
 void TMainForm::Helptopics1Click() {

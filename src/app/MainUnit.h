@@ -34,6 +34,10 @@ public:
     QAction *Fridgelist1 = nullptr;
     QAction *Shoppinglist2 = nullptr;
     QAction *Itemsdetails1 = nullptr;
+    QMenu *Printpreview1 = nullptr;
+    QAction *Previewfridgelist1 = nullptr;
+    QAction *Previewshoppinglist1 = nullptr;
+    QAction *Previewitemsdetails1 = nullptr;
     QAction *Exit1 = nullptr;
     QMenu *Edit1 = nullptr;
     QAction *Categories1 = nullptr;
@@ -75,9 +79,22 @@ public Q_SLOTS:
     void ItemBtnClick();
     void Shops1Click();
     void ShopBtnClick();
+    void Shoppinglist1Click();
+    void ShopListBtnClick();
+    void Prices1Click();
+    void PricesBtnClick();
     void Analyseshoppinglist1Click();
     void Createcopyofshop1Click();
     void Preferences1Click();
+    void Printsetup1Click();
+    void Fridgelist1Click();
+    void Shoppinglist2Click();
+    void Itemsdetails1Click();
+    void Previewfridgelist1Click();
+    void Previewshoppinglist1Click();
+    void Previewitemsdetails1Click();
+    void Deleteunusedproducts1Click();
+    void Reportfont1Click();
 
 protected:
     // The first showing reads the settings and loads the catalogue.
@@ -90,8 +107,6 @@ private:
     void FormActivate();
     void FormClose();
     void CreateMenu();
-    // Commands whose windows are not part of the program yet stay disabled.
-    void DisableMissingCommands();
 
     bool closed_ = false;
 };

@@ -89,3 +89,28 @@ std::optional<float> ParsePrice(const std::string &text, const Regional &r) {
         return std::nullopt;
     return value == 0 ? 0.0f : static_cast<float>(value); // "-0" is stored as 0
 }
+
+std::optional<int16_t> ParseQuantity(const std::string &text) {
+    if (text.empty())
+        return 0;
+    std::size_t pos = 0;
+    SkipBlanks(text, pos);
+    const bool negative = ReadSign(text, pos);
+    std::string digits;
+    if (ReadDigits(text, pos, digits) == 0)
+        return std::nullopt;
+    SkipBlanks(text, pos);
+    if (pos != text.size())
+        return std::nullopt;
+    // Leading zeros aside, more than five digits is beyond the range in any case.
+    const auto first = digits.find_first_not_of('0');
+    if (first == std::string::npos)
+        return 0;
+    if (digits.size() - first > 5)
+        return std::nullopt;
+    const long magnitude = std::stol(digits.substr(first));
+    const long value = negative ? -magnitude : magnitude;
+    if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
+        return std::nullopt;
+    return static_cast<int16_t>(value);
+}

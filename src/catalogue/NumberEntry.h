@@ -1,9 +1,11 @@
 #pragma once
-// Reading the numbers the user types for an item's pack size and price. Both are kept as
-// 4-byte floats, so a number the float cannot hold is refused rather than changed.
+// Reading the numbers the user types: an item's pack size and price, kept as 4-byte floats,
+// and the quantity wanted, kept in 16 bits. A number the field cannot hold is refused rather
+// than changed.
 
 #include "catalogue/Regional.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -19,3 +21,8 @@ std::optional<float> ParseSize(const std::string &text);
 // exponent; blanks around it allowed, no thousands separators. None when the text is
 // anything else or the value is beyond what a 4-byte float holds.
 std::optional<float> ParsePrice(const std::string &text, const Regional &r = CurrentRegional());
+
+// A quantity: the empty text is 0; otherwise a whole number, optionally signed, blanks around
+// it allowed, within the range a quantity holds (-32768..32767). None when the text is
+// anything else.
+std::optional<int16_t> ParseQuantity(const std::string &text);

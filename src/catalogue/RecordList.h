@@ -61,9 +61,10 @@ public:
     // Merge sort: the report orders treat some unrelated pairs as equal, which is not a strict
     // weak order, and std::sort is undefined for such an order. A merge sort stays within
     // bounds whatever the comparison says, and leaves equal records in their previous order.
-    void Sort(Compare cmp) {
+    // `cmp` is one of the comparison functions or any callable with their signature.
+    template <class Cmp = Compare> void Sort(Cmp cmp) {
         std::stable_sort(items_.begin(), items_.end(),
-                         [cmp](const std::unique_ptr<T> &a, const std::unique_ptr<T> &b) {
+                         [&cmp](const std::unique_ptr<T> &a, const std::unique_ptr<T> &b) {
                              return cmp(a.get(), b.get()) < 0;
                          });
     }

@@ -11,10 +11,12 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QWidget>
 
+#include <memory>
 #include <utility>
 
 namespace ui {
@@ -90,6 +92,11 @@ public:
         return dialog.exec() == QDialog::Accepted;
     }
 
+    void PrintPreview(QPrinter &printer, const PaintDocument &paint) override {
+        std::unique_ptr<QDialog> dialog(NewPrintPreview(printer, paint, DialogParent()));
+        dialog->exec();
+    }
+
     bool FontDialog(ReportFont &font) override {
         QFont start(FromAnsi(font.Name), font.Size);
         start.setBold(font.Styles & ReportFont::Bold);
@@ -156,6 +163,20 @@ bool ExecPrintDialog() {
 bool ExecPrinterSetup() {
     return CurrentResponder().PrinterSetup(Printer());
 }
+void ExecPrintPreview(const PaintDocument &paint) {
+    CurrentResponder().PrintPreview(Printer(), paint);
+}
+
+QDialog *NewPrintPreview(QPrinter &printer, const PaintDocument &paint, QWidget *parent) {
+    auto *dialog = new QPrintPreviewDialog(&printer, parent);
+    dialog->setWindowTitle(QStringLiteral("Print preview"));
+    QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
+                     [paint](QPrinter *target) { paint(*target); });
+    // Large enough to read a page at the zoom the preview opens with.
+    dialog->resize(760, 640);
+    return dialog;
+}
+
 bool ExecFontDialog(ReportFont &font) {
     return CurrentResponder().FontDialog(font);
 }

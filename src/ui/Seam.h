@@ -8,6 +8,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QDialog;
 class QPrinter;
 class QWidget;
 struct ReportFont;
@@ -20,6 +23,9 @@ enum class MsgResult { Ok, Yes, No, Cancel };
 
 enum class HelpCommand { Contents, PartialKey, Context, HelpOnHelp, Quit };
 
+// Draws a whole document on a printer (from its first page to its end).
+using PaintDocument = std::function<void(QPrinter &)>;
+
 class Responder {
 public:
     virtual ~Responder() = default;
@@ -29,6 +35,9 @@ public:
     // The print dialog for `printer`; true when the user confirmed it.
     virtual bool PrintDialog(QPrinter &printer) = 0;
     virtual bool PrinterSetup(QPrinter &printer) = 0;
+    // The print preview of the document that `paint` draws on the printer it is given;
+    // the user pages through it, zooms, and may print it from there.
+    virtual void PrintPreview(QPrinter &printer, const PaintDocument &paint) = 0;
     // The font dialog, starting from `font`; true (and `font` changed) when confirmed.
     virtual bool FontDialog(ReportFont &font) = 0;
     // A help command for `file`; `context` for Context, `keyword` for PartialKey.
@@ -56,6 +65,9 @@ void Beep();
 QPrinter &Printer();
 bool ExecPrintDialog();
 bool ExecPrinterSetup();
+void ExecPrintPreview(const PaintDocument &paint);
+// The program's preview window for `printer`, not yet shown (the responder shows it).
+QDialog *NewPrintPreview(QPrinter &printer, const PaintDocument &paint, QWidget *parent);
 bool ExecFontDialog(ReportFont &font);
 
 // The program's own help file; a bare name is looked for beside the program.

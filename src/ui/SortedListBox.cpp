@@ -1,5 +1,7 @@
 #include "ui/SortedListBox.h"
 
+#include "ui/ListKeys.h"
+
 #include "ui/Ansi.h"
 
 #include <QKeyEvent>
@@ -105,30 +107,13 @@ void SortedListBox::ClearSelection() {
 }
 
 void SortedListBox::keyPressEvent(QKeyEvent *event) {
-    // Qt moves only the focus frame when it already sits on the entry the key leads to, so
-    // in a list without a selection Home (or Down on the first entry) would select nothing.
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (plain && count() > 0 && !HasSelection()) {
-        int row = -1;
-        switch (event->key()) {
-        case Qt::Key_Home:
-        case Qt::Key_Down:
-            row = 0;
-            break;
-        case Qt::Key_End:
-        case Qt::Key_Up:
-            row = count() - 1;
-            break;
-        default:
-            break;
-        }
-        if (row >= 0) {
-            setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-            scrollToItem(item(row));
-            event->accept();
-            Q_EMIT UserSelect();
-            return;
-        }
+    const int row = HasSelection() ? -1 : FirstSelectionRow(event, count());
+    if (row >= 0) {
+        setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+        scrollToItem(item(row));
+        event->accept();
+        Q_EMIT UserSelect();
+        return;
     }
     const int before = SelectedRow();
     QListWidget::keyPressEvent(event);

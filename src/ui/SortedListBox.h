@@ -104,6 +104,14 @@ public:
         const auto selected = selectedItems();
         return selected.isEmpty() ? nullptr : At(row(selected.first()));
     }
+    // The records of every selected entry, in list order (a list with extended selection).
+    std::vector<T *> SelectedRecords() const {
+        std::vector<T *> records;
+        for (int r = 0; r < count(); ++r)
+            if (item(r)->isSelected())
+                records.push_back(At(r));
+        return records;
+    }
     int RowOf(const T *record) const {
         for (int r = 0; r < count(); ++r)
             if (At(r) == record)

@@ -1,4 +1,5 @@
-// Sizes and prices as the user types them: what is refused, and the float that is stored.
+// Sizes, prices and quantities as the user types them: what is refused, and the float that is
+// stored.
 
 #include "catalogue/NumberEntry.h"
 
@@ -57,6 +58,7 @@ private Q_SLOTS:
         price("e5", false);
         price("1e", false);
         price("2.49 $", false);
+        price("1e400", false); // beyond even a double
     }
     void parse() {
         QFETCH(bool, price);
@@ -73,6 +75,27 @@ private Q_SLOTS:
             QCOMPARE(*parsed, value);
             QVERIFY(!std::signbit(*parsed)); // "-0" is stored as a plain 0
         }
+    }
+
+    // A quantity is kept in 16 bits: anything beyond is refused, never wrapped.
+    void quantity_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("quantity"); // -1000: refused
+        QTest::newRow("empty is 0") << "" << 0;
+        QTest::newRow("blanks, sign") << " +3 " << 3;
+        QTest::newRow("negative kept") << "-2" << -2;
+        QTest::newRow("highest, leading zeros") << "0000032767" << 32767;
+        QTest::newRow("lowest") << "-32768" << -32768;
+        QTest::newRow("one above the range") << "32768" << -1000;
+        QTest::newRow("below the range") << "-32769" << -1000;
+        QTest::newRow("fraction") << "1.5" << -1000;
+        QTest::newRow("blanks only") << "  " << -1000;
+    }
+    void quantity() {
+        QFETCH(QString, text);
+        QFETCH(int, quantity);
+        const auto parsed = ParseQuantity(text.toStdString());
+        QCOMPARE(parsed ? int(*parsed) : -1000, quantity);
     }
 };
 

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <csignal>
+#include <map>
 #include <memory>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
@@ -103,6 +104,64 @@ QByteArray ExampleCatalogueBytes() {
                                "0A000000140000006E0000003C000000"
                                "0000"
                                "0000");
+}
+
+void BuildShoppingTrip() {
+    ClearCatalogue();
+    std::map<std::string, TShopCat *> cat;
+    std::map<std::string, TShopShop *> shop;
+    std::map<std::string, TShopProd *> prod;
+    for (const char *name :
+         {"Dairy", "Bakery", "Fruit & Veg", "Meat", "Frozen", "Drinks", "Household", ""})
+        cat[name] = *name ? Categories.Add(std::make_unique<TShopCat>(name)) : nullptr;
+    for (const auto &[name, aisles] : std::initializer_list<std::pair<const char *, QStringList>>{
+             {"MegaMart",
+              {"Fruit & Veg", "Bakery", "Meat", "Dairy", "Frozen", "Drinks", "Household"}},
+             {"Corner Store", {"Dairy", "Bakery"}},
+             {"Farm Shop", {"Fruit & Veg", "Meat"}}}) {
+        shop[name] = Shops.Add(std::make_unique<TShopShop>(name));
+        for (int i = 0; i < aisles.size(); ++i)
+            AddAisle(shop[name]->Aisle, R(60 * i, 0, 60 * i + 40, 100),
+                     cat[aisles[i].toStdString()]);
+    }
+    // shop, product type, units, category, brand, size, price, quantity
+    const char *items[][8] = {
+        {"Corner Store", "Milk", "l", "Dairy", "Acme", "2", "1.50", "2"},
+        {"Corner Store", "Bread", "g", "Bakery", "Baker", "800", "2.25", "1"},
+        {"Corner Store", "Cheddar", "g", "Dairy", "Acme", "250", "4.10", "1"},
+        {"Corner Store", "Apples", "kg", "Fruit & Veg", "Orchard", "1", "3.00", "1"},
+        {"Corner Store", "Butter", "g", "Dairy", "Acme", "250", "2.50", "0"},
+        {"Corner Store", "Yoghurt", "g", "Dairy", "Acme", "500", "1.10", "0"},
+        {"Farm Shop", "Potatoes", "kg", "Fruit & Veg", "Farm", "2.5", "2.80", "1"},
+        {"Farm Shop", "Eggs", "ea", "Dairy", "Farm", "12", "0", "1"},
+        {"Farm Shop", "Sausages", "g", "Meat", "Farm", "500", "5.50", "2"},
+        {"Farm Shop", "Carrots", "kg", "Fruit & Veg", "Farm", "1", "1.20", "3"},
+        {"Farm Shop", "Honey", "g", "", "Farm", "340", "6.00", "0"},
+        {"Farm Shop", "Chicken", "kg", "Meat", "Farm", "1.5", "9.50", "0"},
+        {"MegaMart", "Bananas", "kg", "Fruit & Veg", "Tropic", "1", "2.10", "1"},
+        {"MegaMart", "Apples", "kg", "Fruit & Veg", "Orchard", "1", "2.90", "2"},
+        {"MegaMart", "Bread", "g", "Bakery", "Loafy", "700", "1.95", "1"},
+        {"MegaMart", "Chicken", "kg", "Meat", "Cluck", "1.2", "8.99", "1"},
+        {"MegaMart", "Mince", "g", "Meat", "Beefy", "500", "6.49", "1"},
+        {"MegaMart", "Milk", "l", "Dairy", "Dairyland", "3", "2.79", "1"},
+        {"MegaMart", "Yoghurt", "g", "Dairy", "Dairyland", "500", "1.89", "4"},
+        {"MegaMart", "Butter", "g", "Dairy", "Dairyland", "250", "3.25", "1"},
+        {"MegaMart", "Peas", "kg", "Frozen", "Frosty", "1", "2.49", "1"},
+        {"MegaMart", "Ice cream", "l", "Frozen", "Frosty", "2", "4.99", "1"},
+        {"MegaMart", "Orange juice", "l", "Drinks", "Sunny", "1", "2.35", "2"},
+        {"MegaMart", "Cola", "l", "Drinks", "Fizz", "2", "1.99", "3"},
+        {"MegaMart", "Washing-up liquid", "ml", "Household", "Clean", "500", "1.49", "1"},
+        {"MegaMart", "Toilet paper", "rolls", "Household", "Soft", "9", "4.50", "1"},
+        {"MegaMart", "Bin bags", "bags", "Household", "Strong", "20", "2.00", "0"},
+        {"MegaMart", "Cheddar", "g", "Dairy", "Mature", "400", "5.20", "0"}};
+    for (const auto &[at, product, units, category, brand, size, price, quantity] : items) {
+        TShopProd *&p = prod[product];
+        if (!p)
+            p = ProductTypes.Add(std::make_unique<TShopProd>(product, units, cat[category]));
+        Items
+            .Add(std::make_unique<TShopItem>(p, brand, std::stof(size), std::stof(price), shop[at]))
+            ->Quantity = static_cast<int16_t>(std::stoi(quantity));
+    }
 }
 
 bool RecordingUser::AskYesNo(const std::string &text) {

@@ -40,6 +40,13 @@ bool TestResponder::PrinterSetup(QPrinter &) {
     return confirmPrinterSetup;
 }
 
+void TestResponder::PrintPreview(QPrinter &printer, const ui::PaintDocument &paint) {
+    ++previews;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfFile);
+    paint(printer);
+}
+
 bool TestResponder::FontDialog(ReportFont &font) {
     ++fontDialogs;
     if (!confirmFont)

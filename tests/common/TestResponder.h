@@ -46,6 +46,9 @@ public:
     int printDialogs = 0;
     bool confirmPrinterSetup = true;
     int printerSetups = 0;
+    // The print preview: the document is drawn as the preview would draw it, into the PDF
+    // file `pdfFile` names.
+    int previews = 0;
     // The font dialog: the font it returns when confirmed.
     bool confirmFont = true;
     ReportFont chosenFont;
@@ -56,6 +59,7 @@ public:
     void Beep() override { ++beeps; }
     bool PrintDialog(QPrinter &printer) override;
     bool PrinterSetup(QPrinter &printer) override;
+    void PrintPreview(QPrinter &printer, const ui::PaintDocument &paint) override;
     bool FontDialog(ReportFont &font) override;
     void Help(const QString &file, ui::HelpCommand command, unsigned context,
               const QString &keyword) override;

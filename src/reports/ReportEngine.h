@@ -1,0 +1,79 @@
+#pragma once
+// The line-oriented page engine the reports share: a current line turned into a y
+// position, margins and line height measured from the report font, a rule, a row of six
+// column slots, numbers aligned on their decimal separator, and the page-break test.
+
+#include "reports/ReportCanvas.h"
+
+#include <array>
+#include <string>
+
+// Six x positions; slots 1 to 4 always start at their x, slots 5 and 6 either start at it
+// or are aligned on it (PrintAligned).
+struct ColumnLayout {
+    std::array<int, 6> x{};
+    bool alignFive = false;
+    bool alignSix = false;
+};
+
+using RowTexts = std::array<std::string, 6>;
+
+// Rounds to the nearest integer, halves to even.
+int RoundEven(double value);
+
+class ReportEngine {
+public:
+    explicit ReportEngine(ReportCanvas &canvas) : canvas_(canvas) {}
+
+    // Starts the job with its title and measures the line height (the height of "W" times
+    // `lineFactor`), the margins and the space kept free at the bottom (`bottomLines`
+    // lines). False when the printer refused the job.
+    bool Start(const std::string &title, double lineFactor, int bottomLines);
+    void End() { canvas_.EndDoc(); }
+
+    // The y of the current line's top.
+    int LineTop() const { return LineNo * LineHeight + TopMargin; }
+    // False when the current line lies in the space kept free at the bottom of the page.
+    bool LineFits() const { return canvas_.PageHeight() - BottomMargin >= LineTop(); }
+    // True when `lines` more lines from the current one still lie on the page.
+    bool Room(int lines) const { return LineTop() + lines * LineHeight <= canvas_.PageHeight(); }
+    // Ends the page and starts the next at line 1.
+    void NewPage();
+
+    // A line across the page along the top of the current line, which it takes up.
+    void PrintRule();
+    // Prints `text` on the current line with its first decimal separator at x; a text
+    // without one is centred on x.
+    void PrintAligned(int x, const std::string &text);
+    // Prints each non-empty text in its slot on the current line; the line stays current.
+    void PrintRow(const ColumnLayout &layout, const RowTexts &texts);
+
+    int Width(const std::string &text) { return canvas_.TextWidth(text); }
+    ReportCanvas &Canvas() { return canvas_; }
+
+    int LineHeight = 0;
+    int LineNo = 1;
+    int PageNo = 1;
+    int LeftMargin = 0;
+    int RightMargin = 0;
+    int TopMargin = 0;
+    int BottomMargin = 0;
+
+private:
+    ReportCanvas &canvas_;
+};
+
+// Adds a style (bold, italic) to the canvas font for as long as it lives.
+class AddedStyle {
+public:
+    AddedStyle(ReportCanvas &canvas, uint8_t style) : canvas_(canvas), saved_(canvas.FontStyle()) {
+        canvas_.SetFontStyle(saved_ | style);
+    }
+    ~AddedStyle() { canvas_.SetFontStyle(saved_); }
+    AddedStyle(const AddedStyle &) = delete;
+    AddedStyle &operator=(const AddedStyle &) = delete;
+
+private:
+    ReportCanvas &canvas_;
+    uint8_t saved_;
+};

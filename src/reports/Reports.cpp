@@ -1,0 +1,382 @@
+#include "reports/Reports.h"
+
+#include "catalogue/NumberFormat.h"
+#include "catalogue/ShopData.h"
+#include "reports/ReportEngine.h"
+#include "settings/Preferences.h"
+
+#include <QDate>
+#include <QString>
+
+#include <unordered_map>
+
+namespace {
+
+const std::string Star = "*";
+
+std::string Money(float value) {
+    return FormatFixed(value, 2);
+}
+
+// The size and its unit, "500g"; without a product type the unit is "*".
+std::string SizeText(const TShopItem &item) {
+    return FormatGeneral(item.Size) + (item.Product ? item.Product->Units : Star);
+}
+
+std::string ProductName(const TShopItem &item) {
+    return item.Product ? item.Product->Name : Star;
+}
+
+const TShopCat *CategoryOf(const TShopItem &item) {
+    return item.Product ? item.Product->Category : nullptr;
+}
+
+// A row with a text in the item column and, optionally, an amount in the last one.
+RowTexts Summary(std::string text, std::string amount = {}) {
+    RowTexts row;
+    row[2] = std::move(text);
+    row[5] = std::move(amount);
+    return row;
+}
+
+void Tell(const ReportOptions &options, int done, int total) {
+    if (options.progress)
+        options.progress(done, total);
+}
+
+// The shopping list's order: by shop name, and within a shop by the walking order of its
+// aisles. Items without a shop come first, together, as one section of their own (the
+// shop order would call them equal to every item and scatter them); two shops whose names
+// compare equal keep their items apart, in the order of the shops, so no shop's section is
+// split.
+void SortForShoppingList() {
+    std::unordered_map<const TShopShop *, int> shopPos;
+    for (int i = 0; i < Shops.Count(); ++i)
+        shopPos.emplace(Shops[i], i);
+    const auto pos = [&](const TShopShop *shop) {
+        const auto it = shopPos.find(shop);
+        return it == shopPos.end() ? -1 : it->second;
+    };
+    Items.Sort([&](const TShopItem *a, const TShopItem *b) {
+        if (!a->Shop || !b->Shop)
+            return (a->Shop ? 1 : 0) - (b->Shop ? 1 : 0);
+        const int c = CompareItemsByShopAisle(a, b);
+        if (c == 0 && a->Shop != b->Shop)
+            return pos(a->Shop) - pos(b->Shop);
+        return c;
+    });
+}
+
+// The fridge list's and master item list's orders call a record with a missing reference
+// equal to every other, and a sort cannot place such a record without spoiling the order
+// of the rest (one product type without a category could leave the whole list unsorted).
+// So these records go after the others: every pair the order tells apart keeps its order.
+
+int FridgeByCategory(const TShopProd *a, const TShopProd *b) {
+    if (!a->Category != !b->Category)
+        return a->Category ? -1 : 1;
+    return CompareProductsByCategory(a, b);
+}
+
+// 0 with a category, 1 with a product type but no category, 2 without a product type.
+int Completeness(const TShopItem *item) {
+    return !item->Product ? 2 : !item->Product->Category ? 1 : 0;
+}
+
+// Items without a shop last; within a shop, items without a category after the others.
+int ItemsByShopCategory(const TShopItem *a, const TShopItem *b) {
+    if (!a->Shop != !b->Shop)
+        return a->Shop ? -1 : 1;
+    const int c = CompareItemsByShopCategory(a, b);
+    if (c != 0 || a->Shop != b->Shop)
+        return c;
+    return (Completeness(a) > 0) - (Completeness(b) > 0);
+}
+
+int ItemsByCategory(const TShopItem *a, const TShopItem *b) {
+    const int c = Completeness(a) - Completeness(b);
+    return c != 0 ? c : CompareItemsByCategory(a, b);
+}
+
+int ItemsByProduct(const TShopItem *a, const TShopItem *b) {
+    if (!a->Product != !b->Product)
+        return a->Product ? -1 : 1;
+    return CompareItemsByProduct(a, b);
+}
+
+} // namespace
+
+std::string ReportTitle(Report report) {
+    switch (report) {
+    case Report::ShoppingList:
+        return "Shopping list";
+    case Report::FridgeList:
+        return "Fridge list";
+    case Report::ItemList:
+        return "Item details";
+    }
+    return {};
+}
+
+bool NothingToPrint(Report report) {
+    switch (report) {
+    case Report::ShoppingList:
+        for (const auto &item : Items)
+            if (item->Quantity > 0)
+                return false;
+        return true;
+    case Report::FridgeList:
+        return ProductTypes.Empty();
+    case Report::ItemList:
+        return Items.Empty();
+    }
+    return true;
+}
+
+std::string TodayText() {
+    const QString format = QString::fromLatin1(CurrentRegional().ShortDateFormat);
+    return QDate::currentDate().toString(format).toLatin1().toStdString();
+}
+
+bool PrintShoppingList(ReportCanvas &canvas, const ReportOptions &options) {
+    if (NothingToPrint(Report::ShoppingList))
+        return true;
+    ReportEngine e(canvas);
+    if (!e.Start(ReportTitle(Report::ShoppingList), 1.2, 6))
+        return false;
+    const int pageWidth = canvas.PageWidth();
+    ColumnLayout cols;
+    cols.alignFive = cols.alignSix = true;
+    cols.x[0] = e.LeftMargin + e.Width("WW");
+    cols.x[1] = cols.x[0] + e.Width("wrwrwrwrwrwrwrwrwrwr");
+    cols.x[2] = cols.x[1] + e.Width("0000");
+    cols.x[5] = pageWidth - e.RightMargin - e.Width(".00");
+    cols.x[4] = cols.x[5] - e.Width(".00W0000");
+    cols.x[3] = cols.x[4] - e.Width("000wrwr0000");
+    SortForShoppingList();
+    const std::string date = options.date.empty() ? TodayText() : options.date;
+
+    const TShopShop *shop = nullptr;
+    const TShopCat *lastCategory = nullptr;
+    float shopTotal = 0;
+    float grandTotal = 0;
+    bool noPrice = false;
+    bool firstSection = true;
+    const auto shopName = [&] { return shop ? shop->Name : Star; };
+
+    const auto heading = [&] {
+        {
+            AddedStyle bold(canvas, ReportFont::Bold);
+            canvas.TextOut(e.LeftMargin, e.LineTop(), "Shopping list for " + shopName());
+            const std::string right = date + "     Page " + std::to_string(e.PageNo);
+            canvas.TextOut(pageWidth - e.RightMargin - canvas.TextWidth(right), e.LineTop(), right);
+        }
+        e.LineNo += 2;
+        e.PrintRow(cols, {"Aisle", "Qty", "Item", "Size", "Price", "Total"});
+        e.LineNo += 1;
+        e.PrintRule();
+    };
+    // Closing lines that would run off the paper go on a page of their own; the space kept
+    // free at the bottom holds them otherwise.
+    const auto keepOnPage = [&](int lines) {
+        if (!e.Room(lines)) {
+            e.NewPage();
+            heading();
+        }
+    };
+    const auto closeSection = [&] {
+        keepOnPage(noPrice ? 5 : 3);
+        e.LineNo += 1;
+        e.PrintRule();
+        e.PrintRow(cols, Summary("Total for " + shopName(), Money(shopTotal)));
+        if (noPrice) {
+            e.LineNo += 1;
+            e.PrintRow(cols, Summary("(This total is not accurate."));
+            e.LineNo += 1;
+            e.PrintRow(cols, Summary("Some items at this shop had no prices.)"));
+        }
+    };
+
+    e.LineNo = 1;
+    const int count = Items.Count();
+    for (int i = 0; i < count; ++i) {
+        const TShopItem &item = *Items[i];
+        Tell(options, i + 1, count);
+        if (item.Quantity <= 0)
+            continue;
+        if (firstSection || item.Shop != shop) {
+            if (!firstSection) {
+                closeSection();
+                e.NewPage();
+            }
+            shop = item.Shop;
+            lastCategory = nullptr;
+            e.PageNo = 1;
+            heading();
+            shopTotal = 0;
+            noPrice = false;
+            firstSection = false;
+        }
+        if (!e.LineFits()) {
+            e.NewPage();
+            heading();
+        }
+        std::string categoryText;
+        if (CategoryOf(item) != lastCategory) {
+            lastCategory = CategoryOf(item);
+            if (lastCategory)
+                categoryText = lastCategory->Name;
+        }
+        const float amount = static_cast<float>(item.Quantity) * item.Price;
+        e.PrintRow(cols, {categoryText, std::to_string(item.Quantity),
+                          ProductName(item) + " " + item.Brand, SizeText(item), Money(item.Price),
+                          Money(amount)});
+        shopTotal += amount;
+        grandTotal += amount;
+        if (item.Price == 0)
+            noPrice = true;
+        e.LineNo += 1;
+    }
+    closeSection();
+    keepOnPage(4);
+    e.LineNo += 2;
+    e.PrintRule();
+    {
+        AddedStyle bold(canvas, ReportFont::Bold);
+        e.PrintRow(cols, Summary("Grand total", FormatCurrency(grandTotal)));
+    }
+    e.End();
+    return true;
+}
+
+bool PrintFridgeList(ReportCanvas &canvas, const ReportOptions &options) {
+    if (NothingToPrint(Report::FridgeList))
+        return true;
+    ReportEngine e(canvas);
+    if (!e.Start(ReportTitle(Report::FridgeList), 1.5, 6))
+        return false;
+    const int box = RoundEven(canvas.TextHeight("W") * 0.8);
+    const int textOffset = RoundEven(box * 1.5);
+    const int columns = FL_Cat ? 2 : 3;
+    const int columnWidth = (canvas.PageWidth() - e.LeftMargin - e.RightMargin) / columns;
+    ProductTypes.Sort(FL_Sort == 0 ? FridgeByCategory : CompareProductsByName);
+
+    e.LineNo = 1;
+    e.PageNo = 1;
+    int column = 0;
+    const int count = ProductTypes.Count();
+    for (int i = 0; i < count; ++i) {
+        const TShopProd &product = *ProductTypes[i];
+        Tell(options, i + 1, count);
+        if (!e.LineFits()) {
+            if (column + 1 == columns) {
+                e.NewPage();
+                column = 0;
+            } else {
+                ++column; // the list goes on at the top of the next column
+                e.LineNo = 1;
+            }
+        }
+        const int x = column * columnWidth + e.LeftMargin;
+        const int y = e.LineTop();
+        canvas.Rectangle(x, y, x + box, y + box);
+        canvas.TextOut(x + textOffset, y, product.Name);
+        if (product.Category && FL_Cat) {
+            AddedStyle italic(canvas, ReportFont::Italic);
+            canvas.TextOut(x + textOffset + canvas.TextWidth(product.Name), y,
+                           " (" + product.Category->Name + ")");
+        }
+        e.LineNo += 1;
+    }
+    e.End();
+    return true;
+}
+
+bool PrintItemList(ReportCanvas &canvas, const ReportOptions &options) {
+    if (NothingToPrint(Report::ItemList))
+        return true;
+    ReportEngine e(canvas);
+    if (!e.Start(ReportTitle(Report::ItemList), 1.2, 4))
+        return false;
+    const std::string nineW(9, 'W');
+    ColumnLayout cols;
+    cols.alignFive = true;
+    cols.x[0] = e.LeftMargin;
+    cols.x[1] = e.LeftMargin + e.Width(std::string(13, 'W'));
+    cols.x[5] = canvas.PageWidth() - e.RightMargin - e.Width(nineW);
+    cols.x[4] = cols.x[5] - e.Width(".00WW");
+    cols.x[3] = cols.x[4] - e.Width("WWW0000");
+    cols.x[2] = cols.x[3] - e.Width(nineW);
+    switch (IDR_Sort) {
+    case 0:
+        Items.Sort(ItemsByShopCategory);
+        break;
+    case 1:
+        Items.Sort(ItemsByCategory);
+        break;
+    case 2:
+        Items.Sort(ItemsByProduct);
+        break;
+    default:
+        break; // the present order
+    }
+
+    const auto heading = [&] {
+        e.PrintRow(cols, {"Product", "Brand", "Category", "Size", "Price", "Shop"});
+        e.LineNo += 1;
+        e.PrintRule();
+    };
+    e.LineNo = 1;
+    heading();
+    const int count = Items.Count();
+    for (int i = 0; i < count; ++i) {
+        const TShopItem &item = *Items[i];
+        Tell(options, i + 1, count);
+        if (!e.LineFits()) {
+            e.NewPage();
+            heading();
+        }
+        const TShopCat *category = CategoryOf(item);
+        e.PrintRow(cols, {ProductName(item), item.Brand, category ? category->Name : Star,
+                          SizeText(item), Money(item.Price), item.Shop ? item.Shop->Name : Star});
+        e.LineNo += 1;
+        if (!IDR_Errors)
+            continue;
+        AddedStyle bold(canvas, ReportFont::Bold);
+        bool printed = false;
+        const auto errorLine = [&](const char *text) {
+            canvas.TextOut(e.LeftMargin, e.LineTop(), text);
+            e.LineNo += 1;
+            printed = true;
+        };
+        if (!item.Product)
+            errorLine("This item does not have a product type.");
+        else if (!category)
+            errorLine("This item does not have a category.");
+        if (!item.Shop)
+            errorLine("This item does not have a shop.");
+        if (category && item.Shop) {
+            bool hasAisle = false;
+            for (const auto &aisle : item.Shop->Aisle)
+                hasAisle = hasAisle || aisle->Category == category;
+            if (!hasAisle)
+                errorLine("This shop does not have an aisle for this category.");
+        }
+        if (printed)
+            e.LineNo += 1;
+    }
+    e.End();
+    return true;
+}
+
+bool PrintReport(Report report, ReportCanvas &canvas, const ReportOptions &options) {
+    switch (report) {
+    case Report::ShoppingList:
+        return PrintShoppingList(canvas, options);
+    case Report::FridgeList:
+        return PrintFridgeList(canvas, options);
+    case Report::ItemList:
+        return PrintItemList(canvas, options);
+    }
+    return true;
+}

@@ -1,0 +1,252 @@
+#include "shopping/ShopLstU.h"
+
+#include "catalogue/NumberEntry.h"
+
+#include "app/Forms.h"
+#include "catalogue/ShopData.h"
+#include "settings/Preferences.h"
+#include "shopping/Analysis.h"
+#include "shopping/ShoppingList.h"
+#include "ui/Ansi.h"
+#include "ui/Builder.h"
+#include "ui/Seam.h"
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+constexpr int kClientWidth = 560;
+constexpr int kClientHeight = 361;
+// Qt's own limit; the entry has none of its own.
+constexpr int kEntryLength = 32767;
+} // namespace
+
+TShopListForm::TShopListForm(QWidget *parent)
+    : FormBase(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("ShopListForm"));
+    setWindowTitle(QStringLiteral("Shopping list"));
+
+    ui::Builder b(this);
+    ShopsLabel = b.Label("ShopsLabel", "&Select shop(s)").At(8, 8, 145, 16);
+    ShopListBox = b.List<TShopShop>("ShopListBox").At(8, 26, 145, 182);
+    ItemsListBox = b.Add(new ui::RecordView<TShopItem>, "ItemsListBox").At(161, 8, 391, 246);
+    Label1 = b.Label("Label1", "&Quantity required").At(8, 268, 145, 17);
+    QtyEdit = b.Edit("QtyEdit", kEntryLength).At(161, 264, 73, 24);
+    UOMLabel = b.Label("UOMLabel", {}).At(242, 268, 227, 17);
+    OkBtn = b.Button("OkBtn", "&Update").Hint("Change quantity").Default().At(477, 263, 75, 25);
+    TotalLabel = b.Label("TotalLabel", {}).At(161, 300, 200, 17);
+    ItemsLabel = b.Label("ItemsLabel", {}).At(369, 300, 100, 17);
+    ClearBtn = b.Button("ClearBtn", "Clea&r").Hint("Set all quantities to zero").At(8, 328, 75, 25);
+    AnalyseBtn =
+        b.Button("AnalyseBtn", "&Analyse").Hint("Show possible savings").At(89, 328, 75, 25);
+    CloseBtn = b.Button("CloseBtn", "&Close").At(477, 328, 75, 25);
+    HelpBtn = b.Button("HelpBtn", "&Help").At(396, 328, 75, 25);
+    CatSortCB = b.Check("CatSortCB", "S&ort by category").At(8, 216, 145, 17);
+    ListOnlyCB = b.Check("ListOnlyCB", "Shopping &list only").At(8, 237, 145, 17);
+    b.TabOrder();
+
+    ShopsLabel->setBuddy(ShopListBox);
+    Label1->setBuddy(QtyEdit);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    UOMLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    ClearBtn->hide();
+    CatSortCB->setChecked(true);
+    ListOnlyCB->setChecked(true);
+    ItemsListBox->SetDrawRow([this](QPainter &canvas, const QRect &rect, const TShopItem &item) {
+        ItemsListBoxDrawItem(canvas, rect, item);
+    });
+    setFixedSize(kClientWidth, kClientHeight);
+
+    connect(ShopListBox, &QListWidget::itemSelectionChanged, this,
+            &TShopListForm::ShopListBoxClick);
+    // A click on the current row too, which reloads its value into the entry.
+    connect(ItemsListBox, &ui::RecordViewBase::itemSelectionChanged, this,
+            &TShopListForm::ItemsListBoxClick);
+    connect(ItemsListBox, &QListView::clicked, this, &TShopListForm::ItemsListBoxClick);
+    connect(OkBtn, &QPushButton::clicked, this, &TShopListForm::OkBtnClick);
+    connect(ClearBtn, &QPushButton::clicked, this, &TShopListForm::ClearBtnClick);
+    connect(AnalyseBtn, &QPushButton::clicked, this, &TShopListForm::AnalyseBtnClick);
+    connect(CloseBtn, &QPushButton::clicked, this, &QDialog::close);
+    connect(HelpBtn, &QPushButton::clicked, this, &TShopListForm::HelpBtnClick);
+    // Only the user's clicks: the show logic sets the boxes without writing the preferences.
+    connect(CatSortCB, &QCheckBox::clicked, this, &TShopListForm::CatSortCBClick);
+    connect(ListOnlyCB, &QCheckBox::clicked, this, &TShopListForm::ListOnlyCBClick);
+}
+
+void TShopListForm::FormShow() {
+    const bool oneShop = Shops.Count() == 1;
+    // The ampersand stays: the label leads to the list from the keyboard in both modes.
+    ShopsLabel->setText(PriceMode || oneShop ? QStringLiteral("&Select shop")
+                                             : QStringLiteral("&Select shop(s)"));
+    if (PriceMode) {
+        setWindowTitle(QStringLiteral("Update prices"));
+        Label1->setText(
+            QStringLiteral("&Price (%1)").arg(ui::FromAnsi(CurrentRegional().CurrencySymbol)));
+        ShopListBox->setSelectionMode(QAbstractItemView::SingleSelection);
+        OkBtn->setToolTip(QStringLiteral("Change price"));
+    } else {
+        setWindowTitle(QStringLiteral("Shopping list"));
+        Label1->setText(QStringLiteral("&Quantity required"));
+        ShopListBox->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        OkBtn->setToolTip(QStringLiteral("Change quantity"));
+    }
+    ClearBtn->setVisible(!PriceMode);
+    AnalyseBtn->setVisible(!PriceMode);
+    ListOnlyCB->setVisible(PriceMode);
+    TotalLabel->setVisible(!PriceMode);
+    ItemsLabel->setVisible(!PriceMode);
+
+    ListOnlyCB->setChecked(List_Only);
+    CatSortCB->setChecked(SL_CatSort);
+
+    OkBtn->setEnabled(false);
+    QtyEdit->clear();
+    UOMLabel->clear();
+    ItemsListBox->Fill({});
+    {
+        // Filling and preselecting are the program's doing; the list is rebuilt once below.
+        const QSignalBlocker quiet(ShopListBox);
+        std::vector<std::pair<QString, TShopShop *>> shops;
+        shops.reserve(static_cast<std::size_t>(Shops.Count()));
+        for (const auto &shop : Shops)
+            shops.emplace_back(ui::FromAnsi(shop->Name), shop.get());
+        ShopListBox->Fill(std::move(shops));
+        if (oneShop)
+            ShopListBox->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+    }
+    ShopListBox->setFocus();
+    UpdateItemsList();
+}
+
+void TShopListForm::UpdateItemsList() {
+    ListFilter filter;
+    for (const TShopShop *shop : ShopListBox->SelectedRecords())
+        filter.shops.push_back(shop);
+    filter.onlyOnList = PriceMode && ListOnlyCB->isChecked();
+    filter.byCategory = CatSortCB->isChecked();
+    ItemsListBox->Fill(ListedItems(Items, filter));
+    QtyEdit->clear();
+    UOMLabel->clear();
+    OkBtn->setEnabled(false);
+    ShowTotals();
+}
+
+void TShopListForm::ShowTotals() {
+    const ListTotals totals = ShoppingListTotals(Items);
+    TotalCost = totals.TotalCost;
+    ItemCount = totals.ItemCount;
+    TotalLabel->setText(ui::FromAnsi(TotalCostText(TotalCost)));
+    ItemsLabel->setText(ui::FromAnsi(ItemCountText(ItemCount)));
+}
+
+void TShopListForm::ShopListBoxClick() {
+    UpdateItemsList();
+}
+
+void TShopListForm::ItemsListBoxClick() {
+    if (const TShopItem *item = ItemsListBox->Selected())
+        LoadEntry(*item);
+}
+
+void TShopListForm::LoadEntry(const TShopItem &item) {
+    OkBtn->setEnabled(true);
+    QtyEdit->setText(PriceMode ? ui::FromAnsi(PriceEntryText(item.Price))
+                               : QString::number(item.Quantity));
+    UOMLabel->setText(ui::FromAnsi(ItemSizeText(item)));
+    QtyEdit->selectAll();
+    QtyEdit->setFocus();
+}
+
+void TShopListForm::RefuseEntry(const QString &message) {
+    ui::MessageBox(ui::MsgKind::Error, message);
+    QtyEdit->selectAll();
+    QtyEdit->setFocus();
+}
+
+void TShopListForm::OkBtnClick() {
+    const int row = ItemsListBox->SelectedRow();
+    TShopItem *item = ItemsListBox->At(row);
+    if (!item)
+        return;
+    const std::string text = ui::ToAnsi(QtyEdit->text());
+    if (PriceMode) {
+        const auto price = ParsePrice(text);
+        if (!price) {
+            RefuseEntry(QStringLiteral("Price entry invalid"));
+            return;
+        }
+        item->Price = *price;
+    } else {
+        const auto quantity = ParseQuantity(text);
+        if (!quantity) {
+            RefuseEntry(QStringLiteral("Quantity entry invalid"));
+            return;
+        }
+        item->Quantity = *quantity;
+    }
+    // Counted again over the whole catalogue, so the labels always show what a rebuild
+    // would: only quantities above 0 count.
+    ShowTotals();
+    ItemsListBox->UpdateRow(row);
+
+    // On to the next row, round to the first after the last; the list keeps its rows.
+    const int next = row + 1 < ItemsListBox->Count() ? row + 1 : 0;
+    ItemsListBox->SelectRow(next);
+    if (next == row)
+        ItemsListBoxClick(); // the selection did not change, so nothing reported it
+}
+
+void TShopListForm::ClearBtnClick() {
+    if (ClearQtys && !ui::Confirm(QStringLiteral(
+                         "Are you sure you want to set quantities in every shop to zero?")))
+        return;
+    for (const auto &item : Items)
+        item->Quantity = 0;
+    UpdateItemsList();
+}
+
+void TShopListForm::ItemsListBoxDrawItem(QPainter &canvas, const QRect &rect,
+                                         const TShopItem &item) const {
+    const QFontMetrics metrics(canvas.font());
+    QString value;
+    int second = 0;
+    if (PriceMode) {
+        value = ui::FromAnsi(PriceEntryText(item.Price));
+        second = metrics.horizontalAdvance(QStringLiteral("000.00W"));
+    } else {
+        if (item.Quantity > 0)
+            value = QString::number(item.Quantity);
+        second = metrics.horizontalAdvance(QStringLiteral("000W"));
+    }
+    const int baseline = rect.top() + metrics.ascent();
+    canvas.drawText(rect.left() + 2, baseline, value);
+    canvas.drawText(rect.left() + second, baseline, ui::FromAnsi(ItemRowText(item)));
+}
+
+// As from the main window: modal, from the first item. The analysis can move quantities
+// between items, so the list is rebuilt afterwards.
+void TShopListForm::AnalyseBtnClick() {
+    AnalForm->StartPending = true;
+    AnalForm->exec();
+    UpdateItemsList();
+}
+
+void TShopListForm::ListOnlyCBClick() {
+    List_Only = ListOnlyCB->isChecked();
+    UpdateItemsList();
+}
+
+void TShopListForm::CatSortCBClick() {
+    SL_CatSort = CatSortCB->isChecked();
+    UpdateItemsList();
+}
+
+void TShopListForm::HelpBtnClick() {
+    ui::ShowHelpTopic(PriceMode ? HelpContext::PriceUpdate : HelpContext::ShoppingList);
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The shopping list and price update window. In shopping list mode the user selects shops
+// and types the quantity wanted of each of their items, seeing the total of the whole list;
+// in price update mode the prices of one shop's items. Shown modally by the main window,
+// which sets PriceMode first.
+
+#include "ui/FormBase.h"
+#include "ui/RecordView.h"
+#include "ui/SortedListBox.h"
+
+#include <QDialog>
+
+#include <cstdint>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TShopItem;
+class TShopShop;
+
+class TShopListForm : public ui::FormBase<QDialog> {
+    Q_OBJECT
+public:
+    explicit TShopListForm(QWidget *parent = nullptr);
+
+    bool PriceMode = false;
+    float TotalCost = 0;   // the whole shopping list, every shop
+    int32_t ItemCount = 0; // items on it
+
+    QLabel *ShopsLabel = nullptr;
+    ui::ListBox<TShopShop> *ShopListBox = nullptr;
+    ui::RecordView<TShopItem> *ItemsListBox = nullptr;
+    QLabel *Label1 = nullptr;
+    QLineEdit *QtyEdit = nullptr;
+    QLabel *UOMLabel = nullptr;
+    QPushButton *OkBtn = nullptr;
+    QLabel *TotalLabel = nullptr;
+    QLabel *ItemsLabel = nullptr;
+    QPushButton *ClearBtn = nullptr;
+    QPushButton *AnalyseBtn = nullptr;
+    QPushButton *CloseBtn = nullptr;
+    QPushButton *HelpBtn = nullptr;
+    QCheckBox *CatSortCB = nullptr;
+    QCheckBox *ListOnlyCB = nullptr;
+
+    // Rebuilds the item list and the totals from the catalogue and the selected shops.
+    void UpdateItemsList();
+
+public Q_SLOTS:
+    void ShopListBoxClick();
+    void ItemsListBoxClick();
+    void OkBtnClick();
+    void ClearBtnClick();
+    void AnalyseBtnClick();
+    void ListOnlyCBClick();
+    void CatSortCBClick();
+    void HelpBtnClick();
+
+protected:
+    void FormShow() override;
+
+private:
+    void ItemsListBoxDrawItem(QPainter &canvas, const QRect &rect, const TShopItem &item) const;
+    // Totals of the whole list into TotalCost and ItemCount, and onto the labels.
+    void ShowTotals();
+    // Shows the value of the row just made current in the edit, ready to be typed over.
+    void LoadEntry(const TShopItem &item);
+    // Refuses the edit's text: the message, then the text selected for typing again.
+    void RefuseEntry(const QString &message);
+};

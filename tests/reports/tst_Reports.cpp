@@ -1,0 +1,349 @@
+// The page engine and the three reports on the recording canvas, whose metrics are simple
+// enough to work every position out by hand: at 10 pt a character is 10 pixels wide and a
+// line of text 20 high, so a report line is 24 (30 on the fridge list), the margins 40.
+
+#include "catalogue/Regional.h"
+#include "catalogue/ShopData.h"
+#include "reports/RecordingCanvas.h"
+#include "reports/ReportEngine.h"
+#include "reports/Reports.h"
+#include "settings/Preferences.h"
+
+#include <QStringList>
+#include <QTest>
+
+#include <map>
+
+namespace {
+
+const ReportOptions Dated{"1/2/2025", {}};
+
+// The document as lines: "<page>.<line>: text | text" with the texts of one line from left
+// to right, and "----" for a rule.
+QStringList Lines(const RecordingCanvas &c, int lineHeight, int topMargin) {
+    std::map<std::pair<int, int>, std::map<int, QString>> rows;
+    for (const CanvasOp &op : c.ops) {
+        if (op.kind == CanvasOp::Rect)
+            continue;
+        const QString text =
+            op.kind == CanvasOp::Line ? QStringLiteral("----") : QString::fromStdString(op.text);
+        rows[{op.page, op.y}][op.x] = text;
+    }
+    QStringList out;
+    for (const auto &[where, texts] : rows) {
+        QStringList parts;
+        for (const auto &[x, text] : texts)
+            parts << text;
+        out << QStringLiteral("%1.%2: %3")
+                   .arg(where.first)
+                   .arg((where.second - topMargin) / lineHeight)
+                   .arg(parts.join(QStringLiteral(" | ")));
+    }
+    return out;
+}
+
+TShopCat *Cat(const char *name) {
+    return Categories.Add(std::make_unique<TShopCat>(name));
+}
+TShopProd *Prod(const char *name, const char *units, TShopCat *cat) {
+    return ProductTypes.Add(std::make_unique<TShopProd>(name, units, cat));
+}
+TShopShop *Shop(const char *name, std::initializer_list<TShopCat *> aisles) {
+    auto shop = std::make_unique<TShopShop>(name);
+    for (TShopCat *cat : aisles)
+        shop->Aisle.Add(std::make_unique<TShopAisle>())->Category = cat;
+    return Shops.Add(std::move(shop));
+}
+TShopItem *Item(TShopProd *prod, const char *brand, float size, float price, TShopShop *shop,
+                int qty) {
+    auto *item = Items.Add(std::make_unique<TShopItem>(prod, brand, size, price, shop));
+    item->Quantity = static_cast<int16_t>(qty);
+    return item;
+}
+
+} // namespace
+
+class TestReports : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() {
+        ClearCatalogue();
+        ResetPreferences();
+        SetCurrentRegional(Regional::EnglishUS());
+    }
+    void cleanup() { ClearCatalogue(); }
+
+    void alignedTexts_data() {
+        QTest::addColumn<int>("fontSize");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<char>("separator");
+        QTest::addColumn<int>("x");
+        QTest::newRow("point at x") << 10 << "12.50" << '.' << 500 - 20;
+        QTest::newRow("no point: centred") << 10 << "Price" << '.' << 500 - 25;
+        QTest::newRow("two points: the first") << 10 << "1.2.3" << '.' << 500 - 10;
+        QTest::newRow("half rounds down to even") << 5 << "Price" << '.' << 500 - 12;
+        QTest::newRow("half rounds up to even") << 5 << "Qty" << '.' << 500 - 8;
+        QTest::newRow("regional decimal comma") << 10 << "1.234,50" << ',' << 500 - 50;
+        QTest::newRow("empty") << 10 << "" << '.' << -1;
+    }
+    void alignedTexts() {
+        QFETCH(int, fontSize);
+        QFETCH(QString, text);
+        QFETCH(char, separator);
+        QFETCH(int, x);
+        Regional r = Regional::EnglishUS();
+        r.DecimalSeparator = separator;
+        SetCurrentRegional(r);
+        RecordingCanvas c(fontSize);
+        ReportEngine e(c);
+        QVERIFY(e.Start("t", 1.2, 6));
+        e.PrintAligned(500, text.toStdString());
+        if (x < 0) {
+            QVERIFY(c.ops.empty());
+            return;
+        }
+        QCOMPARE(c.ops.size(), 1u);
+        QCOMPARE(c.ops[0].x, x);
+        QCOMPARE(c.ops[0].y, e.LineTop());
+    }
+
+    void ruleTakesItsLine() {
+        RecordingCanvas c;
+        ReportEngine e(c);
+        QVERIFY(e.Start("t", 1.2, 6));
+        QCOMPARE(e.LineHeight, 24);
+        QCOMPARE(e.TopMargin, 96);
+        e.LineNo = 3;
+        e.PrintRule();
+        e.PrintRow({{100, 200, 300, 400, 500, 600}, true, false}, {"a", "", "c", "", "5.5", "f"});
+        QCOMPARE(c.ops.size(), 5u);
+        const CanvasOp &rule = c.ops[0];
+        QCOMPARE(rule.kind, CanvasOp::Line);
+        QCOMPARE(QList<int>({rule.x, rule.y, rule.x2, rule.y2}),
+                 QList<int>({40, 96 + 3 * 24, 1000 - 40, 96 + 3 * 24}));
+        for (std::size_t i = 1; i < 5; ++i)
+            QCOMPARE(c.ops[i].y, 96 + 4 * 24); // the next text goes on the next line
+        QCOMPARE(c.ops[1].x, 100);
+        QCOMPARE(c.ops[2].x, 300);
+        QCOMPARE(c.ops[3].x, 490); // slot 5 aligned on its point
+        QCOMPARE(c.ops[4].x, 600); // slot 6 starts at its x
+    }
+
+    // Everything measured from the font: twice the font on twice the page draws the same
+    // document at twice every coordinate.
+    void doubledFontDoublesTheLayout_data() {
+        QTest::addColumn<int>("report");
+        QTest::newRow("shopping list") << int(Report::ShoppingList);
+        QTest::newRow("fridge list") << int(Report::FridgeList);
+        QTest::newRow("master item list") << int(Report::ItemList);
+    }
+    void doubledFontDoublesTheLayout() {
+        QFETCH(int, report);
+        BuildTrip();
+        FL_Cat = true;
+        RecordingCanvas small(10, 1000, 1400);
+        RecordingCanvas large(20, 2000, 2800);
+        QVERIFY(PrintReport(Report(report), small, Dated));
+        QVERIFY(PrintReport(Report(report), large, Dated));
+        QCOMPARE(large.ops.size(), small.ops.size());
+        QVERIFY(!small.ops.empty());
+        for (std::size_t i = 0; i < small.ops.size(); ++i) {
+            const CanvasOp &a = small.ops[i];
+            const CanvasOp &b = large.ops[i];
+            QCOMPARE(b.text, a.text);
+            QCOMPARE(QList<int>({b.x, b.y, b.x2, b.y2}),
+                     QList<int>({2 * a.x, 2 * a.y, 2 * a.x2, 2 * a.y2}));
+        }
+    }
+
+    void shoppingList() {
+        BuildTrip();
+        RecordingCanvas c;
+        QVERIFY(PrintShoppingList(c, Dated));
+        QCOMPARE(c.title, std::string("Shopping list"));
+        QVERIFY(c.brushClear);
+        QCOMPARE(c.ended, 1);
+        const QString head = QStringLiteral("1: Shopping list for %1 | 1/2/2025     Page 1");
+        const QString columns = QStringLiteral("3: Aisle | Qty | Item | Size | Price | Total");
+        const QStringList expected = {
+            // items without a shop first, in a section of their own
+            "1." + head.arg("*"), "1." + columns, "1.4: ----",
+            "1.5: Fruit | 2 | Pears Loose | 0.5kg | 1.00 | 2.00", "1.7: ----",
+            "1.8: Total for * | 2.00",
+            // no aisle first, then the walking order; a category once per run
+            "2." + head.arg("Alpha"), "2." + columns, "2.4: ----",
+            "2.5: Frozen | 1 | IceCream Cold | 1l | 3.00 | 3.00",
+            "2.6: Dairy | 1 | Milk Acme | 2l | 1.50 | 1.50",
+            "2.7: 1 | Cheese Acme | 250g | 4.00 | 4.00",
+            "2.8: Bakery | 2 | Bread Baker | 800g | 1.25 | 2.50", "2.10: ----",
+            "2.11: Total for Alpha | 11.00",
+            // the note under a middle shop's total
+            "3." + head.arg("Beta"), "3." + columns, "3.4: ----",
+            "3.5: Fruit | 3 | Apples Orchard | 1kg | 0.00 | 0.00",
+            "3.6: 1 | Pears Orchard | 1kg | 2.00 | 2.00", "3.8: ----", "3.9: Total for Beta | 2.00",
+            "3.10: (This total is not accurate.", "3.11: Some items at this shop had no prices.)",
+            // the category again at the start of a shop
+            "4." + head.arg("Gamma"), "4." + columns, "4.4: ----",
+            "4.5: Fruit | 1 | Apples Farm | 1.5kg | 2.20 | 2.20", "4.7: ----",
+            "4.8: Total for Gamma | 2.20", "4.10: ----", "4.11: Grand total | $17.20"};
+        QCOMPARE(Lines(c, 24, 96), expected);
+
+        // Headings and the grand total bold, nothing else.
+        QStringList bold;
+        for (const CanvasOp &op : c.ops)
+            if (op.kind == CanvasOp::Text && (op.style & ReportFont::Bold))
+                bold << QString::fromStdString(op.text);
+        QCOMPARE(bold.count("Grand total"), 1);
+        QCOMPARE(bold.count("$17.20"), 1);
+        QCOMPARE(bold.count("Shopping list for Beta"), 1);
+        QCOMPARE(bold.size(), 4 * 2 + 2);
+        QCOMPARE(c.style, uint8_t(0));
+        // The sort stays in the catalogue: items without a shop, then by shop and aisle.
+        QCOMPARE(Items[0]->Shop, nullptr);
+        QCOMPARE(Items[1]->Brand, std::string("Cold"));
+        QCOMPARE(Items[Items.Count() - 1]->Brand, std::string("Farm"));
+    }
+
+    // A shop longer than a page: the next page's heading counts on, the category is not
+    // repeated, and closing lines that would run off the paper move to a page of their own.
+    void shoppingListPageBreaks_data() {
+        QTest::addColumn<int>("items");
+        QTest::addColumn<QString>("grandTotalAt");
+        QTest::newRow("second page of a shop") << 8 << "2.12: Grand total | $8.00";
+        QTest::newRow("grand total past the page's end") << 6 << "2.8: Grand total | $6.00";
+    }
+    void shoppingListPageBreaks() {
+        QFETCH(int, items);
+        QFETCH(QString, grandTotalAt);
+        TShopCat *dairy = Cat("Dairy");
+        TShopShop *corner = Shop("Corner", {dairy});
+        TShopProd *milk = Prod("Milk", "l", dairy);
+        for (int i = 0; i < items; ++i)
+            Item(milk, "Acme", 1, 1, corner, 1);
+        RecordingCanvas c(10, 1000, 500); // six items fit under the heading
+        QVERIFY(PrintShoppingList(c, Dated));
+        const QStringList lines = Lines(c, 24, 96);
+        QCOMPARE(lines.filter("Page 2").size(), 1);
+        QVERIFY(lines.contains("2.1: Shopping list for Corner | 1/2/2025     Page 2"));
+        QCOMPARE(lines.filter("Dairy").size(), 1);
+        QCOMPARE(lines.filter("| Milk Acme |").size(), items);
+        QCOMPARE(lines.last(), grandTotalAt);
+        for (const CanvasOp &op : c.ops)
+            QVERIFY(op.y + 24 <= 500);
+    }
+
+    void fridgeList_data() {
+        QTest::addColumn<bool>("withCategories");
+        QTest::addColumn<int>("columns");
+        QTest::newRow("with categories: two columns") << true << 2;
+        QTest::newRow("without: three columns") << false << 3;
+    }
+    void fridgeList() {
+        QFETCH(bool, withCategories);
+        QFETCH(int, columns);
+        FL_Cat = withCategories;
+        FL_Sort = 1; // by name
+        TShopCat *dairy = Cat("Dairy");
+        for (int i = 10; i >= 1; --i)
+            Prod(qPrintable(QStringLiteral("P%1").arg(i, 2, 10, QChar('0'))), "",
+                 i % 2 ? dairy : nullptr);
+        // Lines of 30; three fit in a column (the fourth would lie in the bottom space).
+        RecordingCanvas c(10, 1000, 400);
+        QVERIFY(PrintFridgeList(c, Dated));
+        QCOMPARE(c.title, std::string("Fridge list"));
+        const int width = (1000 - 80) / columns;
+        const int perPage = 3 * columns;
+        std::size_t at = 0;
+        for (int i = 0; i < 10; ++i) {
+            const int x = (i % perPage) / 3 * width + 40;
+            const int y = 120 + 30 * (i % 3 + 1);
+            const CanvasOp &box = c.ops[at++];
+            const CanvasOp &name = c.ops[at++];
+            QCOMPARE(QList<int>({box.kind, box.page, box.x, box.y, box.x2, box.y2}),
+                     QList<int>({CanvasOp::Rect, i / perPage + 1, x, y, x + 16, y + 16}));
+            QCOMPARE(QList<int>({name.page, name.x, name.y, name.style}),
+                     QList<int>({box.page, x + 24, y, 0}));
+            QCOMPARE(name.text, QStringLiteral("P%1").arg(i + 1, 2, 10, QChar('0')).toStdString());
+            if (withCategories && i % 2 == 0) {
+                // In italics, after the name measured in italics.
+                const CanvasOp &category = c.ops[at++];
+                QCOMPARE(category.text, std::string(" (Dairy)"));
+                QCOMPARE(QList<int>({category.x, category.y, category.style}),
+                         QList<int>({x + 24 + 30, y, ReportFont::Italic}));
+            }
+        }
+        QCOMPARE(at, c.ops.size());
+    }
+
+    void masterItemList() {
+        IDR_Sort = 5; // no order of its own: the catalogue's
+        IDR_Errors = true;
+        TShopCat *dairy = Cat("Dairy");
+        TShopCat *fruit = Cat("Fruit");
+        TShopShop *corner = Shop("Corner", {dairy});
+        Item(Prod("Milk", "l", dairy), "Acme", 2, 1.5f, corner, 0);
+        Item(nullptr, "Mystery", 3, 0, nullptr, 0);
+        Item(Prod("Soap", "", nullptr), "Clean", 1, 2, corner, 0);
+        Item(Prod("Apples", "kg", fruit), "Farm", 1, 2.2f, corner, 0);
+        RecordingCanvas c;
+        QVERIFY(PrintItemList(c, Dated));
+        QCOMPARE(c.title, std::string("Item details"));
+        const QStringList expected = {"1.1: Product | Brand | Category | Size | Price | Shop",
+                                      "1.2: ----",
+                                      "1.3: Milk | Acme | Dairy | 2l | 1.50 | Corner",
+                                      "1.4: * | Mystery | * | 3* | 0.00 | *",
+                                      "1.5: This item does not have a product type.",
+                                      "1.6: This item does not have a shop.",
+                                      "1.8: Soap | Clean | * | 1 | 2.00 | Corner",
+                                      "1.9: This item does not have a category.",
+                                      "1.11: Apples | Farm | Fruit | 1kg | 2.20 | Corner",
+                                      "1.12: This shop does not have an aisle for this category."};
+        QCOMPARE(Lines(c, 24, 96), expected);
+        for (const CanvasOp &op : c.ops)
+            QCOMPARE(bool(op.style & ReportFont::Bold), op.text.starts_with("This "));
+    }
+
+    void emptyListsStartNoJob() {
+        Prod("Milk", "l", nullptr);
+        Item(ProductTypes[0], "Acme", 1, 1, nullptr, 0); // not on the shopping list
+        QVERIFY(NothingToPrint(Report::ShoppingList));
+        QVERIFY(!NothingToPrint(Report::FridgeList));
+        RecordingCanvas c;
+        QVERIFY(PrintShoppingList(c));
+        QCOMPARE(c.begun, 0);
+        c.refuse = true;
+        QVERIFY(!PrintItemList(c)); // a printer that refuses the job is reported
+    }
+
+private:
+    // Three shops added out of name order, with aisles; items on the list at each, one
+    // without a shop, one unpriced, one not on the list.
+    static void BuildTrip() {
+        TShopCat *dairy = Cat("Dairy");
+        TShopCat *bakery = Cat("Bakery");
+        TShopCat *fruit = Cat("Fruit");
+        TShopCat *frozen = Cat("Frozen");
+        TShopShop *gamma = Shop("Gamma", {fruit});
+        TShopShop *alpha = Shop("Alpha", {dairy, bakery});
+        TShopShop *beta = Shop("Beta", {fruit});
+        TShopProd *milk = Prod("Milk", "l", dairy);
+        TShopProd *cheese = Prod("Cheese", "g", dairy);
+        TShopProd *bread = Prod("Bread", "g", bakery);
+        TShopProd *ice = Prod("IceCream", "l", frozen);
+        TShopProd *apples = Prod("Apples", "kg", fruit);
+        TShopProd *pears = Prod("Pears", "kg", fruit);
+        Item(bread, "Baker", 800, 1.25f, alpha, 2);
+        Item(apples, "Orchard", 1, 0, beta, 3);
+        Item(milk, "Acme", 2, 1.5f, alpha, 1);
+        Item(cheese, "Acme", 250, 4, alpha, 1);
+        Item(ice, "Cold", 1, 3, alpha, 1);
+        Item(pears, "Orchard", 1, 2, beta, 1);
+        Item(apples, "Farm", 1.5f, 2.2f, gamma, 1);
+        Item(milk, "Other", 1, 1, beta, 0);
+        Item(pears, "Loose", 0.5f, 1, nullptr, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReports)
+#include "tst_Reports.moc"
