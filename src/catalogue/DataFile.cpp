@@ -1,11 +1,8 @@
 #include "catalogue/DataFile.h"
 
 #include "catalogue/NumberFormat.h"
+#include "catalogue/RegularFile.h"
 #include "catalogue/SafeSave.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QString>
 
 #include <cstring>
 
@@ -206,26 +203,21 @@ bool WriteDataFile(const std::string &path, DataFileUser &user) {
 
 LoadResult ProbeDataFile(const std::string &path, std::string *bytes) {
     LoadResult result;
-    const QString name = QString::fromStdString(path);
-    const QFileInfo info(name);
-    if (!info.exists()) {
+    // Regular files only, read into one buffer: a FIFO would block start-up for ever and a
+    // device such as /dev/zero would be read until memory ran out.
+    std::string data;
+    switch (ReadRegularFile(path, data)) {
+    case ReadResult::Missing:
         result.status = LoadResult::Missing;
         return result;
-    }
-    QFile file(name);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    case ReadResult::NotRegular:
+    case ReadResult::Failed:
         result.status = LoadResult::Unreadable;
         return result;
+    case ReadResult::Ok:
+        break;
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.status = LoadResult::Unreadable;
-        return result;
-    }
-    file.close();
-
-    std::string data(content.constData(), static_cast<std::size_t>(content.size()));
-    FileReader reader(data);
+    FileReader reader(data.substr(0, 1 + 255 + 4)); // the signature and the version
     const std::string signature = ReadShortString(reader);
     if (reader.Truncated || signature != FileSignature) {
         result.status = LoadResult::BadSignature;

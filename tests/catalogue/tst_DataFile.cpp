@@ -356,14 +356,20 @@ private Q_SLOTS:
     }
 
     void unreadableFile_data() {
-        QTest::addColumn<bool>("folder");
-        QTest::newRow("a folder in its place") << true;
-        QTest::newRow("no read permission") << false;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("a folder in its place") << "folder";
+        QTest::newRow("no read permission") << "permission";
+        // Neither waits for a writer for ever nor reads until memory runs out.
+        QTest::newRow("a FIFO in its place") << "fifo";
+        QTest::newRow("a link to /dev/zero in its place") << "zero";
     }
     void unreadableFile() {
-        QFETCH(bool, folder);
-        if (folder) {
+        QFETCH(QString, how);
+        const bool special = how != "permission"; // nothing of ours to keep
+        if (how == "folder") {
             QVERIFY(QDir(dir->path()).mkdir("Shopping.dat"));
+        } else if (special) {
+            QVERIFY(MakeSpecialFile(file(), how));
         } else {
             WriteAll(file(), Example());
             QVERIFY(QFile::setPermissions(file(), QFileDevice::WriteOwner));
@@ -382,7 +388,7 @@ private Q_SLOTS:
             QCOMPARE(Counts(), QList<int>({0, 0, 0, 0}));
         }
         QFile::setPermissions(file(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        if (!folder)
+        if (!special)
             QCOMPARE(ReadAll(file()), Example());
     }
 
