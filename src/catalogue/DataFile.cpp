@@ -7,86 +7,20 @@
 #include <cstring>
 
 // ---------------------------------------------------------------------------------------------
-// Little-endian fields, no padding
-
-uint8_t FileReader::ReadByte() {
-    if (pos_ >= data_.size()) {
-        Truncated = true;
-        return 0;
-    }
-    return static_cast<uint8_t>(data_[pos_++]);
-}
-
-std::string FileReader::ReadBytes(std::size_t n) {
-    const std::size_t left = data_.size() - std::min(pos_, data_.size());
-    if (n > left) {
-        // What there is, then zeros: the caller drops the record anyway.
-        Truncated = true;
-        std::string part = data_.substr(pos_, left);
-        pos_ = data_.size();
-        part.append(n - left, '\0');
-        return part;
-    }
-    std::string part = data_.substr(pos_, n);
-    pos_ += n;
-    return part;
-}
+// The writer's buffer
 
 namespace {
-
-template <class T> T LittleEndian(const std::string &bytes) {
-    using U = std::make_unsigned_t<T>;
-    U v = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        v = static_cast<U>(
-            v | static_cast<U>(static_cast<U>(static_cast<uint8_t>(bytes[i])) << (8 * i)));
-    return static_cast<T>(v);
-}
-
-template <class T> void AppendLittleEndian(std::string &out, T value) {
-    using U = std::make_unsigned_t<T>;
-    const U v = static_cast<U>(value);
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
+// The size of the last file read or written: the next save will be about as large.
+std::size_t lastFileSize = 0;
 } // namespace
 
-int16_t FileReader::ReadInt16() {
-    const std::string b = ReadBytes(2);
-    return Truncated ? 0 : LittleEndian<int16_t>(b);
-}
-
-int32_t FileReader::ReadInt32() {
-    const std::string b = ReadBytes(4);
-    return Truncated ? 0 : LittleEndian<int32_t>(b);
-}
-
-float FileReader::ReadSingle() {
-    const auto bits = static_cast<uint32_t>(ReadInt32());
-    float v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
-
-void FileWriter::WriteByte(uint8_t v) {
-    data_.push_back(static_cast<char>(v));
-}
-void FileWriter::WriteInt16(int16_t v) {
-    AppendLittleEndian(data_, v);
-}
-void FileWriter::WriteInt32(int32_t v) {
-    AppendLittleEndian(data_, v);
-}
-
-void FileWriter::WriteSingle(float v) {
-    uint32_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    AppendLittleEndian(data_, static_cast<int32_t>(bits));
-}
-
-void FileWriter::WriteBytes(const char *p, std::size_t n) {
-    data_.append(p, n);
+void FileWriter::Grow(std::size_t n) {
+    const std::size_t capacity = std::max({capacity_ * 2, size_ + n, std::size_t{4096}});
+    auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+    if (size_ > 0)
+        std::memcpy(larger.get(), data_.get(), size_);
+    data_ = std::move(larger);
+    capacity_ = capacity;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -96,11 +30,9 @@ std::string ReadShortString(FileReader &file) {
     const std::size_t length = file.ReadByte();
     if (length == 0)
         return {};
-    std::string text = file.ReadBytes(length);
-    const auto zero = text.find('\0');
-    if (zero != std::string::npos)
-        text.erase(zero);
-    return text;
+    // The whole stored length is consumed; the text ends at a zero byte.
+    const std::string_view stored = file.ReadBytes(length);
+    return std::string(stored.substr(0, stored.find('\0')));
 }
 
 void WriteShortString(FileWriter &file, const std::string &text) {
@@ -115,32 +47,24 @@ void WriteShortString(FileWriter &file, const std::string &text) {
 
 namespace {
 
-template <class T> int16_t Lookup(const std::unordered_map<const T *, int16_t> &map, const T *r) {
+template <class T> int16_t Lookup(const TRecordList<T> &list, const T *r) {
     if (r == nullptr)
         return -1;
-    const auto it = map.find(r);
-    return it == map.end() ? int16_t(-1) : it->second;
-}
-
-template <class T>
-void MapPositions(const TRecordList<T> &list, std::unordered_map<const T *, int16_t> &map) {
-    map.clear();
-    map.reserve(static_cast<std::size_t>(list.Count()));
-    int16_t pos = 0;
-    for (const auto &record : list)
-        map.emplace(record.get(), pos++);
+    const int pos = r->FilePos;
+    return pos >= 0 && pos < list.Count() && list[pos] == r ? static_cast<int16_t>(pos)
+                                                            : int16_t(-1);
 }
 
 } // namespace
 
 int16_t PositionMap::Of(const TShopCat *c) const {
-    return Lookup(categories, c);
+    return Lookup(Categories, c);
 }
 int16_t PositionMap::Of(const TShopProd *p) const {
-    return Lookup(products, p);
+    return Lookup(ProductTypes, p);
 }
 int16_t PositionMap::Of(const TShopShop *s) const {
-    return Lookup(shops, s);
+    return Lookup(Shops, s);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -158,6 +82,14 @@ void WriteHeader(FileWriter &file) {
 } // namespace
 
 bool SerialiseCatalogue(std::string &out) {
+    FileWriter file(lastFileSize + lastFileSize / 16);
+    if (!SerialiseCatalogue(file))
+        return false;
+    out = file.Bytes();
+    return true;
+}
+
+bool SerialiseCatalogue(FileWriter &file) {
     // A count is an int16 in the file: a longer list cannot be written without wrapping.
     if (Categories.Count() > MaxRecords || ProductTypes.Count() > MaxRecords ||
         Items.Count() > MaxRecords || Shops.Count() > MaxRecords)
@@ -166,32 +98,39 @@ bool SerialiseCatalogue(std::string &out) {
         if (shop->Aisle.Count() > MaxRecords || shop->Outline.Count() > MaxRecords)
             return false;
 
-    PositionMap pos;
-    MapPositions(Categories, pos.categories);
-    MapPositions(ProductTypes, pos.products);
-    MapPositions(Shops, pos.shops);
+    // Each list is numbered as it is written, before anything refers to it, except the shops,
+    // which the items (written first) refer to.
+    const PositionMap pos;
+    int16_t number = 0;
+    for (const auto &shop : Shops)
+        shop->FilePos = number++;
 
-    FileWriter file;
     WriteHeader(file);
     file.WriteInt16(static_cast<int16_t>(Categories.Count()));
-    for (const auto &category : Categories)
+    number = 0;
+    for (const auto &category : Categories) {
+        category->FilePos = number++;
         category->WriteFile(file);
+    }
     file.WriteInt16(static_cast<int16_t>(ProductTypes.Count()));
-    for (const auto &product : ProductTypes)
+    number = 0;
+    for (const auto &product : ProductTypes) {
+        product->FilePos = number++;
         product->WriteFile(file, pos);
+    }
     file.WriteInt16(static_cast<int16_t>(Items.Count()));
     for (const auto &item : Items)
         item->WriteFile(file, pos);
     file.WriteInt16(static_cast<int16_t>(Shops.Count()));
     for (const auto &shop : Shops)
         shop->WriteFile(file, pos);
-    out = file.Bytes();
+    lastFileSize = file.Bytes().size();
     return true;
 }
 
 bool WriteDataFile(const std::string &path, DataFileUser &user) {
-    std::string bytes;
-    if (!SerialiseCatalogue(bytes) || !SaveBytesSafely(path, bytes)) {
+    FileWriter bytes(lastFileSize + lastFileSize / 16);
+    if (!SerialiseCatalogue(bytes) || !SaveBytesSafely(path, bytes.Bytes())) {
         user.ShowError(SaveFailedText);
         return false;
     }
@@ -201,12 +140,12 @@ bool WriteDataFile(const std::string &path, DataFileUser &user) {
 // ---------------------------------------------------------------------------------------------
 // Reading
 
-LoadResult ProbeDataFile(const std::string &path, std::string *bytes) {
+LoadResult ProbeDataFile(const std::string &path, FileBytes *bytes) {
     LoadResult result;
     // Regular files only, read into one buffer: a FIFO would block start-up for ever and a
     // device such as /dev/zero would be read until memory ran out.
-    std::string data;
-    switch (ReadRegularFile(path, data)) {
+    FileBytes data;
+    switch (ReadRegularFile(path, data.Data)) {
     case ReadResult::Missing:
         result.status = LoadResult::Missing;
         return result;
@@ -217,7 +156,7 @@ LoadResult ProbeDataFile(const std::string &path, std::string *bytes) {
     case ReadResult::Ok:
         break;
     }
-    FileReader reader(data.substr(0, 1 + 255 + 4)); // the signature and the version
+    FileReader reader(data.View());
     const std::string signature = ReadShortString(reader);
     if (reader.Truncated || signature != FileSignature) {
         result.status = LoadResult::BadSignature;
@@ -237,6 +176,8 @@ namespace {
 // partial record is then dropped.
 template <class T, class Before>
 bool ReadSection(FileReader &file, TRecordList<T> &list, int count, Before afterRead) {
+    if (count > 0)
+        list.Reserve(count);
     for (int i = 0; i < count; ++i) {
         auto record = std::make_unique<T>();
         record->ReadFile(file);
@@ -262,16 +203,25 @@ template <class T> T *Resolve(const TRecordList<T> &list, int16_t index, int &da
 
 } // namespace
 
-void ReadCatalogue(const std::string &bytes, LoadResult &result) {
+void ReadCatalogue(std::string_view bytes, LoadResult &result) {
     // Positions in the file count from the start of each list, so the lists start empty.
     ClearCatalogue();
     FileReader file(bytes);
     ReadShortString(file);
     file.ReadSingle();
 
+    lastFileSize = bytes.size();
     int dangling = 0;
     bool cutInRecord = false;
+    // References to a list read before are resolved as each record is read, while it is at
+    // hand; the items' shops come later in the file.
     const auto nothing = [](auto &) {};
+    const auto resolveProduct = [&dangling](TShopProd &product) {
+        product.Category = Resolve(Categories, product.CategoryIndex, dangling);
+    };
+    const auto resolveItem = [&dangling](TShopItem &item) {
+        item.Product = Resolve(ProductTypes, item.ProductIndex, dangling);
+    };
     const auto resolveAisles = [&dangling](TShopShop &shop) {
         for (const auto &aisle : shop.Aisle)
             aisle->Category = Resolve(Categories, aisle->CategoryIndex, dangling);
@@ -286,16 +236,11 @@ void ReadCatalogue(const std::string &bytes, LoadResult &result) {
             cutInRecord = true;
     };
     section(Categories, nothing);
-    section(ProductTypes, nothing);
-    section(Items, nothing);
+    section(ProductTypes, resolveProduct);
+    section(Items, resolveItem);
     section(Shops, resolveAisles);
-
-    for (const auto &product : ProductTypes)
-        product->Category = Resolve(Categories, product->CategoryIndex, dangling);
-    for (const auto &item : Items) {
-        item->Product = Resolve(ProductTypes, item->ProductIndex, dangling);
+    for (const auto &item : Items)
         item->Shop = Resolve(Shops, item->ShopIndex, dangling);
-    }
 
     if (cutInRecord)
         result.Damage.push_back("it ends in the middle of a record");
@@ -339,7 +284,7 @@ std::string DamagedText(const std::vector<std::string> &damage) {
 } // namespace
 
 LoadOutcome LoadDataFile(const std::string &path, DataFileUser &user) {
-    std::string bytes;
+    FileBytes bytes;
     LoadResult result = ProbeDataFile(path, &bytes);
     switch (result.status) {
     case LoadResult::Missing:
@@ -357,7 +302,7 @@ LoadOutcome LoadDataFile(const std::string &path, DataFileUser &user) {
         break;
     }
 
-    ReadCatalogue(bytes, result);
+    ReadCatalogue(bytes.View(), result);
     if (!result.Damage.empty() && !user.AskYesNo(DamagedText(result.Damage))) {
         ClearCatalogue();
         return LoadOutcome::QuitWithoutSave;

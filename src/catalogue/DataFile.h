@@ -3,52 +3,132 @@
 
 #include "catalogue/ShopData.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 inline constexpr float FileVersion = 1.1f;
 inline constexpr float NewestReadableVersion = 1.19f;
 inline const char *const FileSignature = "Trolleymind";
 
-// Reads little-endian fields from a byte buffer. Reading past the end sets `Truncated`
-// and yields zeros, so a damaged file never reads out of bounds.
+// Reads little-endian fields from bytes it does not own (the caller keeps them alive).
+// Reading past the end sets `Truncated` and yields zeros, so a damaged file never reads
+// out of bounds.
 class FileReader {
 public:
-    explicit FileReader(std::string bytes) : data_(std::move(bytes)) {}
-    uint8_t ReadByte();
-    int16_t ReadInt16();
-    int32_t ReadInt32();
-    float ReadSingle();
-    std::string ReadBytes(std::size_t n);
+    explicit FileReader(std::string_view bytes) : data_(bytes) {}
+    // A temporary would be gone before the first field is read.
+    explicit FileReader(std::string &&) = delete;
+    uint8_t ReadByte() {
+        if (pos_ >= data_.size()) {
+            Truncated = true;
+            return 0;
+        }
+        return static_cast<uint8_t>(data_[pos_++]);
+    }
+    int16_t ReadInt16() { return static_cast<int16_t>(ReadLittleEndian<uint16_t>()); }
+    int32_t ReadInt32() { return static_cast<int32_t>(ReadLittleEndian<uint32_t>()); }
+    float ReadSingle() {
+        const uint32_t bits = ReadLittleEndian<uint32_t>();
+        float v;
+        std::memcpy(&v, &bits, sizeof v);
+        return v;
+    }
+    // The next `n` bytes, or what there is of them when the file ends first.
+    std::string_view ReadBytes(std::size_t n) {
+        const std::size_t left = data_.size() - std::min(pos_, data_.size());
+        if (n > left) {
+            Truncated = true;
+            n = left;
+        }
+        const std::string_view part = data_.substr(pos_, n);
+        pos_ += n;
+        return part;
+    }
     bool AtEnd() const { return pos_ >= data_.size(); }
     bool Truncated = false;
 
 private:
-    std::string data_;
+    template <class U> U ReadLittleEndian() {
+        if (data_.size() - std::min(pos_, data_.size()) < sizeof(U)) {
+            Truncated = true;
+            pos_ = data_.size();
+            return 0;
+        }
+        U v = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&v, data_.data() + pos_, sizeof v);
+        } else {
+            for (std::size_t i = 0; i < sizeof(U); ++i)
+                v = static_cast<U>(
+                    v | static_cast<U>(static_cast<uint8_t>(data_[pos_ + i]) << (8 * i)));
+        }
+        pos_ += sizeof(U);
+        return v;
+    }
+
+    std::string_view data_;
     std::size_t pos_ = 0;
 };
 
-// Collects the file's bytes in memory; the caller writes them out in one go.
+// Collects the file's bytes in memory; the caller writes them out in one go. Fields are
+// copied whole into a buffer that grows by doubling and is never cleared first.
 class FileWriter {
 public:
-    void WriteByte(uint8_t v);
-    void WriteInt16(int16_t v);
-    void WriteInt32(int32_t v);
-    void WriteSingle(float v);
-    void WriteBytes(const char *p, std::size_t n);
-    const std::string &Bytes() const { return data_; }
+    // `expected`: the size the file will probably have, so the buffer seldom grows.
+    explicit FileWriter(std::size_t expected = 0) { Grow(expected); }
+    void WriteByte(uint8_t v) {
+        Room(1);
+        data_[size_++] = static_cast<char>(v);
+    }
+    void WriteInt16(int16_t v) { WriteLittleEndian(static_cast<uint16_t>(v)); }
+    void WriteInt32(int32_t v) { WriteLittleEndian(static_cast<uint32_t>(v)); }
+    void WriteSingle(float v) {
+        uint32_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        WriteLittleEndian(bits);
+    }
+    void WriteBytes(const char *p, std::size_t n) {
+        Room(n);
+        std::memcpy(data_.get() + size_, p, n);
+        size_ += n;
+    }
+    // What has been written so far.
+    std::string_view Bytes() const { return {data_.get(), size_}; }
 
 private:
-    std::string data_;
+    template <class U> void WriteLittleEndian(U v) {
+        Room(sizeof(U));
+        char *at = data_.get() + size_;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(at, &v, sizeof v);
+        } else {
+            for (std::size_t i = 0; i < sizeof(U); ++i)
+                at[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        }
+        size_ += sizeof(U);
+    }
+    void Room(std::size_t n) {
+        if (capacity_ - size_ < n)
+            Grow(n);
+    }
+    void Grow(std::size_t n);
+
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
 };
 
-// Positions of every record at the moment of writing, built once per save.
+// Positions of the referenced records at the moment of writing. The saver numbers each list
+// once per save (the number is kept on the record, so a reference costs no search); a number
+// is used only when the list holds the record at that place, so a reference to a record in
+// no list is written as none.
 struct PositionMap {
-    std::unordered_map<const TShopCat *, int16_t> categories;
-    std::unordered_map<const TShopProd *, int16_t> products;
-    std::unordered_map<const TShopShop *, int16_t> shops;
     int16_t Of(const TShopCat *c) const;
     int16_t Of(const TShopProd *p) const;
     int16_t Of(const TShopShop *s) const;
@@ -72,14 +152,21 @@ struct LoadResult {
     std::vector<std::string> Damage;
 };
 
+// A whole file as read, in one buffer.
+struct FileBytes {
+    std::string Data;
+    std::string_view View() const { return Data; }
+};
+
 // Low-level steps of LoadDataFile, usable without any window. Paths are UTF-8.
 // Checks signature and version; fills nothing.
-LoadResult ProbeDataFile(const std::string &path, std::string *bytes = nullptr);
+LoadResult ProbeDataFile(const std::string &path, FileBytes *bytes = nullptr);
 // Empties the global lists, then reads every section of `bytes` into them, clearing bad
 // references; a record cut off by the end of the file is dropped.
 // Damage is appended to `result.Damage`.
-void ReadCatalogue(const std::string &bytes, LoadResult &result);
+void ReadCatalogue(std::string_view bytes, LoadResult &result);
 // Serialises the whole catalogue; fails (returns false) when a list is over the limit.
+bool SerialiseCatalogue(FileWriter &out);
 bool SerialiseCatalogue(std::string &out);
 
 // How the loader and the saver talk to the user; the program answers with message boxes.

@@ -1,5 +1,7 @@
 #include "catalogue/NumberEntry.h"
 
+#include "catalogue/NumberFormat.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -50,6 +52,12 @@ std::optional<float> ParseSize(const std::string &text) {
     if (value > MaxExactSize)
         return std::nullopt;
     return static_cast<float>(value);
+}
+
+std::string SizeEntryText(float size, const Regional &r) {
+    if (size >= 0 && size <= float(MaxExactSize) && size == std::floor(size))
+        return std::to_string(static_cast<long>(size));
+    return FormatGeneral(SingleToDouble(size), r);
 }
 
 std::optional<float> ParsePrice(const std::string &text, const Regional &r) {

@@ -16,6 +16,11 @@ inline constexpr long MaxExactSize = 16777216;
 // it are allowed, nothing after it. None when the text is anything else.
 std::optional<float> ParseSize(const std::string &text);
 
+// The text a stored size is shown in for editing: a whole size that ParseSize takes is shown
+// whole (the general format keeps 7 digits, and would show 12345678 as "1.234568E+07", which
+// the entry then refuses); any other size in the general format.
+std::string SizeEntryText(float size, const Regional &r = CurrentRegional());
+
 // A price: the empty text is 0 (no price known). Otherwise a number of 0 or more in the
 // regional format: optional sign, digits, optional decimal separator and fraction, optional
 // exponent; blanks around it allowed, no thousands separators. None when the text is

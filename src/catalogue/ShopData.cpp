@@ -248,6 +248,8 @@ void TShopLine::WriteFile(FileWriter &file) const {
 void TShopShop::ReadFile(FileReader &file) {
     Name = ReadShortString(file);
     const int aisles = file.ReadInt16();
+    if (aisles > 0)
+        Aisle.Reserve(aisles);
     for (int i = 0; i < aisles && !file.Truncated; ++i) {
         auto aisle = std::make_unique<TShopAisle>();
         aisle->ReadFile(file);

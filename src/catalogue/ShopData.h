@@ -21,6 +21,8 @@ public:
     void WriteFile(FileWriter &file) const;
 
     std::string Name;
+    // Its place in its list when the catalogue was last saved (see PositionMap).
+    int16_t FilePos = -1;
 };
 
 class TShopProd {
@@ -35,6 +37,8 @@ public:
     TShopCat *Category = nullptr;
     int16_t CategoryIndex = -1;
     bool Used = false;
+    // Its place in its list when the catalogue was last saved (see PositionMap).
+    int16_t FilePos = -1;
 };
 
 struct TRect {
@@ -81,6 +85,8 @@ public:
     std::string Name;
     TRecordList<TShopAisle> Aisle;  // walking order
     TRecordList<TShopLine> Outline; // order has no meaning
+    // Its place in its list when the catalogue was last saved (see PositionMap).
+    int16_t FilePos = -1;
 };
 
 class TShopItem {

@@ -326,7 +326,7 @@ void TItemEditForm::ItemsListBoxClick() {
         UOMLabel->clear();
     }
     SetBox(BrandEdit, ui::FromAnsi(item->Brand));
-    SetBox(SizeEdit, ui::FromAnsi(FormatGeneral(SingleToDouble(item->Size))));
+    SetBox(SizeEdit, ui::FromAnsi(SizeEntryText(item->Size)));
     SetBox(PriceEdit, ui::FromAnsi(FormatFixed(SingleToDouble(item->Price), 2)));
     if (item->Shop) {
         SetBox(ShopEdit, ui::FromAnsi(item->Shop->Name));

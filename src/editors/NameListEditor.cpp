@@ -82,6 +82,10 @@ void TNameListForm::FormShow() {
     EnterAddMode();
 }
 
+void TNameListForm::FormHidden() {
+    ListBox->clear();
+}
+
 void TNameListForm::EnterAddMode() {
     ListBox->ClearSelection();
     Edit->clear();

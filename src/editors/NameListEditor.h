@@ -93,6 +93,8 @@ protected:
     virtual void ModeChanged(bool editMode);
     // Refills the list from the catalogue and starts in add mode with an empty name.
     void FormShow() override;
+    // Empties the list: it is filled afresh at the next showing.
+    void FormHidden() override;
 
 private:
     // Add mode: no selection, empty name, focus in the edit box.

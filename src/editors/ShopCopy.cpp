@@ -73,6 +73,10 @@ void TCopyShop::FormShow() {
     ShopEdit->setFocus();
 }
 
+void TCopyShop::FormHidden() {
+    ShopListBox->clear();
+}
+
 void TCopyShop::ShopEditChange() {
     OkBtn->setEnabled(!ShopEdit->text().isEmpty() && ShopListBox->HasSelection());
 }

@@ -33,4 +33,6 @@ public Q_SLOTS:
 
 protected:
     void FormShow() override;
+    // Empties the list of shops: it is filled afresh at the next showing.
+    void FormHidden() override;
 };

@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -82,27 +83,52 @@ void TCatListForm::FormCreate() {
 }
 
 void TCatListForm::UpdateCategories() {
+    if (isVisible()) {
+        FillCategories();
+    } else {
+        Release();
+    }
+    UpdateList(nullptr);
+}
+
+void TCatListForm::Release() {
+    const Updating guard(updating_);
+    CatListBox->clear();
+    stale_ = true;
+}
+
+void TCatListForm::FillCategories() {
     std::vector<std::pair<QString, TShopCat *>> entries;
     entries.reserve(static_cast<std::size_t>(Categories.Count()));
     for (const auto &category : Categories)
         entries.emplace_back(ui::FromAnsi(category->Name), category.get());
-    {
-        const Updating guard(updating_);
-        CatListBox->Fill(std::move(entries));
-    }
-    UpdateList(nullptr);
+    const Updating guard(updating_);
+    CatListBox->Fill(std::move(entries));
+    stale_ = false;
 }
 
 void TCatListForm::UpdateList(TShopAisle *aisle) {
     const Updating guard(updating_);
     CatAisle = aisle;
-    const int row = aisle && aisle->Category ? CatListBox->RowOf(aisle->Category) : -1;
+    // A list still to be filled selects the aisle's category when it is.
+    if (stale_)
+        return;
+    const TShopCat *category = aisle ? aisle->Category : nullptr;
+    const int row = category ? CatListBox->RowOf(category, ui::FromAnsi(category->Name)) : -1;
     if (row < 0) {
         CatListBox->ClearSelection();
         return;
     }
     CatListBox->setCurrentRow(row);
     CatListBox->scrollToItem(CatListBox->item(row));
+}
+
+void TCatListForm::showEvent(QShowEvent *event) {
+    if (stale_ && !event->spontaneous()) {
+        FillCategories();
+        UpdateList(CatAisle);
+    }
+    QWidget::showEvent(event);
 }
 
 void TCatListForm::CatListBoxClick() {

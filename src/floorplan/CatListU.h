@@ -18,16 +18,21 @@ public:
     // The aisle whose category the list shows and sets, or none.
     TShopAisle *CatAisle = nullptr;
 
-    // Refills the list with every category.
+    // Refills the list with every category: at once when the list is shown, else at its next
+    // showing (a list of the catalogue's size takes time to sort).
     void UpdateCategories();
     // Remembers the aisle and selects its category (nothing for none or no category).
     void UpdateList(TShopAisle *aisle);
+    // Empties the list, which is filled again when it is next shown: the floor plan editor
+    // has closed.
+    void Release();
 
 public Q_SLOTS:
     // Labels the aisle with the chosen category, after an undo snapshot.
     void CatListBoxClick();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -36,9 +41,12 @@ private:
     void FormClose();
     void SelectionChanged();
     void MouseUp(Qt::MouseButton button);
+    void FillCategories();
 
     // The list is being filled or selected from the program, not by the user.
     bool updating_ = false;
+    // The list does not hold the catalogue's categories; it is filled before it is shown.
+    bool stale_ = true;
     // A choice made with the mouse counts once, when the button is released.
     bool mouseDown_ = false;
     bool chosenWithMouse_ = false;

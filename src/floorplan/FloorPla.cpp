@@ -217,6 +217,7 @@ void TFloorPlanEditForm::FormClose() {
     if (CatListForm) {
         CatListForm->hide();
         CatListForm->UpdateList(nullptr);
+        CatListForm->Release();
     }
     Setaisleorder1->setChecked(false);
     OrderMode = false;

@@ -7,8 +7,11 @@
 #include <QPainter>
 #include <QPoint>
 #include <QString>
+#include <QTransform>
 
 #include <algorithm>
+#include <array>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -44,17 +47,94 @@ void DrawRectangle(QPainter &painter, const QRect &r, const QColor &pen, const Q
         painter.fillRect(inside, fill);
 }
 
+// What the texts of a painting need, measured once per font rather than for every aisle:
+// the height, and the advance of every character a name can hold, from which a text is cut
+// to the characters that can show in its aisle, without laying out the whole of it.
+class TextMetrics {
+public:
+    explicit TextMetrics(const QFont &font) : metrics_(font) {
+        const QFontMetricsF exact(font);
+        for (std::size_t c = 0; c < advance_.size(); ++c)
+            advance_[c] = exact.horizontalAdvance(QChar(char16_t(c)));
+        // Kerning draws two characters at most this much closer together (well beyond what a
+        // font does), and a glyph reaches at most this far left of its place.
+        kerning_ = 0.1 * exact.height();
+        reachLeft_ = std::max<qreal>(0, -exact.minLeftBearing()) + 1;
+        // A number's width from its digits: their advances, and how much each pair of digits
+        // stands closer or further apart than their advances (kerning), as the font lays out.
+        for (int a = 0; a < 10; ++a)
+            for (int b = 0; b < 10; ++b) {
+                const QString pair = QString::number(a) + QString::number(b);
+                pairs_[std::size_t(a * 10 + b)] = exact.horizontalAdvance(pair) -
+                                                  advance_[std::size_t('0' + a)] -
+                                                  advance_[std::size_t('0' + b)];
+            }
+    }
+
+    int Ascent() const { return metrics_.ascent(); }
+    int Height() const { return metrics_.height(); }
+
+    // The width of the text of a number (digits only), as the font lays it out.
+    int NumberWidth(const QString &text) const {
+        qreal width = 0;
+        int previous = -1;
+        for (QChar c : text) {
+            const int digit = c.unicode() - u'0';
+            if (digit < 0 || digit > 9)
+                return metrics_.horizontalAdvance(text);
+            width += advance_[std::size_t(c.unicode())];
+            if (previous >= 0)
+                width += pairs_[std::size_t(previous * 10 + digit)];
+            previous = digit;
+        }
+        return qRound(width);
+    }
+
+    // How many leading characters of `text` can show within `room` pixels of where it
+    // starts. Two more are kept than can show, so the last visible ones are laid out (kerned,
+    // joined) exactly as in the whole text.
+    qsizetype Shown(const QString &text, qreal room) const {
+        qreal start = -reachLeft_;
+        qsizetype n = 0;
+        while (n < text.size() && start < room) {
+            const char16_t c = text[n].unicode();
+            start += c < advance_.size() ? std::max<qreal>(0, advance_[c] - kerning_) : 0;
+            ++n;
+        }
+        return std::min(text.size(), n + 2);
+    }
+
+private:
+    QFontMetrics metrics_;
+    std::array<qreal, 256> advance_{};
+    qreal kerning_ = 0;
+    qreal reachLeft_ = 0;
+    std::array<qreal, 100> pairs_{};
+};
+
+// The measures of a font, kept for the few fonts the plans use.
+const TextMetrics &MetricsOf(const QFont &font) {
+    static std::vector<std::pair<QFont, std::unique_ptr<TextMetrics>>> known;
+    for (const auto &[f, metrics] : known)
+        if (f == font)
+            return *metrics;
+    if (known.size() >= 8)
+        known.erase(known.begin());
+    known.emplace_back(font, std::make_unique<TextMetrics>(font));
+    return *known.back().second;
+}
+
 // The number of an aisle (its place in the walking order) and where it stands.
 struct NumberText {
     QString text;
     QRect cell; // the text's cell, which may reach outside the aisle
 };
 
-NumberText NumberFor(const PlanPicture &picture, const TShopAisle &aisle, int position) {
-    const QFontMetrics metrics(picture.CanvasFont);
+NumberText NumberFor(const PlanPicture &picture, const TextMetrics &metrics,
+                     const TShopAisle &aisle, int position) {
     NumberText n;
     n.text = QString::number(position + 1);
-    const int64_t width = metrics.horizontalAdvance(n.text);
+    const int64_t width = metrics.NumberWidth(n.text);
     const int64_t x = CentredTextX(aisle.Rect, width);
     const int64_t y = int64_t{aisle.Rect.Top} + 3;
     // The cell is pulled in like the aisles, so far-off numbers stay far off.
@@ -62,24 +142,123 @@ NumberText NumberFor(const PlanPicture &picture, const TShopAisle &aisle, int po
     const int64_t highX = picture.Client.width() + kOutside;
     const int64_t highY = picture.Client.height() + kOutside;
     n.cell = QRect(static_cast<int>(ClampTo(x, low, highX)),
-                   static_cast<int>(ClampTo(y, -kOutside - metrics.height(), highY)),
-                   static_cast<int>(width), metrics.height());
+                   static_cast<int>(ClampTo(y, -kOutside - metrics.Height(), highY)),
+                   static_cast<int>(width), metrics.Height());
     return n;
 }
 
-void DrawNumber(QPainter &painter, const PlanPicture &picture, const NumberText &n) {
-    const QFontMetrics metrics(picture.CanvasFont);
-    painter.setFont(picture.CanvasFont);
-    painter.setPen(colours::Outline);
-    painter.drawText(QPoint(n.cell.left(), n.cell.top() + metrics.ascent()), n.text);
-}
+// Draws the texts of many aisles: the numbers and names, each clipped to its aisle and cut
+// to what can show. The painter's clip is replaced for each text rather than saved and
+// restored around it (each costs the painter as much as the text): the painting keeps within
+// the area being painted and the client area (the widget, or the client-sized clip of a
+// printed page), so an aisle's part of those is the whole clip a text needs. Done() puts the
+// area back as the clip.
+class TextPainter {
+public:
+    // `intersect`: each clip is laid within the painter's own (for a single text drawn
+    // between the caller's save and restore).
+    TextPainter(QPainter &painter, const PlanPicture &picture, const QRect &area,
+                bool intersect = false)
+        : painter_(painter), picture_(picture), client_(QPoint(0, 0), picture.Client), area_(area),
+          base_(painter.worldTransform()), intersect_(intersect),
+          numbers_(MetricsOf(picture.CanvasFont)), across_(MetricsOf(picture.HorzFont)),
+          upwards_(MetricsOf(picture.VertFont)) {
+        painter_.setPen(colours::Outline);
+    }
+
+    const TextMetrics &Numbers() const { return numbers_; }
+
+    // A number, clipped to `clip` when one is given.
+    void Number(const NumberText &n, const QRect &clip = {}) {
+        QRect shows = area_;
+        if (!clip.isNull()) {
+            shows = shows.intersected(clip);
+            if (shows.isEmpty())
+                return;
+            Clip(clip);
+        }
+        UseFont(picture_.CanvasFont);
+        const qsizetype shown = numbers_.Shown(n.text, shows.right() + 1 - n.cell.left());
+        painter_.drawText(QPoint(n.cell.left(), n.cell.top() + numbers_.Ascent()),
+                          n.text.left(shown));
+    }
+
+    // An aisle's category name, clipped to the aisle.
+    void CatText(const TShopAisle &aisle) {
+        if (!aisle.Category)
+            return;
+        const TRect &r = aisle.Rect;
+        const bool upwards = ReadsUpwards(r);
+        const int64_t x = int64_t{r.Left} + (upwards ? 1 : 3);
+        const int64_t y = upwards ? int64_t{r.Bottom} - 3 : int64_t{r.Top} + 1;
+        if (!Near(x, picture_.Client.width()) || !Near(y, picture_.Client.height()))
+            return;
+        const QRect clip = VisibleRect(r, picture_.Client);
+        const QRect shows = clip.intersected(client_).intersected(area_);
+        if (shows.isEmpty())
+            return;
+        const QString text = ui::FromAnsi(aisle.Category->Name.substr(0, kMaxLabel));
+        Clip(clip);
+        if (upwards) {
+            // Reading upwards from just above the bottom edge, tops of the letters to the left.
+            UseFont(picture_.VertFont);
+            QTransform turned = base_;
+            turned.translate(static_cast<qreal>(x), static_cast<qreal>(y));
+            turned.rotate(-90);
+            painter_.setWorldTransform(turned);
+            painter_.drawText(QPoint(0, upwards_.Ascent()),
+                              text.left(upwards_.Shown(text, qreal(y) - shows.top())));
+            painter_.setWorldTransform(base_);
+        } else {
+            UseFont(picture_.HorzFont);
+            painter_.drawText(QPoint(static_cast<int>(x), static_cast<int>(y) + across_.Ascent()),
+                              text.left(across_.Shown(text, shows.right() + 1 - qreal(x))));
+        }
+    }
+
+    // Puts the area being painted back as the clip, for what is drawn after a text.
+    void Done() {
+        if (clipped_) {
+            painter_.setClipRect(client_.intersected(area_));
+            clipped_ = false;
+        }
+    }
+
+private:
+    void Clip(const QRect &clip) {
+        clipped_ = true;
+        if (intersect_)
+            painter_.setClipRect(clip, Qt::IntersectClip);
+        else
+            painter_.setClipRect(clip.intersected(client_).intersected(area_));
+    }
+    void UseFont(const QFont &font) {
+        if (font_ != &font) {
+            painter_.setFont(font);
+            font_ = &font;
+        }
+    }
+
+    QPainter &painter_;
+    const PlanPicture &picture_;
+    const QRect client_;
+    const QRect area_;
+    const QTransform base_;
+    const bool intersect_;
+    const TextMetrics &numbers_;
+    const TextMetrics &across_;
+    const TextMetrics &upwards_;
+    const QFont *font_ = nullptr;
+    bool clipped_ = false;
+};
 
 void PaintOrderMode(QPainter &painter, const PlanPicture &picture, const QRect &area) {
     const auto &aisles = *picture.Aisles;
+    TextPainter texts(painter, picture, area);
     for (int i = 0; i < aisles.Count(); ++i) {
         const TShopAisle &aisle = *aisles[i];
         const QRect r = VisibleRect(aisle.Rect, picture.Client);
-        const NumberText number = NumberFor(picture, aisle, i);
+        const NumberText number = NumberFor(picture, texts.Numbers(), aisle, i);
         // The number is drawn on the fill colour and not clipped, so it may stand out of
         // a narrow aisle: both count for what needs painting.
         if (!r.intersects(area) && !number.cell.intersects(area))
@@ -87,7 +266,7 @@ void PaintOrderMode(QPainter &painter, const PlanPicture &picture, const QRect &
         const QColor &fill = i < picture.OrderedCount ? colours::Placed : colours::Unplaced;
         DrawRectangle(painter, r, colours::Outline, fill);
         painter.fillRect(number.cell, fill);
-        DrawNumber(painter, picture, number);
+        texts.Number(number);
     }
 }
 
@@ -109,32 +288,27 @@ void PaintGrid(QPainter &painter, const PlanPicture &picture, const QRect &area)
     painter.drawRects(dots.data(), static_cast<int>(dots.size()));
 }
 
-// A number over an aisle in the normal picture: transparent and clipped to the aisle.
-void DrawClippedNumber(QPainter &painter, const PlanPicture &picture, const TShopAisle &aisle,
-                       int position, const QRect &clip) {
-    painter.save();
-    painter.setClipRect(clip, Qt::IntersectClip);
-    DrawNumber(painter, picture, NumberFor(picture, aisle, position));
-    painter.restore();
-}
-
-void DrawSelection(QPainter &painter, const PlanPicture &picture, const TShopAisle &aisle,
-                   int position) {
+void DrawSelection(QPainter &painter, const PlanPicture &picture, const QRect &area,
+                   const TShopAisle &aisle, int position) {
     const QRect r = VisibleRect(aisle.Rect, picture.Client);
     DrawRectangle(painter, r, colours::Outline, colours::SelectedFill);
     for (const TRect &handle : Handles(aisle.Rect))
         DrawRectangle(painter, VisibleRect(handle, picture.Client), colours::Handle,
                       colours::Handle);
+    TextPainter texts(painter, picture, area);
     if (picture.ShowOrder)
-        DrawClippedNumber(painter, picture, aisle, position, r);
+        texts.Number(NumberFor(picture, texts.Numbers(), aisle, position), r);
     if (picture.ShowCategory)
-        DrawCatText(painter, picture, aisle);
+        texts.CatText(aisle);
+    texts.Done();
 }
 
 void PaintNormal(QPainter &painter, const PlanPicture &picture, const QRect &area) {
     PaintGrid(painter, picture, area);
     const auto &aisles = *picture.Aisles;
-    // Only the aisles in the area are drawn; the names go on after all the rectangles.
+    TextPainter texts(painter, picture, area);
+    // Only the aisles in the area are drawn, each with its number; the names go on after all
+    // the rectangles.
     std::vector<std::pair<int, QRect>> shown;
     int selected = -1;
     for (int i = 0; i < aisles.Count(); ++i) {
@@ -144,15 +318,17 @@ void PaintNormal(QPainter &painter, const PlanPicture &picture, const QRect &are
         shown.emplace_back(i, r);
         if (aisles[i] == picture.Selected)
             selected = i;
+        texts.Done();
         DrawRectangle(painter, r, colours::Outline, colours::AisleFill);
         if (picture.ShowOrder)
-            DrawClippedNumber(painter, picture, *aisles[i], i, r);
+            texts.Number(NumberFor(picture, texts.Numbers(), *aisles[i], i), r);
     }
     if (picture.ShowCategory)
         for (const auto &[i, r] : shown)
-            DrawCatText(painter, picture, *aisles[i]);
+            texts.CatText(*aisles[i]);
+    texts.Done();
     if (selected >= 0)
-        DrawSelection(painter, picture, *aisles[selected], selected);
+        DrawSelection(painter, picture, area, *aisles[selected], selected);
 }
 
 } // namespace
@@ -203,30 +379,9 @@ void PrintPlan(QPainter &painter, const PlanPicture &picture, QSize page) {
 }
 
 void DrawCatText(QPainter &painter, const PlanPicture &picture, const TShopAisle &aisle) {
-    if (!aisle.Category)
-        return;
-    const QString text = ui::FromAnsi(aisle.Category->Name.substr(0, kMaxLabel));
-    const TRect &r = aisle.Rect;
-    const bool upwards = ReadsUpwards(r);
-    const int64_t x = int64_t{r.Left} + (upwards ? 1 : 3);
-    const int64_t y = upwards ? int64_t{r.Bottom} - 3 : int64_t{r.Top} + 1;
-    if (!Near(x, picture.Client.width()) || !Near(y, picture.Client.height()))
-        return;
     painter.save();
-    painter.setClipRect(VisibleRect(r, picture.Client), Qt::IntersectClip);
-    painter.setPen(colours::Outline);
-    if (upwards) {
-        // Reading upwards from just above the bottom edge, tops of the letters to the left.
-        const QFontMetrics metrics(picture.VertFont);
-        painter.setFont(picture.VertFont);
-        painter.translate(static_cast<qreal>(x), static_cast<qreal>(y));
-        painter.rotate(-90);
-        painter.drawText(QPoint(0, metrics.ascent()), text);
-    } else {
-        const QFontMetrics metrics(picture.HorzFont);
-        painter.setFont(picture.HorzFont);
-        painter.drawText(QPoint(static_cast<int>(x), static_cast<int>(y) + metrics.ascent()), text);
-    }
+    TextPainter texts(painter, picture, QRect(QPoint(0, 0), picture.Client), true);
+    texts.CatText(aisle);
     painter.restore();
 }
 

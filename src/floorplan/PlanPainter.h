@@ -40,7 +40,9 @@ struct PlanPicture {
 };
 
 // Paints what of the plan falls in `area` (client pixels) on a white background that
-// the caller has already laid. Aisles outside `area` are skipped.
+// the caller has already laid. Aisles outside `area` are skipped. Texts set the painter's
+// clip to their aisle within `area` and the client area, so a clip of the caller's own
+// counts only as far as it covers those (a widget's paint region always counts).
 void PaintPlan(QPainter &painter, const PlanPicture &picture, const QRect &area);
 
 // Paints the whole plan as large as fits on a page of `page` device pixels, at its

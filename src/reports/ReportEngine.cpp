@@ -40,8 +40,13 @@ void ReportEngine::PrintAligned(int x, const std::string &text) {
     if (text.empty())
         return;
     // Amounts are aligned on the regional decimal separator, which is what the fixed and
-    // currency texts carry; with a "." that is the first point of the text.
-    const std::size_t point = text.find(CurrentRegional().DecimalSeparator);
+    // currency texts carry; with a "." that is the first point of the text. A currency
+    // symbol before the amount may hold the same character ("B/."), so the search starts at
+    // the amount's first digit.
+    const std::size_t digit = text.find_first_of("0123456789");
+    const std::size_t point = digit == std::string::npos
+                                  ? std::string::npos
+                                  : text.find(CurrentRegional().DecimalSeparator, digit);
     const int offset = point == std::string::npos ? RoundEven(canvas_.TextWidth(text) * 0.5)
                                                   : canvas_.TextWidth(text.substr(0, point));
     canvas_.TextOut(x - offset, LineTop(), text);

@@ -42,8 +42,8 @@ public:
 
     // A line across the page along the top of the current line, which it takes up.
     void PrintRule();
-    // Prints `text` on the current line with its first decimal separator at x; a text
-    // without one is centred on x.
+    // Prints `text` on the current line with the first decimal separator of its number at
+    // x; a text without one is centred on x.
     void PrintAligned(int x, const std::string &text);
     // Prints each non-empty text in its slot on the current line; the line stays current.
     void PrintRow(const ColumnLayout &layout, const RowTexts &texts);

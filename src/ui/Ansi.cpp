@@ -63,13 +63,14 @@ QString FromAnsi(const std::string &bytes) {
     if (std::none_of(bytes.begin(), bytes.end(),
                      [](char b) { return static_cast<unsigned char>(b) - 0x80u < 0x20u; }))
         return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QString out;
-    out.reserve(static_cast<qsizetype>(bytes.size()));
+    // Filled in place: lists convert every name of the catalogue at once.
+    QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar *to = out.data();
     for (unsigned char b : bytes) {
         if (b >= 0x80 && b <= 0x9F)
-            out.append(QChar(kHigh[b - 0x80] ? kHigh[b - 0x80] : char16_t(b)));
+            *to++ = QChar(kHigh[b - 0x80] ? kHigh[b - 0x80] : char16_t(b));
         else
-            out.append(QChar(char16_t(b)));
+            *to++ = QChar(char16_t(b));
     }
     return out;
 }
@@ -79,11 +80,11 @@ std::string ToAnsi(const QString &text) {
             return c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF);
         }))
         return text.toLatin1().toStdString();
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
+    std::string out(static_cast<std::size_t>(text.size()), '\0');
+    char *to = out.data();
     for (QChar c : text) {
         const int b = ByteFor(c.unicode());
-        out.push_back(static_cast<char>(b < 0 ? '?' : b));
+        *to++ = static_cast<char>(b < 0 ? '?' : b);
     }
     return out;
 }

@@ -6,6 +6,8 @@
 //   (un-minimised, uncovered) is no new showing.
 // - A window that takes over another (Opener) disables it at each showing and gives it back
 //   when it is hidden by the program, however it closes.
+// - When the program hides it, the window lets go of what it needs only while open
+//   (FormHidden), so a closed window holds no copy of a catalogue list.
 // - A window that has been taken over refuses to close: the window system still offers its
 //   close box, and closing it would pull the catalogue from under the window on top.
 
@@ -29,6 +31,9 @@ protected:
     // The window this one disables while it is open; none by default. Asked at each showing,
     // so a window made later than this one can be named.
     virtual QWidget *Opener() const { return nullptr; }
+    // Runs when the program hides the window, however it was closed: the place to let go of
+    // what only the open window needs.
+    virtual void FormHidden() {}
 
     void showEvent(QShowEvent *event) override {
         Base::showEvent(event);
@@ -49,7 +54,10 @@ protected:
 
     void hideEvent(QHideEvent *event) override {
         Base::hideEvent(event);
-        if (event->spontaneous() || !takenOver_)
+        if (event->spontaneous())
+            return;
+        FormHidden();
+        if (!takenOver_)
             return;
         takenOver_->setEnabled(true);
         takenOver_ = nullptr;

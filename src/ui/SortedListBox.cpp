@@ -32,8 +32,15 @@ void SortedListBox::FillEntries(std::vector<std::unique_ptr<Entry>> entries) {
                          [](const auto &a, const auto &b) { return a->Key < b->Key; });
     setUpdatesEnabled(false);
     clear();
-    for (auto &entry : entries)
-        addItem(entry.release());
+    {
+        // One entry at a time, the model would tell the view of every row as it comes (a
+        // list of the catalogue holds up to 32767); it is told once, when all are in. The
+        // list was emptied first, so no selection or other row index can go stale.
+        const QSignalBlocker quiet(model());
+        for (auto &entry : entries)
+            addItem(entry.release());
+    }
+    reset();
     setUpdatesEnabled(true);
 }
 
@@ -104,6 +111,15 @@ int SortedListBox::SelectedRow() const {
 void SortedListBox::ClearSelection() {
     clearSelection();
     setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+}
+
+QItemSelectionModel::SelectionFlags SortedListBox::selectionCommand(const QModelIndex &index,
+                                                                    const QEvent *event) const {
+    const auto command = QListWidget::selectionCommand(index, event);
+    if (selectionMode() == QAbstractItemView::SingleSelection &&
+        command.testFlag(QItemSelectionModel::Deselect))
+        return QItemSelectionModel::NoUpdate;
+    return command;
 }
 
 void SortedListBox::keyPressEvent(QKeyEvent *event) {

@@ -4,6 +4,9 @@
 // the entry's Windows-1252 text), compared through a key made once per entry; filling is
 // done in one batch.
 //
+// A list of single selection keeps its entry selected until another is chosen: Ctrl with a
+// click or Space does not take the selection away, as a window in edit mode relies on it.
+//
 // Keyboard: in a list without a selection, Home and Down select the first entry, End and Up
 // the last, and the list reports the selection (itemSelectionChanged, which the windows take
 // as the list's click) as for any selection the user makes.
@@ -63,17 +66,18 @@ protected:
     // Adds one entry in its sorted place (or at the end when unsorted); returns its row.
     int InsertEntry(std::unique_ptr<Entry> entry);
     const Entry *EntryAt(int row) const { return dynamic_cast<const Entry *>(item(row)); }
+    // The first row whose key is not less than `key`, or with `after` the first whose key is
+    // greater (count() when there is none). The list must be sorted.
+    int Bound(const std::string &key, bool after) const;
 
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     int SelectedRow() const;
-
-    // The first row whose key is not less than `key`, or with `after` the first whose key is
-    // greater (count() when there is none). The list must be sorted.
-    int Bound(const std::string &key, bool after) const;
 
     bool sorted_;
     int pressedSelection_ = -1; // the selected row when a mouse button went down
@@ -117,6 +121,21 @@ public:
             if (At(r) == record)
                 return r;
         return -1;
+    }
+    // The same, knowing the entry's text: a sorted list finds it by its order key. An entry
+    // renamed in place may stand out of order; it is then found by looking at every entry.
+    int RowOf(const T *record, const QString &text) const {
+        if (Sorted()) {
+            const std::string key = NameKey(text);
+            for (int r = Bound(key, false); r < count(); ++r) {
+                const Entry *entry = EntryAt(r);
+                if (!entry || entry->Key != key)
+                    break;
+                if (At(r) == record)
+                    return r;
+            }
+        }
+        return RowOf(record);
     }
 
 private:

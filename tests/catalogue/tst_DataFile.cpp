@@ -195,7 +195,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, stored);
         FileWriter writer;
         WriteShortString(writer, text.toStdString());
-        QCOMPARE(QByteArray::fromStdString(writer.Bytes()).toHex(' '), stored.toHex(' '));
+        QCOMPARE(QByteArray(writer.Bytes().data(), writer.Bytes().size()).toHex(' '),
+                 stored.toHex(' '));
 
         // A category saved and loaded keeps exactly the stored text.
         RecordingUser user;
@@ -207,8 +208,67 @@ private Q_SLOTS:
         QCOMPARE(QByteArray::fromStdString(Categories[0]->Name), stored.mid(1));
     }
 
+    // The writer's buffer grows as it fills: every field lands whole, in order.
+    void writerGrows() {
+        FileWriter writer(3);
+        QByteArray expected;
+        for (int i = 0; i < 3000; ++i) {
+            const std::string text(std::size_t(i % 7), char('a' + i % 26));
+            WriteShortString(writer, text);
+            writer.WriteInt32(i);
+            writer.WriteInt16(int16_t(-i));
+            expected += char(text.size()) + QByteArray::fromStdString(text);
+            for (int b = 0; b < 4; ++b)
+                expected += char((i >> (8 * b)) & 0xFF);
+            expected += char(-i & 0xFF);
+            expected += char((-i >> 8) & 0xFF);
+        }
+        QCOMPARE(QByteArray(writer.Bytes().data(), qsizetype(writer.Bytes().size())), expected);
+    }
+
+    // Positions kept on the records from an earlier save are used only where the list still
+    // holds the record there: after the lists changed, every reference is written right.
+    void positionsAfterListsChanged() {
+        BuildExampleCatalogue();
+        TShopCat *dairy = Categories[0];
+        TShopShop *corner = Shops[0];
+        RecordingUser user;
+        QVERIFY(save(user));
+        // The old lists go elsewhere (their records stay alive, numbered 0); new records take
+        // their places, and the references keep pointing at the old ones.
+        TRecordList<TShopCat> oldCategories;
+        TRecordList<TShopShop> oldShops;
+        Categories.Swap(oldCategories);
+        Shops.Swap(oldShops);
+        Categories.Add(std::make_unique<TShopCat>("Fruit"));
+        Categories.Add(std::make_unique<TShopCat>("Bakery"));
+        TShopShop *market = Shops.Add(std::make_unique<TShopShop>("Market"));
+        AddAisle(market->Aisle, R(1, 2, 3, 4), dairy);
+        // The item still refers to the old shop, the product type to the old category.
+        QCOMPARE(Items[0]->Shop, corner);
+        QCOMPARE(ProductTypes[0]->Category, dairy);
+        const QByteArray saved = Saved();
+        ProductTypes[0]->Category = nullptr;
+        Items[0]->Shop = nullptr;
+        market->Aisle[0]->Category = nullptr;
+        QCOMPARE(saved.toHex(' '), Saved().toHex(' '));
+        // Moved within its list, a record is written at its new place.
+        ProductTypes[0]->Category = Categories[1];
+        QVERIFY(save(user));
+        Categories.Move(1, 0);
+        QVERIFY(save(user));
+        ClearCatalogue();
+        QCOMPARE(load(user), LoadOutcome::GoOn);
+        QCOMPARE(Names(Categories), QStringList({"Bakery", "Fruit"}));
+        QCOMPARE(ProductTypes[0]->Category, Categories[0]);
+        QCOMPARE(Items[0]->Shop, nullptr);
+        QCOMPARE(Shops[0]->Aisle[0]->Category, nullptr);
+        QVERIFY(user.questions.isEmpty());
+    }
+
     void readStringWithZeroByte() {
-        FileReader reader(std::string("\5ab\0cd\7\0", 8));
+        const std::string bytes("\5ab\0cd\7\0", 8);
+        FileReader reader(bytes);
         QCOMPARE(ReadShortString(reader), std::string("ab"));
         // The whole stored length is consumed, so the next field reads right.
         QCOMPARE(reader.ReadInt16(), int16_t(7));

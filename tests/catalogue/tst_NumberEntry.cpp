@@ -28,6 +28,7 @@ private Q_SLOTS:
         size("-0", true, 0);
         size("  +500", true, 500);
         size("00000000016777216", true, 16777216);
+        size("12345678", true, 12345678);
         size("16777217", false); // the float would keep 16777216
         size("99999999999999999999", false);
         size("1.5", false);
@@ -74,6 +75,9 @@ private Q_SLOTS:
         if (accepted) {
             QCOMPARE(*parsed, value);
             QVERIFY(!std::signbit(*parsed)); // "-0" is stored as a plain 0
+            // A stored size is shown for editing in a text that gives it back.
+            if (!price)
+                QCOMPARE(ParseSize(SizeEntryText(value)), std::optional<float>(value));
         }
     }
 

@@ -320,6 +320,31 @@ private Q_SLOTS:
     }
 
     // The main window opens the editor modally, from its button and from Edit.
+    // However the editor closes, it lets go of its list, and shows the catalogue again when
+    // it opens again.
+    void closingEmptiesTheList_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Close button") << 0;
+        QTest::newRow("Escape") << 1;
+        QTest::newRow("window closed") << 2;
+    }
+    void closingEmptiesTheList() {
+        QFETCH(int, how);
+        QVERIFY(open({"Dairy", "Bakery"}));
+        QCOMPARE(Entries(form->CatListBox), QStringList({"Bakery", "Dairy"}));
+        if (how == 0)
+            QTest::mouseClick(form->CloseBtn, Qt::LeftButton);
+        else if (how == 1)
+            QTest::keyClick(form->CatEdit, Qt::Key_Escape);
+        else
+            form->close();
+        QVERIFY(!form->isVisible());
+        QCOMPARE(form->CatListBox->count(), 0);
+        Categories.Add(std::make_unique<TShopCat>("Cans"));
+        QVERIFY(ShowActive(form));
+        QCOMPARE(Entries(form->CatListBox), QStringList({"Bakery", "Cans", "Dairy"}));
+    }
+
     void openedModallyFromMainWindow() {
         QVERIFY(MainForm->CatBtn->isEnabled() && MainForm->Categories1->isEnabled());
         const auto addAndClose = [this](const char *name) {

@@ -185,6 +185,7 @@ private Q_SLOTS:
             row("", "2", "Size entry invalid");
             row("-1", "2", "Size entry invalid");
             row("0", "2", "");
+            row("16777216", "2", "");
             row("3", "", "");
             row("3", "-0.5", "Price entry invalid");
             row("3", "1e39", "Price entry invalid");
@@ -209,6 +210,12 @@ private Q_SLOTS:
             QCOMPARE(stored->Size, size.toFloat());
             QCOMPARE(stored->Price, price.toFloat());
             QCOMPARE(stored->Brand, std::string("Own"));
+            // Shown again as they were taken, so an Update that leaves them alone keeps them.
+            QVERIFY(ClickRow(form->ItemsListBox, form->ItemsListBox->RowOf(stored)));
+            QCOMPARE(form->SizeEdit->text(), size);
+            QTest::keyClick(form->BrandEdit, Qt::Key_Return);
+            QVERIFY(responder().messages.isEmpty());
+            QCOMPARE(stored->Size, size.toFloat());
             return;
         }
         QCOMPARE(responder().texts(), QStringList{message});

@@ -235,6 +235,8 @@ private Q_SLOTS:
         QCOMPARE(Shops.Count(), 3);
         QCOMPARE(Shops[2]->Name, std::string("Copy"));
         QCOMPARE(Shops[2]->Aisle.Count(), 0); // a copy of Alpha
+        // The closed dialog keeps no list of the shops.
+        QCOMPARE(form->ShopListBox->count(), 0);
     }
 };
 

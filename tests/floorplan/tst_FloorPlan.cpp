@@ -714,6 +714,33 @@ private Q_SLOTS:
         QCOMPARE(CatListForm->CatAisle, nullptr);
     }
 
+    // The list of every category is made only while it shows: not at all while it is off,
+    // when it is switched on (on the selected aisle's category), and the closed editor lets go
+    // of it.
+    void catListFilledOnlyWhenShown() {
+        TShopCat *cans = Categories.Add(std::make_unique<TShopCat>("Cans"));
+        Categories.Add(std::make_unique<TShopCat>("bakery"));
+        FPlan_CatList = false;
+        QVERIFY(Open({R(40, 40, 60, 160)}));
+        Aisle(0)->Category = cans;
+        ui::ListBox<TShopCat> *list = CatListForm->CatListBox;
+        QCOMPARE(list->count(), 0);
+        Click(QPoint(50, 100));
+        QCOMPARE(CatListForm->CatAisle, Aisle(0));
+        QCOMPARE(list->count(), 0);
+        FloorPlanEditForm->Category2->trigger();
+        QVERIFY(CatListForm->isVisible());
+        QCOMPARE(Entries(list), QStringList({"bakery", "Cans"}));
+        QCOMPARE(list->Selected(), cans);
+        FloorPlanEditForm->Close1->trigger();
+        QCOMPARE(list->count(), 0);
+        // Shown again with the editor, it holds the categories of that moment.
+        Categories.Add(std::make_unique<TShopCat>("Dairy"));
+        QVERIFY(ShowActive(FloorPlanEditForm));
+        QCOMPARE(Entries(list), QStringList({"bakery", "Cans", "Dairy"}));
+        QCOMPARE(list->Selected(), nullptr);
+    }
+
     void catListLabelsAisle() {
         TShopCat *bakery = Categories.Add(std::make_unique<TShopCat>("Bakery"));
         TShopCat *cans = Categories.Add(std::make_unique<TShopCat>("Cans"));

@@ -85,6 +85,8 @@ private Q_SLOTS:
         QTest::newRow("half rounds down to even") << 5 << "Price" << '.' << 500 - 12;
         QTest::newRow("half rounds up to even") << 5 << "Qty" << '.' << 500 - 8;
         QTest::newRow("regional decimal comma") << 10 << "1.234,50" << ',' << 500 - 50;
+        // A currency symbol that carries the separator: the amount's own one counts.
+        QTest::newRow("symbol with a point") << 10 << "B/.92.82" << '.' << 500 - 50;
         QTest::newRow("empty") << 10 << "" << '.' << -1;
     }
     void alignedTexts() {

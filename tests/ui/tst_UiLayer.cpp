@@ -177,6 +177,65 @@ private Q_SLOTS:
         QCOMPARE(unsorted.item(0)->text(), QStringLiteral("b"));
     }
 
+    // A record's row found from its text: by its order key in a sorted list, and still when
+    // its entry was renamed in place (out of order) or shares its key with others.
+    void rowOfRecordByText_data() {
+        QTest::addColumn<bool>("sorted");
+        QTest::addColumn<QString>("renameTo");
+        QTest::newRow("sorted") << true << QString();
+        QTest::newRow("sorted, renamed out of order") << true << QStringLiteral("aardvark");
+        QTest::newRow("unsorted") << false << QString();
+    }
+    void rowOfRecordByText() {
+        QFETCH(bool, sorted);
+        QFETCH(QString, renameTo);
+        ui::ListBox<int> list(nullptr, sorted);
+        int records[5] = {0, 1, 2, 3, 4};
+        list.Fill({{"pear", &records[0]},
+                   {"Fig", &records[1]},
+                   {"fig", &records[2]},
+                   {"Lime", &records[3]},
+                   {"FIG", &records[4]}});
+        QString pear = QStringLiteral("pear");
+        if (!renameTo.isEmpty()) {
+            list.SetEntryText(list.RowOf(&records[0]), renameTo);
+            pear = renameTo;
+        }
+        const QStringList texts = {pear, "Fig", "fig", "Lime", "FIG"};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(list.RowOf(&records[i], texts[i]), list.RowOf(&records[i]));
+            QCOMPARE(list.At(list.RowOf(&records[i], texts[i])), &records[i]);
+        }
+        int stranger = 9;
+        QCOMPARE(list.RowOf(&stranger, QStringLiteral("fig")), -1);
+    }
+
+    // A list filled at once, and again, shows and selects its entries as one filled entry by
+    // entry would.
+    void filledListWorksAsView() {
+        QStringList texts;
+        for (int i = 0; i < 500; ++i)
+            texts << QStringLiteral("Entry %1").arg(499 - i, 3, 10, QLatin1Char('0'));
+        NumberedList numbered(texts);
+        ui::ListBox<int> &list = numbered.list;
+        list.resize(200, 100);
+        list.show();
+        QCOMPARE(list.count(), 500);
+        QVERIFY(!list.visualItemRect(list.item(0)).isEmpty());
+        QCOMPARE(list.indexAt(list.visualItemRect(list.item(0)).center()).row(), 0);
+        QSignalSpy clicks(&list, &QListWidget::itemSelectionChanged);
+        list.setCurrentRow(250);
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(list.item(250)->text(), QStringLiteral("Entry 250"));
+        QCOMPARE(*list.Selected(), 249);
+        int record = 7;
+        list.Fill({{"only", &record}});
+        QCOMPARE(list.count(), 1);
+        QVERIFY(!list.HasSelection());
+        list.setCurrentRow(0);
+        QCOMPARE(list.Selected(), &record);
+    }
+
     // The catalogue's name order: a..z folded to capitals, every other byte by its
     // Windows-1252 value, a prefix first.
     void sortedListInNameOrder_data() {
@@ -297,7 +356,7 @@ private Q_SLOTS:
 
     // UserSelect reports the user's clicks, on the selected entry too, and no selection the
     // program makes or clears; a click below the last entry or with the right button leaves
-    // the selection alone.
+    // the selection alone, and so does Ctrl with a click or Space on the selected entry.
     void userSelectOnlyForTheUser() {
         NumberedList numbered({"a", "b", "c"});
         ui::ListBox<int> &list = numbered.list;
@@ -310,21 +369,25 @@ private Q_SLOTS:
         list.ClearSelection();
         QCOMPARE(userClicks.count(), 0);
 
-        const auto click = [&list](int row, Qt::MouseButton button = Qt::LeftButton) {
+        const auto click = [&list](int row, Qt::MouseButton button = Qt::LeftButton,
+                                   Qt::KeyboardModifiers keys = {}) {
             const QRect last = list.visualItemRect(list.item(list.count() - 1));
             const QPoint at = row < list.count() ? list.visualItemRect(list.item(row)).center()
                                                  : last.center() + QPoint(0, 3 * last.height());
-            QTest::mouseClick(list.viewport(), button, {}, at);
+            QTest::mouseClick(list.viewport(), button, keys, at);
         };
         click(1);
         QCOMPARE(list.currentRow(), 1);
         QCOMPARE(userClicks.count(), 1);
         click(1);
         QCOMPARE(userClicks.count(), 2);
+        click(1, Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(userClicks.count(), 3);
+        QTest::keyClick(&list, Qt::Key_Space, Qt::ControlModifier);
         click(3); // below the last entry
         click(0, Qt::RightButton);
         QCOMPARE(list.Selected(), &numbered.numbers[1]);
-        QCOMPARE(userClicks.count(), 2);
+        QCOMPARE(userClicks.count(), 3);
     }
 
     // Captions reach the window system exactly as given: no display name of the program's
