@@ -13,6 +13,8 @@
 #include "shopping/ShopLstU.h"
 #include "ui/Application.h"
 
+#include <QList>
+
 TMainForm *MainForm = nullptr;
 TCatEditForm *CatEditForm = nullptr;
 TItemEditForm *ItemEditForm = nullptr;
@@ -26,14 +28,22 @@ TCopyShop *CopyShop = nullptr;
 TAboutForm *AboutForm = nullptr;
 
 namespace {
+QList<QWidget *> windows;
+
 template <class T> void Create(T *&form) {
     form = new T();
+    windows.append(form);
 }
 template <class T> void Destroy(T *&form) {
+    windows.removeOne(form);
     delete form;
     form = nullptr;
 }
 } // namespace
+
+const QList<QWidget *> &ProgramWindows() {
+    return windows;
+}
 
 void CreateForms() {
     // Each window runs its creation handler (its constructor) as it is made, so all of

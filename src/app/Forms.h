@@ -26,6 +26,12 @@ extern TAnalForm *AnalForm;
 extern TCopyShop *CopyShop;
 extern TAboutForm *AboutForm;
 
+class QWidget;
+template <class T> class QList;
+
+// Every window of the program, in the order of creation (empty before CreateForms).
+const QList<QWidget *> &ProgramWindows();
+
 // Creates every window, hidden, in the program's fixed order (the main window first).
 void CreateForms();
 // Destroys them again (tests that build the program's windows more than once).

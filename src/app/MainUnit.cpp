@@ -166,6 +166,9 @@ void TMainForm::FormShow() {
     // The program's own folder; a folder chosen before the first showing (a prepared
     // folder in the tests) is kept.
     SetProgramDir(ProgramDir);
+    // Only this program saves these files, and no save is under way yet: a temporary file
+    // beside them is what a crash in the middle of a save left.
+    RemoveUnfinishedSaves();
     ReadSettings(IniFileName);
     ShowMainPicture();
     ClearCatalogue();

@@ -1,5 +1,7 @@
 #include "app/ProgramFiles.h"
 
+#include "catalogue/SafeSave.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -29,4 +31,9 @@ void SetProgramDir(const QString &folder) {
     ProgramDir = QDir::cleanPath(dir) + QLatin1Char('/');
     DataFileName = InProgramDir(QStringLiteral("Shopping.dat"));
     IniFileName = InProgramDir(QStringLiteral("Shopping.ini"));
+}
+
+void RemoveUnfinishedSaves() {
+    RemoveUnfinishedSaves(DataFileName);
+    RemoveUnfinishedSaves(IniFileName);
 }

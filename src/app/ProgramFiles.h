@@ -9,3 +9,7 @@ extern QString IniFileName;  // ProgramDir + "Shopping.ini"
 
 // Sets the three names from the running program's folder (or `folder`, when given).
 void SetProgramDir(const QString &folder = {});
+
+// Removes what saves of the catalogue and the settings file left behind when the program
+// ended in the middle of one (their temporary files beside them).
+void RemoveUnfinishedSaves();

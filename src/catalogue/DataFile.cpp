@@ -1,11 +1,8 @@
 #include "catalogue/DataFile.h"
 
 #include "catalogue/NumberFormat.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QString>
+#include "catalogue/RegularFile.h"
+#include "catalogue/SafeSave.h"
 
 #include <cstring>
 
@@ -131,27 +128,6 @@ bool SerialiseCatalogue(FileWriter &file) {
     return true;
 }
 
-bool SaveBytesSafely(const std::string &path, std::string_view bytes) {
-    // The new file is written in full beside the old one and renamed over it only once
-    // it is complete, so a failure at any step leaves the old file as it was.
-    QSaveFile file(QString::fromStdString(path));
-    // A folder the user may not create files in would otherwise make a writable file
-    // unsaveable for good, and closing would lose every change: there, and only there
-    // (the folder refuses the temporary file for lack of permission), the file is
-    // written in place.
-    file.setDirectWriteFallback(true);
-    // Unbuffered: a write the disk refuses must fail here, not in a flush at commit time,
-    // where the cut-off file would still be renamed over the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 bool WriteDataFile(const std::string &path, DataFileUser &user) {
     FileWriter bytes(lastFileSize + lastFileSize / 16);
     if (!SerialiseCatalogue(bytes) || !SaveBytesSafely(path, bytes.Bytes())) {
@@ -164,51 +140,22 @@ bool WriteDataFile(const std::string &path, DataFileUser &user) {
 // ---------------------------------------------------------------------------------------------
 // Reading
 
-namespace {
-
-// Reads the whole of an open file into one buffer; false on a read error.
-bool ReadWhole(QFile &file, FileBytes &bytes) {
-    std::size_t capacity = static_cast<std::size_t>(std::max<qint64>(file.size(), 0)) + 1;
-    bytes.Data = std::make_unique_for_overwrite<char[]>(capacity);
-    bytes.Size = 0;
-    for (;;) {
-        const qint64 n =
-            file.read(bytes.Data.get() + bytes.Size, static_cast<qint64>(capacity - bytes.Size));
-        if (n < 0)
-            return false;
-        if (n == 0)
-            return true;
-        bytes.Size += static_cast<std::size_t>(n);
-        if (bytes.Size == capacity) {
-            // The file grew while being read: read on into a larger buffer.
-            auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
-            std::memcpy(larger.get(), bytes.Data.get(), bytes.Size);
-            bytes.Data = std::move(larger);
-            capacity *= 2;
-        }
-    }
-}
-
-} // namespace
-
 LoadResult ProbeDataFile(const std::string &path, FileBytes *bytes) {
     LoadResult result;
-    const QString name = QString::fromStdString(path);
-    const QFileInfo info(name);
-    if (!info.exists()) {
+    // Regular files only, read into one buffer: a FIFO would block start-up for ever and a
+    // device such as /dev/zero would be read until memory ran out.
+    FileBytes data;
+    switch (ReadRegularFile(path, data.Data)) {
+    case ReadResult::Missing:
         result.status = LoadResult::Missing;
         return result;
-    }
-    QFile file(name);
-    FileBytes data;
-    // Unbuffered: the bytes go straight into the one buffer.
-    if (info.isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
-        !ReadWhole(file, data) || file.error() != QFileDevice::NoError) {
+    case ReadResult::NotRegular:
+    case ReadResult::Failed:
         result.status = LoadResult::Unreadable;
         return result;
+    case ReadResult::Ok:
+        break;
     }
-    file.close();
-
     FileReader reader(data.View());
     const std::string signature = ReadShortString(reader);
     if (reader.Truncated || signature != FileSignature) {

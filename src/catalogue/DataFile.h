@@ -154,9 +154,8 @@ struct LoadResult {
 
 // A whole file as read, in one buffer.
 struct FileBytes {
-    std::unique_ptr<char[]> Data;
-    std::size_t Size = 0;
-    std::string_view View() const { return {Data.get(), Size}; }
+    std::string Data;
+    std::string_view View() const { return Data; }
 };
 
 // Low-level steps of LoadDataFile, usable without any window. Paths are UTF-8.
@@ -169,11 +168,6 @@ void ReadCatalogue(std::string_view bytes, LoadResult &result);
 // Serialises the whole catalogue; fails (returns false) when a list is over the limit.
 bool SerialiseCatalogue(FileWriter &out);
 bool SerialiseCatalogue(std::string &out);
-// Writes a whole file safely: a temporary file beside it, flushed and renamed over the
-// old one, so a failure leaves the old file untouched. Only where the folder refuses the
-// temporary file (read-only) while the file itself may be written is the existing file
-// written in place. False on any failure. SHOPPING.DAT and Shopping.ini are saved so.
-bool SaveBytesSafely(const std::string &path, std::string_view bytes);
 
 // How the loader and the saver talk to the user; the program answers with message boxes.
 class DataFileUser {

@@ -1,12 +1,14 @@
 #include "help/HelpDocument.h"
 #include "help/HelpMarkup.h"
 
-#include <QFile>
+#include "catalogue/RegularFile.h"
+
 #include <QHash>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -32,16 +34,22 @@ std::pair<QString, QString> Directive(const QString &line) {
 } // namespace
 
 bool HelpDocument::Load(const QString &path, QString *error) {
-    QFile file(path);
-    if (!file.exists()) {
+    std::string bytes;
+    int failure = 0;
+    switch (ReadRegularFile(path.toStdString(), bytes, &failure)) {
+    case ReadResult::Missing:
         *error = QStringLiteral("the file does not exist");
         return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+    case ReadResult::NotRegular:
+        *error = QStringLiteral("it is not a file");
         return false;
+    case ReadResult::Failed:
+        *error = QString::fromLocal8Bit(std::strerror(failure));
+        return false;
+    case ReadResult::Ok:
+        break;
     }
-    return Parse(file.readAll(), error);
+    return Parse(QByteArray::fromStdString(bytes), error);
 }
 
 bool HelpDocument::Parse(const QByteArray &bytes, QString *error) {

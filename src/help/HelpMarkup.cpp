@@ -29,6 +29,19 @@ public:
 
     QString Convert(const QString &s, bool inBold = false) const {
         QString out;
+        // Where the last search for a link's "]]" started and what it found: positions only
+        // grow, so a later "[[" before that end closes there too, and once none is found
+        // none will be. Without this every unclosed "[[" would search to the end again, and a
+        // damaged topic full of them would take quadratic time to show.
+        qsizetype searchedFrom = -1;
+        qsizetype linkEnd = -1;
+        const auto closingOf = [&](qsizetype from) {
+            if (searchedFrom < 0 || (linkEnd >= 0 && from > linkEnd)) {
+                searchedFrom = from;
+                linkEnd = FindUnescaped(s, u"]]", from);
+            }
+            return linkEnd;
+        };
         qsizetype i = 0;
         while (i < s.size()) {
             const QChar c = s[i];
@@ -38,7 +51,7 @@ public:
                 continue;
             }
             if (QStringView(s).mid(i).startsWith(u"[[")) {
-                const qsizetype end = FindUnescaped(s, u"]]", i + 2);
+                const qsizetype end = closingOf(i + 2);
                 if (end >= 0) {
                     out += Link(s.mid(i + 2, end - i - 2));
                     i = end + 2;

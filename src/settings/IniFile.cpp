@@ -1,9 +1,8 @@
 #include "settings/IniFile.h"
 
-#include "catalogue/DataFile.h"
+#include "catalogue/RegularFile.h"
+#include "catalogue/SafeSave.h"
 #include "catalogue/ShopData.h"
-
-#include <QFile>
 
 #include <algorithm>
 
@@ -77,15 +76,19 @@ std::string ValueOf(const std::string &line) {
 bool IniFile::Load(const QString &path) {
     lines_.clear();
     byteOrderMark_ = false;
-    QFile file(path);
-    if (!file.exists())
+    // A FIFO or a device in the file's place is no settings file: it is neither read nor,
+    // as the caller is told, written over.
+    std::string bytes;
+    switch (ReadRegularFile(path.toStdString(), bytes)) {
+    case ReadResult::Missing:
         return true;
-    if (!file.open(QIODevice::ReadOnly))
+    case ReadResult::NotRegular:
+    case ReadResult::Failed:
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    Parse(bytes.toStdString());
+    case ReadResult::Ok:
+        break;
+    }
+    Parse(bytes);
     return true;
 }
 

@@ -234,15 +234,16 @@ void HelpWindow::ShowMessage(const QString &title, const QString &markup) {
 }
 
 void HelpWindow::ShowLoadError() {
-    QString path = QDir::toNativeSeparators(path_);
-    path.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
-        .replace(QLatin1Char('*'), QLatin1String("\\*"));
-    ShowMessage(QStringLiteral("Help is not available"),
-                QStringLiteral("The help file *%1* cannot be shown: %2.\n\n"
-                               "Trolleymind goes on working without it. The help files "
-                               "Shopping.hlp and CATALOG.HLP belong in the folder that holds "
-                               "the program; installing the program again puts them back.")
-                    .arg(path, error_));
+    // The path and the reason are shown as they are: a reason quotes the damaged line,
+    // whose stars, brackets and backslashes are no markup of ours.
+    const QString path = QDir::toNativeSeparators(path_).toHtmlEscaped();
+    Go({QStringLiteral("message"),
+        QStringLiteral("<h2>Help is not available</h2>\n"
+                       "<p>The help file <b>%1</b> cannot be shown: %2.</p>\n"
+                       "<p>Trolleymind goes on working without it. The help files "
+                       "Shopping.hlp and CATALOG.HLP belong in the folder that holds "
+                       "the program; installing the program again puts them back.</p>\n")
+            .arg(path, error_.toHtmlEscaped())});
 }
 
 void HelpWindow::Go(const Page &page) {

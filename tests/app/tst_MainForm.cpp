@@ -1,6 +1,7 @@
 // The main window's life cycle on a prepared program folder: load at the first showing,
 // save on File > Save and at every close, and quit without saving when the user declines.
 
+#include "FaultInjection.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
 #include "WidgetDriver.h"
@@ -24,6 +25,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cerrno>
 #include <map>
 #include <memory>
 #include <vector>
@@ -102,6 +104,19 @@ private Q_SLOTS:
         QVERIFY(!MainForm->isVisible());
     }
 
+    // A save whose data the disk did not take in is reported, never "File saved", and the
+    // old file stays.
+    void unsyncedSaveIsAFailedSave() {
+        WriteAll(dataFile(), ExampleCatalogueBytes());
+        start();
+        Items[0]->Quantity = 7;
+        FaultInjection faults;
+        faults.FailFirst("fdatasync", EIO);
+        QTest::keyClick(MainForm, Qt::Key_F2);
+        QCOMPARE(responder().texts(), QStringList{"Unable to save data file - SHOPPING.DAT"});
+        QCOMPARE(ReadAll(dataFile()), ExampleCatalogueBytes());
+    }
+
     // Somebody else's file: No quits without touching it, Yes starts empty and saves.
     void fileNotOurs_data() {
         QTest::addColumn<bool>("overwrite");
@@ -128,6 +143,28 @@ private Q_SLOTS:
             QTRY_VERIFY(!MainForm->isVisible());
             QCOMPARE(ReadAll(dataFile()), notOurs);
         }
+    }
+
+    // What a save cut short by a crash left beside the files goes at start-up; files of
+    // other names stay, however alike.
+    void unfinishedSavesAreRemovedAtStart() {
+        WriteAll(dataFile(), ExampleCatalogueBytes());
+        const QStringList leftovers = {"Shopping.dat.Ab12Cd", "SHOPPING.DAT.x9y8z7",
+                                       "Shopping.ini.QwErTy"};
+        const QStringList others = {"Shopping.dat.bak",     "Shopping.dat.abcde",
+                                    "Shopping.dat.abcdefg", "Shopping.dat.ab-12c",
+                                    "Other.dat.abcdef",     "Shopping.hlp.abcdef"};
+        for (const QString &name : leftovers + others)
+            WriteAll(program->file(name), "x");
+        QVERIFY(QDir(program->dir.path()).mkdir(QStringLiteral("Shopping.ini.Folder")));
+        start();
+        QCOMPARE(Items.Count(), 1);
+        QStringList expected = others + QStringList{"Shopping.dat", "Shopping.ini.Folder"};
+        expected.sort();
+        QStringList found =
+            QDir(program->dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        found.sort();
+        QCOMPARE(found, expected);
     }
 
     void laterShowingsDoNotReload() {

@@ -10,6 +10,40 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+#include <cstdlib>
+#include <malloc.h>
+#include <new>
+
+namespace {
+
+// Every allocation through operator new is counted, so that a test sees the peak memory of
+// a load.
+std::atomic<std::size_t> liveBytes{0};
+std::atomic<std::size_t> peakBytes{0};
+
+} // namespace
+
+void *operator new(std::size_t size) {
+    void *p = std::malloc(size ? size : 1);
+    if (!p)
+        throw std::bad_alloc();
+    const std::size_t now = liveBytes += malloc_usable_size(p);
+    std::size_t peak = peakBytes;
+    while (now > peak && !peakBytes.compare_exchange_weak(peak, now)) {
+    }
+    return p;
+}
+void operator delete(void *p) noexcept {
+    if (p) {
+        liveBytes -= malloc_usable_size(p);
+        std::free(p);
+    }
+}
+void operator delete(void *p, std::size_t) noexcept {
+    operator delete(p);
+}
+
 namespace {
 
 // Offsets in the worked example (ExampleCatalogueBytes): the version at 12, the lists from 16;
@@ -416,14 +450,20 @@ private Q_SLOTS:
     }
 
     void unreadableFile_data() {
-        QTest::addColumn<bool>("folder");
-        QTest::newRow("a folder in its place") << true;
-        QTest::newRow("no read permission") << false;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("a folder in its place") << "folder";
+        QTest::newRow("no read permission") << "permission";
+        // Neither waits for a writer for ever nor reads until memory runs out.
+        QTest::newRow("a FIFO in its place") << "fifo";
+        QTest::newRow("a link to /dev/zero in its place") << "zero";
     }
     void unreadableFile() {
-        QFETCH(bool, folder);
-        if (folder) {
+        QFETCH(QString, how);
+        const bool special = how != "permission"; // nothing of ours to keep
+        if (how == "folder") {
             QVERIFY(QDir(dir->path()).mkdir("Shopping.dat"));
+        } else if (special) {
+            QVERIFY(MakeSpecialFile(file(), how));
         } else {
             WriteAll(file(), Example());
             QVERIFY(QFile::setPermissions(file(), QFileDevice::WriteOwner));
@@ -442,8 +482,22 @@ private Q_SLOTS:
             QCOMPARE(Counts(), QList<int>({0, 0, 0, 0}));
         }
         QFile::setPermissions(file(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        if (!folder)
+        if (!special)
             QCOMPARE(ReadAll(file()), Example());
+    }
+
+    // Loading keeps one copy of the file's bytes: a large file that holds little peaks at
+    // well under twice its size.
+    void loadKeepsOneCopyOfTheBytes() {
+        const qsizetype size = 32 << 20;
+        WriteAll(file(), EmptyFile() + QByteArray(size, 'x'));
+        RecordingUser user;
+        user.answers = {true};
+        const std::size_t before = liveBytes;
+        peakBytes = before;
+        QCOMPARE(load(user), LoadOutcome::GoOn);
+        const double peak = double(peakBytes - before) / double(size);
+        QVERIFY2(peak < 1.5, qPrintable(QString::number(peak, 'f', 2) + " times the file"));
     }
 
     // A save that cannot be completed reports and leaves the old file exactly as it was.

@@ -1,5 +1,7 @@
 #include "TestCatalogue.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 
 #include <csignal>
@@ -72,6 +74,12 @@ void BuildExampleCatalogue() {
     TShopShop *corner = Shops.Add(std::make_unique<TShopShop>("Corner"));
     AddAisle(corner->Aisle, R(10, 20, 110, 60), dairy);
     Items.Add(std::make_unique<TShopItem>(milk, "Acme", 2.0f, 1.5f, corner))->Quantity = 3;
+}
+
+bool MakeSpecialFile(const QString &path, const QString &kind) {
+    if (kind == QLatin1String("fifo"))
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    return kind == QLatin1String("zero") && QFile::link(QStringLiteral("/dev/zero"), path);
 }
 
 QByteArray ExampleCatalogueBytes() {

@@ -23,6 +23,10 @@ template <> char *toString(const TRect &r);
 QByteArray ReadAll(const QString &path);
 void WriteAll(const QString &path, const QByteArray &bytes);
 
+// Puts a file that is no regular file at `path`: "fifo" a named pipe, "zero" a link to
+// /dev/zero. False when it could not be made.
+bool MakeSpecialFile(const QString &path, const QString &kind);
+
 // Runs `write` while no file may grow beyond `bytes`, whoever writes it (root too): a disk
 // that refuses part of a file. Returns what `write` returned.
 bool WithFileSizeLimit(long bytes, const std::function<bool()> &write);

@@ -90,7 +90,6 @@ private Q_SLOTS:
     void keyboardSelectsInList() {
         QFETCH(int, key);
         AddShop("Corner");
-        auto *plan = FloorPlanEditForm = new TFloorPlanEditForm();
         QVERIFY(ShowActive(form));
         QTest::keyClick(form->NameEdit, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), form->ShopListBox);
@@ -101,8 +100,6 @@ private Q_SLOTS:
         QVERIFY(form->UpdateBtn->isEnabled() && form->DeleteBtn->isEnabled());
         QVERIFY(form->FloorBtn->isEnabled());
         QVERIFY(SaveShot(form, "shop-editor-tab-home"));
-        delete plan;
-        FloorPlanEditForm = nullptr;
     }
 
     void addAndRename_data() {

@@ -192,6 +192,24 @@ private Q_SLOTS:
         QCOMPARE(HelpMarkupToHtml(markup, &d), html);
     }
 
+    // A damaged topic shows in time proportional to its length, however many of its marks
+    // never close.
+    void markupOfDamagedTopicsIsLinear_data() {
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("unclosed links") << "[[a ";
+        QTest::newRow("escaped closings") << "[[a\\]] ";
+        QTest::newRow("unclosed bold") << "*a ";
+    }
+    void markupOfDamagedTopicsIsLinear() {
+        QFETCH(QString, unit);
+        const QString body = unit.repeated(200'000 / int(unit.size()));
+        QElapsedTimer timer;
+        timer.start();
+        const QString html = HelpMarkupToHtml(body, nullptr);
+        QVERIFY(html.startsWith("<p>") && !html.contains("<a "));
+        QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+    }
+
     // The files the build puts beside the program.
     void builtFiles_data() {
         QTest::addColumn<QString>("path");

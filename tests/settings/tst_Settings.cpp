@@ -250,6 +250,8 @@ private Q_SLOTS:
         QTest::newRow("name taken by a folder") << "folder";
         QTest::newRow("folder missing") << "missing";
         QTest::newRow("disk refuses the bytes") << "refused";
+        QTest::newRow("a FIFO in its place") << "fifo";
+        QTest::newRow("a link to /dev/zero in its place") << "zero";
     }
     void unwritableTargetLeavesOldFile() {
         QFETCH(QString, how);
@@ -259,8 +261,15 @@ private Q_SLOTS:
             QVERIFY(QDir(dir->path()).mkdir("Shopping.ini"));
         else if (how == "missing")
             path = dir->filePath("gone/Shopping.ini");
+        else if (how == "fifo" || how == "zero")
+            QVERIFY(MakeSpecialFile(path, how));
         else
             WriteAll(path, old);
+        const bool special = how == "fifo" || how == "zero";
+        if (special) {
+            ReadSettings(path); // neither waits for a writer nor reads for ever: all defaults
+            QCOMPARE(Pref("IDR_Sort"), 0);
+        }
         SetNonDefaults();
         const auto write = [&] { return WriteSettings(path); };
         QVERIFY(!(how == "refused" ? WithFileSizeLimit(16, write) : write()));
@@ -268,9 +277,11 @@ private Q_SLOTS:
             QCOMPARE(ReadAll(path), old);
         else
             QVERIFY(!QFileInfo(path).isFile());
-        // No half-written temporary file is left behind.
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files),
-                 how == "refused" ? QStringList{"Shopping.ini"} : QStringList{});
+        // No half-written temporary file is left behind, and what was there stays.
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::System | QDir::Hidden),
+                 how == "refused" || special ? QStringList{"Shopping.ini"} : QStringList{});
+        if (special)
+            QVERIFY(!QFileInfo(path).isFile());
     }
 
     void iniFileValues_data() {

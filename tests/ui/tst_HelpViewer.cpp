@@ -174,7 +174,7 @@ private Q_SLOTS:
     }
 
     void unreadableFileIsReported_data() {
-        QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
+        QTest::addColumn<QByteArray>("bytes"); // empty: no file at all; "fifo", "zero": special
         QTest::addColumn<ui::HelpCommand>("command");
         QTest::addColumn<QString>("reason");
         const std::pair<const char *, ui::HelpCommand> commands[] = {
@@ -184,8 +184,21 @@ private Q_SLOTS:
         for (const auto &[name, command] : commands)
             QTest::addRow("missing, %s", name)
                 << QByteArray() << command << "the file does not exist";
+        // The reason is shown as written: its backslash, stars and brackets are no markup.
         QTest::newRow("damaged") << QByteArray("TROLLEYMIND-HELP 1\n@topic a\n@oops\n")
-                                 << ui::HelpCommand::Contents << "line 3:";
+                                 << ui::HelpCommand::Contents
+                                 << "line 3: \"@oops\" is not a line this format knows "
+                                    "(write \"\\@\" for a text that starts with @).";
+        QTest::newRow("a FIFO in its place")
+            << QByteArray("fifo") << ui::HelpCommand::Contents << "it is not a file.";
+        QTest::newRow("a link to /dev/zero in its place")
+            << QByteArray("zero") << ui::HelpCommand::Contents << "it is not a file.";
+        QTest::newRow("marks in the quoted text")
+            << QByteArray("TROLLEYMIND-HELP 1\n@topic a *b*\n") << ui::HelpCommand::Contents
+            << "line 2: \"*b*\" is not a context number.";
+        QTest::newRow("link in the quoted text")
+            << QByteArray("TROLLEYMIND-HELP [[x]]\n") << ui::HelpCommand::Contents
+            << "it is written in help file format [[x]], which";
     }
     void unreadableFileIsReported() {
         QFETCH(QByteArray, bytes);
@@ -193,7 +206,9 @@ private Q_SLOTS:
         QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Shopping.hlp"));
-        if (!bytes.isEmpty())
+        if (bytes == "fifo" || bytes == "zero")
+            QVERIFY(MakeSpecialFile(path, bytes));
+        else if (!bytes.isEmpty())
             WriteAll(path, bytes);
         ui::HelpViewer::Execute(path, command, 6, {});
         ui::HelpWindow *w = OnlyWindow();
