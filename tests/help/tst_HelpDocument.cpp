@@ -5,33 +5,13 @@
 #include "help/HelpDocument.h"
 #include "help/HelpMarkup.h"
 
+#include "HelpSamples.h"
+
 #include <QtTest>
 
 #include <set>
 
 namespace {
-
-const QString Shopping = QStringLiteral(TM_BIN_DIR "/Shopping.hlp");
-const QString Catalog = QStringLiteral(TM_BIN_DIR "/CATALOG.HLP");
-
-const QByteArray Small = "TROLLEYMIND-HELP 1\n"
-                         "@title Small Help\n"
-                         "\n"
-                         "@topic contents\n"
-                         "@title Contents\n"
-                         "See [[shops]] and [[plan|the plan]].\n"
-                         "\n"
-                         "@topic shops 10\n"
-                         "@title Shops\n"
-                         "@keywords shops; Shopping list; adding a shop\n"
-                         "\n"
-                         "Shops text.\n"
-                         "\n"
-                         "\n"
-                         "@topic plan 6\n"
-                         "@title Floor plan\n"
-                         "@keywords SHOPS; aisles; floor plan\n"
-                         "Plan text.\n";
 
 HelpDocument Parsed(const QByteArray &bytes) {
     HelpDocument d;

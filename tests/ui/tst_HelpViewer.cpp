@@ -1,6 +1,7 @@
 // The help viewer: the help windows driven offscreen on the built help files, on missing and
 // damaged files, and beside a modal window.
 
+#include "HelpSamples.h"
 #include "TestCatalogue.h"
 #include "WidgetDriver.h"
 #include "ui/HelpViewer.h"
@@ -21,28 +22,6 @@
 Q_DECLARE_METATYPE(ui::HelpCommand)
 
 namespace {
-
-const QString Shopping = QStringLiteral(TM_BIN_DIR "/Shopping.hlp");
-const QString Catalog = QStringLiteral(TM_BIN_DIR "/CATALOG.HLP");
-
-const QByteArray Small = "TROLLEYMIND-HELP 1\n"
-                         "@title Small Help\n"
-                         "\n"
-                         "@topic contents\n"
-                         "@title Contents\n"
-                         "See [[shops]] and [[plan|the plan]].\n"
-                         "\n"
-                         "@topic shops 10\n"
-                         "@title Shops\n"
-                         "@keywords shops; Shopping list; adding a shop\n"
-                         "\n"
-                         "Shops text.\n"
-                         "\n"
-                         "\n"
-                         "@topic plan 6\n"
-                         "@title Floor plan\n"
-                         "@keywords SHOPS; aisles; floor plan\n"
-                         "Plan text.\n";
 
 ui::HelpWindow *OnlyWindow() {
     const QList<ui::HelpWindow *> windows = ui::HelpViewer::Windows();
