@@ -197,7 +197,12 @@ std::string IniFile::NewLineEnd() const {
 }
 
 void IniFile::InsertLine(std::size_t at, const std::string &text) {
-    const std::string eol = NewLineEnd();
+    std::string eol = NewLineEnd();
+    // A CR written before a blank line that ends in LF would read back as one CRLF, and
+    // the blank line would be gone.
+    if (eol == "\r" && at < lines_.size() && lines_[at].text.empty() &&
+        lines_[at].eol.starts_with('\n'))
+        eol = "\r\n";
     if (at > 0 && lines_[at - 1].eol.empty())
         lines_[at - 1].eol = eol;
     lines_.insert(lines_.begin() + std::ptrdiff_t(at), Line{text, eol});

@@ -24,24 +24,60 @@ std::atomic<std::size_t> peakBytes{0};
 
 } // namespace
 
-void *operator new(std::size_t size) {
+namespace {
+
+void *Allocate(std::size_t size) noexcept {
     void *p = std::malloc(size ? size : 1);
     if (!p)
-        throw std::bad_alloc();
+        return nullptr;
     const std::size_t now = liveBytes += malloc_usable_size(p);
     std::size_t peak = peakBytes;
     while (now > peak && !peakBytes.compare_exchange_weak(peak, now)) {
     }
     return p;
 }
-void operator delete(void *p) noexcept {
+
+void Release(void *p) noexcept {
     if (p) {
         liveBytes -= malloc_usable_size(p);
         std::free(p);
     }
 }
+
+} // namespace
+
+// Every form of new and delete, so that none of them meets a partner of another allocator.
+void *operator new(std::size_t size) {
+    if (void *p = Allocate(size))
+        return p;
+    throw std::bad_alloc();
+}
+void *operator new[](std::size_t size) {
+    return operator new(size);
+}
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
+    return Allocate(size);
+}
+void *operator new[](std::size_t size, const std::nothrow_t &) noexcept {
+    return Allocate(size);
+}
+void operator delete(void *p) noexcept {
+    Release(p);
+}
+void operator delete[](void *p) noexcept {
+    Release(p);
+}
 void operator delete(void *p, std::size_t) noexcept {
-    operator delete(p);
+    Release(p);
+}
+void operator delete[](void *p, std::size_t) noexcept {
+    Release(p);
+}
+void operator delete(void *p, const std::nothrow_t &) noexcept {
+    Release(p);
+}
+void operator delete[](void *p, const std::nothrow_t &) noexcept {
+    Release(p);
 }
 // The library's temporary buffers ask for memory without exceptions; they must come from the
 // same counted pool that the delete above returns them to.

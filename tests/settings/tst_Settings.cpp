@@ -347,6 +347,11 @@ private Q_SLOTS:
         QTest::newRow("new key takes the most common end")
             << QByteArray("[S]\nA=1\r\nC=3\r\n") << "B" << QByteArray("2")
             << QByteArray("[S]\nA=1\r\nC=3\r\nB=2\r\n");
+        // A CR written before a blank LF line would read back as one CRLF: the blank line
+        // would be lost.
+        QTest::newRow("new key before a blank LF line in a CR file")
+            << QByteArray("[S]\rA=1\n\n[T]\rX=1\rY=2\r") << "B" << QByteArray("2")
+            << QByteArray("[S]\rA=1\nB=2\r\n\n[T]\rX=1\rY=2\r");
         QTest::newRow("rewritten key keeps its end")
             << QByteArray("[S]\rA=1\r\nC=3\n") << "a" << QByteArray("9")
             << QByteArray("[S]\rA=9\r\nC=3\n");
