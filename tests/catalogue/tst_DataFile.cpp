@@ -79,18 +79,6 @@ void operator delete(void *p, const std::nothrow_t &) noexcept {
 void operator delete[](void *p, const std::nothrow_t &) noexcept {
     Release(p);
 }
-// The library's temporary buffers ask for memory without exceptions; they must come from the
-// same counted pool that the delete above returns them to.
-void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
-    try {
-        return operator new(size);
-    } catch (const std::bad_alloc &) {
-        return nullptr;
-    }
-}
-void operator delete(void *p, const std::nothrow_t &) noexcept {
-    operator delete(p);
-}
 
 namespace {
 
