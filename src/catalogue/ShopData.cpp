@@ -258,6 +258,8 @@ void TShopShop::ReadFile(FileReader &file) {
         Aisle.Add(std::move(aisle));
     }
     const int lines = file.Truncated ? 0 : file.ReadInt16();
+    if (lines > 0)
+        Outline.Reserve(lines);
     for (int i = 0; i < lines && !file.Truncated; ++i) {
         auto line = std::make_unique<TShopLine>();
         line->ReadFile(file);

@@ -3,6 +3,7 @@
 // and items, held in four global lists that every window works on directly.
 
 #include "catalogue/RecordList.h"
+#include "catalogue/RecordPool.h"
 
 #include <cstdint>
 #include <string>
@@ -14,7 +15,7 @@ struct PositionMap;
 // The format can count at most this many records in a list.
 inline constexpr int MaxRecords = 32767;
 
-class TShopCat {
+class TShopCat : public Pooled<TShopCat> {
 public:
     explicit TShopCat(std::string name = {}) : Name(std::move(name)) {}
     void ReadFile(FileReader &file);
@@ -25,7 +26,7 @@ public:
     int16_t FilePos = -1;
 };
 
-class TShopProd {
+class TShopProd : public Pooled<TShopProd> {
 public:
     TShopProd(std::string name = {}, std::string units = {}, TShopCat *category = nullptr)
         : Name(std::move(name)), Units(std::move(units)), Category(category) {}
@@ -54,7 +55,7 @@ struct TRect {
     }
 };
 
-class TShopAisle {
+class TShopAisle : public Pooled<TShopAisle> {
 public:
     TShopAisle() = default;
     void ReadFile(FileReader &file);
@@ -65,7 +66,7 @@ public:
     int16_t CategoryIndex = 0;
 };
 
-class TShopLine {
+class TShopLine : public Pooled<TShopLine> {
 public:
     // Full 32-bit coordinates, so a copied outline keeps every value exactly.
     TShopLine(int32_t x1 = 0, int32_t y1 = 0, int32_t x2 = 0, int32_t y2 = 0)
@@ -76,7 +77,7 @@ public:
     int32_t X1, Y1, X2, Y2;
 };
 
-class TShopShop {
+class TShopShop : public Pooled<TShopShop> {
 public:
     explicit TShopShop(std::string name = {}) : Name(std::move(name)) {}
     void ReadFile(FileReader &file);
@@ -89,7 +90,7 @@ public:
     int16_t FilePos = -1;
 };
 
-class TShopItem {
+class TShopItem : public Pooled<TShopItem> {
 public:
     TShopItem(TShopProd *product = nullptr, std::string brand = {}, float size = 0, float price = 0,
               TShopShop *shop = nullptr)
