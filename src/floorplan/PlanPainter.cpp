@@ -4,10 +4,12 @@
 #include "ui/Ansi.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPoint>
+#include <QRawFont>
 #include <QString>
 #include <QTransform>
 
@@ -54,7 +56,7 @@ void DrawRectangle(QPainter &painter, const QRect &r, const QColor &pen, const Q
 // to the characters that can show in its aisle, without laying out the whole of it.
 class TextMetrics {
 public:
-    explicit TextMetrics(const QFont &font) : metrics_(font) {
+    explicit TextMetrics(const QFont &font) : metrics_(font), raw_(QRawFont::fromFont(font)) {
         const QFontMetricsF exact(font);
         for (std::size_t c = 0; c < advance_.size(); ++c)
             advance_[c] = exact.horizontalAdvance(QChar(char16_t(c)));
@@ -71,7 +73,37 @@ public:
                                                   advance_[std::size_t('0' + a)] -
                                                   advance_[std::size_t('0' + b)];
             }
+        const QList<quint32> digits = raw_.glyphIndexesForString(QStringLiteral("0123456789"));
+        hasDigits_ = raw_.isValid() && digits.size() == 10 &&
+                     std::none_of(digits.begin(), digits.end(), [](quint32 g) { return g == 0; });
+        if (hasDigits_)
+            std::copy(digits.begin(), digits.end(), digitGlyphs_.begin());
     }
+
+    // Lays out a number (digits only, at most kMaxDigits of them) as the font shapes it,
+    // from the advances and pair adjustments of its digits: the glyphs and their places
+    // from the start of its baseline. False when the font or the text does not allow it.
+    bool NumberGlyphs(const QString &text, quint32 *glyphs, QPointF *places) const {
+        if (!hasDigits_ || text.size() > kMaxDigits)
+            return false;
+        qreal x = 0;
+        int previous = -1;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const int digit = text[i].unicode() - u'0';
+            if (digit < 0 || digit > 9)
+                return false;
+            if (previous >= 0)
+                x += advance_[std::size_t('0' + previous)] +
+                     pairs_[std::size_t(previous * 10 + digit)];
+            glyphs[i] = digitGlyphs_[std::size_t(digit)];
+            places[i] = QPointF(x, 0);
+            previous = digit;
+        }
+        return true;
+    }
+    const QRawFont &RawFont() const { return raw_; }
+
+    static constexpr qsizetype kMaxDigits = 8;
 
     int Ascent() const { return metrics_.ascent(); }
     int Height() const { return metrics_.height(); }
@@ -108,6 +140,9 @@ public:
 
 private:
     QFontMetrics metrics_;
+    QRawFont raw_;
+    bool hasDigits_ = false;
+    std::array<quint32, 10> digitGlyphs_{};
     std::array<qreal, 256> advance_{};
     qreal kerning_ = 0;
     qreal reachLeft_ = 0;
@@ -156,6 +191,7 @@ struct PlacedText {
     QPoint turnedAt;      // for a text reading upwards, where its frame stands
     bool upwards = false; // turned a quarter to the left about `turnedAt`
     const QFont *font = nullptr;
+    const TextMetrics *digits = nullptr; // a number, whose glyphs these metrics lay out
 };
 
 // Draws the texts of many aisles: the numbers and names, each clipped to its aisle and cut
@@ -174,6 +210,11 @@ public:
           intersect_(intersect), numbers_(MetricsOf(picture.CanvasFont)),
           across_(MetricsOf(picture.HorzFont)), upwards_(MetricsOf(picture.VertFont)) {
         painter_.setPen(colours::Outline);
+        // A screen: a raster painter on an image, drawing without scaling or turning.
+        const QPaintEngine *engine = painter_.paintEngine();
+        screen_ = !intersect_ && engine && engine->type() == QPaintEngine::Raster &&
+                  engine->paintDevice() && engine->paintDevice()->devType() == QInternal::Image &&
+                  painter_.combinedTransform().type() <= QTransform::TxTranslate;
     }
 
     const TextMetrics &Numbers() const { return numbers_; }
@@ -255,6 +296,7 @@ private:
         t.text = n.text.left(numbers_.Shown(n.text, shows.right() + 1 - n.cell.left()));
         t.at = QPoint(n.cell.left(), n.cell.top() + numbers_.Ascent());
         t.font = &picture_.CanvasFont;
+        t.digits = &numbers_;
         return t;
     }
 
@@ -293,7 +335,20 @@ private:
     }
 
     // Draws a placed text on `painter`, whose font is `font`.
-    static void Draw(QPainter &painter, const QFont *&font, const PlacedText &t) {
+    void Draw(QPainter &painter, const QFont *&font, const PlacedText &t) {
+        // A number on the screen is drawn from its glyphs, laid out without the shaping
+        // that drawing a text does each time (which costs many times the drawing).
+        if (t.digits && (&painter == &scratchPainter_ || screen_)) {
+            std::array<quint32, TextMetrics::kMaxDigits> glyphs{};
+            std::array<QPointF, TextMetrics::kMaxDigits> places{};
+            if (t.digits->NumberGlyphs(t.text, glyphs.data(), places.data())) {
+                QGlyphRun run;
+                run.setRawFont(t.digits->RawFont());
+                run.setRawData(glyphs.data(), places.data(), static_cast<int>(t.text.size()));
+                painter.drawGlyphRun(t.at, run);
+                return;
+            }
+        }
         if (font != t.font) {
             painter.setFont(*t.font);
             font = t.font;
@@ -315,14 +370,10 @@ private:
     // format whose every pixel the plan's own pixels fill (so that copying them is what
     // drawing them would give), drawn on without scaling or turning.
     bool StartScratch() {
-        if (intersect_)
+        if (!screen_)
             return false;
-        QPaintEngine *engine = painter_.paintEngine();
-        if (!engine || engine->type() != QPaintEngine::Raster || !engine->paintDevice() ||
-            engine->paintDevice()->devType() != QInternal::Image ||
-            painter_.combinedTransform().type() > QTransform::TxTranslate)
-            return false;
-        const QImage::Format format = static_cast<QImage *>(engine->paintDevice())->format();
+        const QImage::Format format =
+            static_cast<QImage *>(painter_.paintEngine()->paintDevice())->format();
         if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
             return false;
         scratch_ = QImage(kScratchSide, kScratchSide, format);
@@ -355,6 +406,7 @@ private:
     const TextMetrics &upwards_;
     const QFont *font_ = nullptr;
     bool clipped_ = false;
+    bool screen_ = false;
     int whole_ = -1; // not yet known
     QImage scratch_;
     QPainter scratchPainter_;
