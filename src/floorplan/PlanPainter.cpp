@@ -4,8 +4,12 @@
 #include "ui/Ansi.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPoint>
+#include <QRawFont>
 #include <QString>
 #include <QTransform>
 
@@ -52,7 +56,7 @@ void DrawRectangle(QPainter &painter, const QRect &r, const QColor &pen, const Q
 // to the characters that can show in its aisle, without laying out the whole of it.
 class TextMetrics {
 public:
-    explicit TextMetrics(const QFont &font) : metrics_(font) {
+    explicit TextMetrics(const QFont &font) : metrics_(font), raw_(QRawFont::fromFont(font)) {
         const QFontMetricsF exact(font);
         for (std::size_t c = 0; c < advance_.size(); ++c)
             advance_[c] = exact.horizontalAdvance(QChar(char16_t(c)));
@@ -69,7 +73,37 @@ public:
                                                   advance_[std::size_t('0' + a)] -
                                                   advance_[std::size_t('0' + b)];
             }
+        const QList<quint32> digits = raw_.glyphIndexesForString(QStringLiteral("0123456789"));
+        hasDigits_ = raw_.isValid() && digits.size() == 10 &&
+                     std::none_of(digits.begin(), digits.end(), [](quint32 g) { return g == 0; });
+        if (hasDigits_)
+            std::copy(digits.begin(), digits.end(), digitGlyphs_.begin());
     }
+
+    // Lays out a number (digits only, at most kMaxDigits of them) as the font shapes it,
+    // from the advances and pair adjustments of its digits: the glyphs and their places
+    // from the start of its baseline. False when the font or the text does not allow it.
+    bool NumberGlyphs(const QString &text, quint32 *glyphs, QPointF *places) const {
+        if (!hasDigits_ || text.size() > kMaxDigits)
+            return false;
+        qreal x = 0;
+        int previous = -1;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const int digit = text[i].unicode() - u'0';
+            if (digit < 0 || digit > 9)
+                return false;
+            if (previous >= 0)
+                x += advance_[std::size_t('0' + previous)] +
+                     pairs_[std::size_t(previous * 10 + digit)];
+            glyphs[i] = digitGlyphs_[std::size_t(digit)];
+            places[i] = QPointF(x, 0);
+            previous = digit;
+        }
+        return true;
+    }
+    const QRawFont &RawFont() const { return raw_; }
+
+    static constexpr qsizetype kMaxDigits = 8;
 
     int Ascent() const { return metrics_.ascent(); }
     int Height() const { return metrics_.height(); }
@@ -106,6 +140,9 @@ public:
 
 private:
     QFontMetrics metrics_;
+    QRawFont raw_;
+    bool hasDigits_ = false;
+    std::array<quint32, 10> digitGlyphs_{};
     std::array<qreal, 256> advance_{};
     qreal kerning_ = 0;
     qreal reachLeft_ = 0;
@@ -147,6 +184,16 @@ NumberText NumberFor(const PlanPicture &picture, const TextMetrics &metrics,
     return n;
 }
 
+// A text ready to draw: what shows of it, and where.
+struct PlacedText {
+    QString text;
+    QPoint at;            // the start of its baseline, in its own frame
+    QPoint turnedAt;      // for a text reading upwards, where its frame stands
+    bool upwards = false; // turned a quarter to the left about `turnedAt`
+    const QFont *font = nullptr;
+    const TextMetrics *digits = nullptr; // a number, whose glyphs these metrics lay out
+};
+
 // Draws the texts of many aisles: the numbers and names, each clipped to its aisle and cut
 // to what can show. The painter's clip is replaced for each text rather than saved and
 // restored around it (each costs the painter as much as the text): the painting keeps within
@@ -160,10 +207,14 @@ public:
     TextPainter(QPainter &painter, const PlanPicture &picture, const QRect &area,
                 bool intersect = false)
         : painter_(painter), picture_(picture), client_(QPoint(0, 0), picture.Client), area_(area),
-          base_(painter.worldTransform()), intersect_(intersect),
-          numbers_(MetricsOf(picture.CanvasFont)), across_(MetricsOf(picture.HorzFont)),
-          upwards_(MetricsOf(picture.VertFont)) {
+          intersect_(intersect), numbers_(MetricsOf(picture.CanvasFont)),
+          across_(MetricsOf(picture.HorzFont)), upwards_(MetricsOf(picture.VertFont)) {
         painter_.setPen(colours::Outline);
+        // A screen: a raster painter on an image, drawing without scaling or turning.
+        const QPaintEngine *engine = painter_.paintEngine();
+        screen_ = !intersect_ && engine && engine->type() == QPaintEngine::Raster &&
+                  engine->paintDevice() && engine->paintDevice()->devType() == QInternal::Image &&
+                  painter_.combinedTransform().type() <= QTransform::TxTranslate;
     }
 
     const TextMetrics &Numbers() const { return numbers_; }
@@ -177,43 +228,17 @@ public:
                 return;
             Clip(clip);
         }
-        UseFont(picture_.CanvasFont);
-        const qsizetype shown = numbers_.Shown(n.text, shows.right() + 1 - n.cell.left());
-        painter_.drawText(QPoint(n.cell.left(), n.cell.top() + numbers_.Ascent()),
-                          n.text.left(shown));
+        Draw(painter_, font_, PlaceNumber(n, shows));
     }
 
     // An aisle's category name, clipped to the aisle.
     void CatText(const TShopAisle &aisle) {
-        if (!aisle.Category)
+        QRect clip;
+        const PlacedText text = PlaceName(aisle, &clip);
+        if (!text.font)
             return;
-        const TRect &r = aisle.Rect;
-        const bool upwards = ReadsUpwards(r);
-        const int64_t x = int64_t{r.Left} + (upwards ? 1 : 3);
-        const int64_t y = upwards ? int64_t{r.Bottom} - 3 : int64_t{r.Top} + 1;
-        if (!Near(x, picture_.Client.width()) || !Near(y, picture_.Client.height()))
-            return;
-        const QRect clip = VisibleRect(r, picture_.Client);
-        const QRect shows = clip.intersected(client_).intersected(area_);
-        if (shows.isEmpty())
-            return;
-        const QString text = ui::FromAnsi(aisle.Category->Name.substr(0, kMaxLabel));
         Clip(clip);
-        if (upwards) {
-            // Reading upwards from just above the bottom edge, tops of the letters to the left.
-            UseFont(picture_.VertFont);
-            QTransform turned = base_;
-            turned.translate(static_cast<qreal>(x), static_cast<qreal>(y));
-            turned.rotate(-90);
-            painter_.setWorldTransform(turned);
-            painter_.drawText(QPoint(0, upwards_.Ascent()),
-                              text.left(upwards_.Shown(text, qreal(y) - shows.top())));
-            painter_.setWorldTransform(base_);
-        } else {
-            UseFont(picture_.HorzFont);
-            painter_.drawText(QPoint(static_cast<int>(x), static_cast<int>(y) + across_.Ascent()),
-                              text.left(across_.Shown(text, shows.right() + 1 - qreal(x))));
-        }
+        Draw(painter_, font_, text);
     }
 
     // Puts the area being painted back as the clip, for what is drawn after a text.
@@ -224,7 +249,141 @@ public:
         }
     }
 
+    // Whether Whole() can be used on this painter.
+    bool WholeAisles() {
+        if (whole_ < 0)
+            whole_ = StartScratch() ? 1 : 0;
+        return whole_ == 1;
+    }
+
+    // Paints a small aisle that no other aisle overlaps, shown as `r`, with its number (of
+    // `position`) and its name as PaintNormal would, all at once; false (having painted
+    // nothing) when it is too large for that.
+    //
+    // The aisle is drawn on a scratch image of the painter's own pixel format, its texts cut
+    // by the part of the image that is copied rather than by a clip: setting a clip costs the
+    // painter, at the first glyph cut by it, work in proportion to the height of the whole
+    // device, many times what a small text costs. The pixels are the same: nothing but the
+    // aisle's own rectangle lies under its texts, as the aisle overlaps no other.
+    bool Whole(const TShopAisle &aisle, const QRect &r, int position) {
+        const QRect part = r.intersected(client_).intersected(area_);
+        if (part.width() > scratch_.width() || part.height() > scratch_.height())
+            return false;
+        scratchPainter_.setWorldTransform(QTransform::fromTranslate(-part.left(), -part.top()));
+        // Everything is cut to the part as it is drawn, so that no time goes on the pixels of
+        // a text beyond its aisle; on this small image the clip costs little.
+        scratchPainter_.setClipRect(part);
+        DrawRectangle(scratchPainter_, r, colours::Outline, colours::AisleFill);
+        if (picture_.ShowOrder) {
+            const NumberText n = NumberFor(picture_, numbers_, aisle, position);
+            const QRect shows = area_.intersected(r);
+            if (!shows.isEmpty())
+                Draw(scratchPainter_, scratchFont_, PlaceNumber(n, shows));
+        }
+        if (picture_.ShowCategory) {
+            const PlacedText text = PlaceName(aisle, nullptr);
+            if (text.font)
+                Draw(scratchPainter_, scratchFont_, text);
+        }
+        Done();
+        painter_.drawImage(part.topLeft(), scratch_, QRect(QPoint(0, 0), part.size()));
+        return true;
+    }
+
 private:
+    PlacedText PlaceNumber(const NumberText &n, const QRect &shows) const {
+        PlacedText t;
+        t.text = n.text.left(numbers_.Shown(n.text, shows.right() + 1 - n.cell.left()));
+        t.at = QPoint(n.cell.left(), n.cell.top() + numbers_.Ascent());
+        t.font = &picture_.CanvasFont;
+        t.digits = &numbers_;
+        return t;
+    }
+
+    // The name of an aisle as it shows, with the aisle's visible rectangle in `clip`; no
+    // font when nothing of it shows.
+    PlacedText PlaceName(const TShopAisle &aisle, QRect *clip) const {
+        PlacedText t;
+        if (!aisle.Category)
+            return t;
+        const TRect &r = aisle.Rect;
+        const bool upwards = ReadsUpwards(r);
+        const int64_t x = int64_t{r.Left} + (upwards ? 1 : 3);
+        const int64_t y = upwards ? int64_t{r.Bottom} - 3 : int64_t{r.Top} + 1;
+        if (!Near(x, picture_.Client.width()) || !Near(y, picture_.Client.height()))
+            return t;
+        const QRect visible = VisibleRect(r, picture_.Client);
+        const QRect shows = visible.intersected(client_).intersected(area_);
+        if (shows.isEmpty())
+            return t;
+        if (clip)
+            *clip = visible;
+        const QString text = ui::FromAnsi(aisle.Category->Name.substr(0, kMaxLabel));
+        t.upwards = upwards;
+        if (upwards) {
+            // Reading upwards from just above the bottom edge, tops of the letters to the left.
+            t.turnedAt = QPoint(static_cast<int>(x), static_cast<int>(y));
+            t.at = QPoint(0, upwards_.Ascent());
+            t.text = text.left(upwards_.Shown(text, qreal(y) - shows.top()));
+            t.font = &picture_.VertFont;
+        } else {
+            t.at = QPoint(static_cast<int>(x), static_cast<int>(y) + across_.Ascent());
+            t.text = text.left(across_.Shown(text, shows.right() + 1 - qreal(x)));
+            t.font = &picture_.HorzFont;
+        }
+        return t;
+    }
+
+    // Draws a placed text on `painter`, whose font is `font`.
+    void Draw(QPainter &painter, const QFont *&font, const PlacedText &t) {
+        // A number on the screen is drawn from its glyphs, laid out without the shaping
+        // that drawing a text does each time (which costs many times the drawing).
+        if (t.digits && (&painter == &scratchPainter_ || screen_)) {
+            std::array<quint32, TextMetrics::kMaxDigits> glyphs{};
+            std::array<QPointF, TextMetrics::kMaxDigits> places{};
+            if (t.digits->NumberGlyphs(t.text, glyphs.data(), places.data())) {
+                QGlyphRun run;
+                run.setRawFont(t.digits->RawFont());
+                run.setRawData(glyphs.data(), places.data(), static_cast<int>(t.text.size()));
+                painter.drawGlyphRun(t.at, run);
+                return;
+            }
+        }
+        if (font != t.font) {
+            painter.setFont(*t.font);
+            font = t.font;
+        }
+        if (!t.upwards) {
+            painter.drawText(t.at, t.text);
+            return;
+        }
+        const QTransform base = painter.worldTransform();
+        QTransform turned = base;
+        turned.translate(t.turnedAt.x(), t.turnedAt.y());
+        turned.rotate(-90);
+        painter.setWorldTransform(turned);
+        painter.drawText(t.at, t.text);
+        painter.setWorldTransform(base);
+    }
+
+    // Makes the scratch image for Whole(): only for a raster painter on an image of a
+    // format whose every pixel the plan's own pixels fill (so that copying them is what
+    // drawing them would give), drawn on without scaling or turning.
+    bool StartScratch() {
+        if (!screen_)
+            return false;
+        const QImage::Format format =
+            static_cast<QImage *>(painter_.paintEngine()->paintDevice())->format();
+        if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
+            return false;
+        scratch_ = QImage(kScratchSide, kScratchSide, format);
+        if (scratch_.isNull() || !scratchPainter_.begin(&scratch_))
+            return false;
+        scratchPainter_.setRenderHints(painter_.renderHints());
+        scratchPainter_.setPen(colours::Outline);
+        return true;
+    }
+
     void Clip(const QRect &clip) {
         clipped_ = true;
         if (intersect_)
@@ -232,25 +391,90 @@ private:
         else
             painter_.setClipRect(clip.intersected(client_).intersected(area_));
     }
-    void UseFont(const QFont &font) {
-        if (font_ != &font) {
-            painter_.setFont(font);
-            font_ = &font;
-        }
-    }
+
+    // Aisles up to this size (in pixels each way) are drawn whole on the scratch image;
+    // larger ones cost more to copy than their clips.
+    static constexpr int kScratchSide = 96;
 
     QPainter &painter_;
     const PlanPicture &picture_;
     const QRect client_;
     const QRect area_;
-    const QTransform base_;
     const bool intersect_;
     const TextMetrics &numbers_;
     const TextMetrics &across_;
     const TextMetrics &upwards_;
     const QFont *font_ = nullptr;
     bool clipped_ = false;
+    bool screen_ = false;
+    int whole_ = -1; // not yet known
+    QImage scratch_;
+    QPainter scratchPainter_;
+    const QFont *scratchFont_ = nullptr;
 };
+
+// Which of the aisles shown as `shown` overlap none of the others: each flag true for an
+// aisle alone. Aisles are found by the cells of a grid they cover; a crowded cell counts
+// all its aisles as overlapping, which only costs them the quicker way of drawing.
+std::vector<bool> AloneAisles(const std::vector<std::pair<int, QRect>> &shown, const QRect &area) {
+    constexpr int kCell = 16;       // grid cell side in pixels
+    constexpr int kCrowded = 24;    // more aisles than this in a cell: all count as overlapping
+    constexpr int kLargeCells = 64; // aisles covering more cells are checked one by one
+    const std::size_t n = shown.size();
+    std::vector<bool> alone(n, true);
+    if (n < 2 || area.isEmpty())
+        return alone;
+    const int columns = area.width() / kCell + 1;
+    const int rows = area.height() / kCell + 1;
+    const auto cellsOf = [&](const QRect &r) {
+        const QRect in = r.intersected(area);
+        return QRect(
+            QPoint((in.left() - area.left()) / kCell, (in.top() - area.top()) / kCell),
+            QPoint((in.right() - area.left()) / kCell, (in.bottom() - area.top()) / kCell));
+    };
+    std::vector<std::size_t> large;
+    std::vector<int> count(static_cast<std::size_t>(columns * rows) + 1, 0);
+    for (std::size_t k = 0; k < n; ++k) {
+        const QRect cells = cellsOf(shown[k].second);
+        if (cells.width() * cells.height() > kLargeCells) {
+            large.push_back(k);
+            continue;
+        }
+        for (int row = cells.top(); row <= cells.bottom(); ++row)
+            for (int column = cells.left(); column <= cells.right(); ++column)
+                ++count[static_cast<std::size_t>(row * columns + column) + 1];
+    }
+    // A few large aisles are checked against every aisle; many would take too long.
+    if (large.size() > 16)
+        return std::vector<bool>(n, false);
+    for (std::size_t big : large)
+        for (std::size_t k = 0; k < n; ++k)
+            if (k != big && shown[k].second.intersects(shown[big].second))
+                alone[k] = alone[big] = false;
+    for (std::size_t c = 1; c < count.size(); ++c)
+        count[c] += count[c - 1];
+    std::vector<std::size_t> members(static_cast<std::size_t>(count.back()));
+    std::vector<int> filled(count.begin(), count.end() - 1);
+    for (std::size_t k = 0; k < n; ++k) {
+        const QRect cells = cellsOf(shown[k].second);
+        if (cells.width() * cells.height() > kLargeCells)
+            continue;
+        for (int row = cells.top(); row <= cells.bottom(); ++row)
+            for (int column = cells.left(); column <= cells.right(); ++column)
+                members[static_cast<std::size_t>(
+                    filled[static_cast<std::size_t>(row * columns + column)]++)] = k;
+    }
+    for (std::size_t c = 0; c + 1 < count.size(); ++c) {
+        const auto first = members.begin() + count[c];
+        const auto last = members.begin() + count[c + 1];
+        const bool crowded = last - first > kCrowded;
+        for (auto a = first; a != last; ++a)
+            for (auto b = a + 1; b != last; ++b)
+                if (crowded || shown[*a].second.intersects(shown[*b].second))
+                    alone[*a] = alone[*b] = false;
+    }
+    return alone;
+}
 
 void PaintOrderMode(QPainter &painter, const PlanPicture &picture, const QRect &area) {
     const auto &aisles = *picture.Aisles;
@@ -308,7 +532,7 @@ void PaintNormal(QPainter &painter, const PlanPicture &picture, const QRect &are
     const auto &aisles = *picture.Aisles;
     TextPainter texts(painter, picture, area);
     // Only the aisles in the area are drawn, each with its number; the names go on after all
-    // the rectangles.
+    // the rectangles, except on aisles that no other overlaps, which are drawn whole in turn.
     std::vector<std::pair<int, QRect>> shown;
     int selected = -1;
     for (int i = 0; i < aisles.Count(); ++i) {
@@ -318,14 +542,25 @@ void PaintNormal(QPainter &painter, const PlanPicture &picture, const QRect &are
         shown.emplace_back(i, r);
         if (aisles[i] == picture.Selected)
             selected = i;
+    }
+    const std::vector<bool> alone =
+        texts.WholeAisles()
+            ? AloneAisles(shown, area.intersected(QRect(QPoint(0, 0), picture.Client)))
+            : std::vector<bool>(shown.size(), false);
+    std::vector<int> named;
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        const auto &[i, r] = shown[k];
+        if (alone[k] && texts.Whole(*aisles[i], r, i))
+            continue;
         texts.Done();
         DrawRectangle(painter, r, colours::Outline, colours::AisleFill);
         if (picture.ShowOrder)
             texts.Number(NumberFor(picture, texts.Numbers(), *aisles[i], i), r);
+        if (picture.ShowCategory)
+            named.push_back(i);
     }
-    if (picture.ShowCategory)
-        for (const auto &[i, r] : shown)
-            texts.CatText(*aisles[i]);
+    for (int i : named)
+        texts.CatText(*aisles[i]);
     texts.Done();
     if (selected >= 0)
         DrawSelection(painter, picture, area, *aisles[selected], selected);

@@ -133,6 +133,35 @@ private Q_SLOTS:
         QCOMPARE(differ, QRect());
     }
 
+    // Aisles that no other overlaps are drawn whole, in turn, on an image of the screen's
+    // formats; where aisles overlap, that must not change the picture (here against an image
+    // format that always draws the plain way).
+    void overlapsKeepTheirOrder_data() {
+        QTest::addColumn<int>("shift");
+        QTest::addColumn<QRect>("area");
+        const QRect all(QPoint(0, 0), kClient);
+        QTest::newRow("apart") << 0 << all;
+        QTest::newRow("overlapping") << 5 << all;
+        QTest::newRow("overlapping, part of the plan") << 11 << QRect(23, 31, 150, 120);
+    }
+    void overlapsKeepTheirOrder() {
+        QFETCH(int, shift);
+        QFETCH(QRect, area);
+        TRecordList<TShopAisle> aisles;
+        Grid(aisles, names, QRect(0, 0, 200, 150), 14, 11);
+        if (shift)
+            Grid(aisles, names, QRect(shift, shift, 150, 120), 23, 9);
+        AddAisle(aisles, R(150, 20, 330, 60), names[0]); // large, over small ones
+        const plan::PlanPicture picture = Picture(aisles);
+        QImage plain(kClient, QImage::Format_ARGB32);
+        plain.fill(Qt::white);
+        {
+            QPainter painter(&plain);
+            plan::PaintPlan(painter, picture, area);
+        }
+        QCOMPARE(Paint(picture, area), plain.convertToFormat(QImage::Format_RGB32));
+    }
+
     void areaByArea_data() {
         QTest::addColumn<bool>("orderMode");
         QTest::addColumn<int>("width");
