@@ -467,10 +467,14 @@ std::vector<bool> AloneAisles(const std::vector<std::pair<int, QRect>> &shown, c
     for (std::size_t c = 0; c + 1 < count.size(); ++c) {
         const auto first = members.begin() + count[c];
         const auto last = members.begin() + count[c + 1];
-        const bool crowded = last - first > kCrowded;
+        if (last - first > kCrowded) {
+            for (auto a = first; a != last; ++a)
+                alone[*a] = false;
+            continue;
+        }
         for (auto a = first; a != last; ++a)
             for (auto b = a + 1; b != last; ++b)
-                if (crowded || shown[*a].second.intersects(shown[*b].second))
+                if (shown[*a].second.intersects(shown[*b].second))
                     alone[*a] = alone[*b] = false;
     }
     return alone;
