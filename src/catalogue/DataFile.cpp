@@ -43,31 +43,6 @@ void WriteShortString(FileWriter &file, const std::string &text) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Positions at the moment of writing
-
-namespace {
-
-template <class T> int16_t Lookup(const TRecordList<T> &list, const T *r) {
-    if (r == nullptr)
-        return -1;
-    const int pos = r->FilePos;
-    return pos >= 0 && pos < list.Count() && list[pos] == r ? static_cast<int16_t>(pos)
-                                                            : int16_t(-1);
-}
-
-} // namespace
-
-int16_t PositionMap::Of(const TShopCat *c) const {
-    return Lookup(Categories, c);
-}
-int16_t PositionMap::Of(const TShopProd *p) const {
-    return Lookup(ProductTypes, p);
-}
-int16_t PositionMap::Of(const TShopShop *s) const {
-    return Lookup(Shops, s);
-}
-
-// ---------------------------------------------------------------------------------------------
 // Writing
 
 namespace {
@@ -99,23 +74,31 @@ bool SerialiseCatalogue(FileWriter &file) {
             return false;
 
     // Each list is numbered as it is written, before anything refers to it, except the shops,
-    // which the items (written first) refer to.
-    const PositionMap pos;
+    // which the items (written first) refer to. Every save has a number of its own (never 0,
+    // which records start with).
+    static uint32_t saves = 0;
+    if (++saves == 0)
+        ++saves;
+    const PositionMap pos{saves};
+    const auto mark = [&pos](auto &record, int16_t place) {
+        record.FilePos = place;
+        record.FileSave = pos.Save;
+    };
     int16_t number = 0;
     for (const auto &shop : Shops)
-        shop->FilePos = number++;
+        mark(*shop, number++);
 
     WriteHeader(file);
     file.WriteInt16(static_cast<int16_t>(Categories.Count()));
     number = 0;
     for (const auto &category : Categories) {
-        category->FilePos = number++;
+        mark(*category, number++);
         category->WriteFile(file);
     }
     file.WriteInt16(static_cast<int16_t>(ProductTypes.Count()));
     number = 0;
     for (const auto &product : ProductTypes) {
-        product->FilePos = number++;
+        mark(*product, number++);
         product->WriteFile(file, pos);
     }
     file.WriteInt16(static_cast<int16_t>(Items.Count()));

@@ -125,13 +125,20 @@ private:
 };
 
 // Positions of the referenced records at the moment of writing. The saver numbers each list
-// once per save (the number is kept on the record, so a reference costs no search); a number
-// is used only when the list holds the record at that place, so a reference to a record in
-// no list is written as none.
+// once per save, marking each record with its place and the save's number (kept on the
+// record, so a reference costs one look at the record it refers to); a record that does not
+// carry this save's number was in no list when the lists were numbered, and a reference to
+// it is written as none.
 struct PositionMap {
-    int16_t Of(const TShopCat *c) const;
-    int16_t Of(const TShopProd *p) const;
-    int16_t Of(const TShopShop *s) const;
+    uint32_t Save = 0;
+    int16_t Of(const TShopCat *c) const { return Place(c); }
+    int16_t Of(const TShopProd *p) const { return Place(p); }
+    int16_t Of(const TShopShop *s) const { return Place(s); }
+
+private:
+    template <class T> int16_t Place(const T *r) const {
+        return r != nullptr && r->FileSave == Save ? r->FilePos : int16_t(-1);
+    }
 };
 
 std::string ReadShortString(FileReader &file);

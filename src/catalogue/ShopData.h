@@ -22,8 +22,10 @@ public:
     void WriteFile(FileWriter &file) const;
 
     std::string Name;
-    // Its place in its list when the catalogue was last saved (see PositionMap).
+    // Its place in its list when the catalogue was last saved, and the number of that save
+    // (see PositionMap).
     int16_t FilePos = -1;
+    uint32_t FileSave = 0;
 };
 
 class TShopProd : public Pooled<TShopProd> {
@@ -38,8 +40,10 @@ public:
     TShopCat *Category = nullptr;
     int16_t CategoryIndex = -1;
     bool Used = false;
-    // Its place in its list when the catalogue was last saved (see PositionMap).
+    // Its place in its list when the catalogue was last saved, and the number of that save
+    // (see PositionMap).
     int16_t FilePos = -1;
+    uint32_t FileSave = 0;
 };
 
 struct TRect {
@@ -86,8 +90,10 @@ public:
     std::string Name;
     TRecordList<TShopAisle> Aisle;  // walking order
     TRecordList<TShopLine> Outline; // order has no meaning
-    // Its place in its list when the catalogue was last saved (see PositionMap).
+    // Its place in its list when the catalogue was last saved, and the number of that save
+    // (see PositionMap).
     int16_t FilePos = -1;
+    uint32_t FileSave = 0;
 };
 
 class TShopItem : public Pooled<TShopItem> {
