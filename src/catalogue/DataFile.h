@@ -46,9 +46,23 @@ public:
             Truncated = true;
             n = left;
         }
-        const std::string_view part = data_.substr(pos_, n);
+        const std::string_view part(data_.data() + std::min(pos_, data_.size()), n);
         pos_ += n;
         return part;
+    }
+    // A record of fixed size read in one step: a reader of its `n` bytes, which checks the
+    // length once for all of its fields. When fewer bytes are left the file is truncated,
+    // the rest consumed, and the reader yields zeros.
+    FileReader Record(std::size_t n) {
+        const std::size_t left = data_.size() - std::min(pos_, data_.size());
+        if (n > left) {
+            Truncated = true;
+            pos_ = data_.size();
+            return FileReader(std::string_view());
+        }
+        FileReader record(std::string_view(data_.data() + pos_, n));
+        pos_ += n;
+        return record;
     }
     bool AtEnd() const { return pos_ >= data_.size(); }
     bool Truncated = false;

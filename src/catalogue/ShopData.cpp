@@ -215,12 +215,15 @@ void TShopItem::WriteFile(FileWriter &file, const PositionMap &pos) const {
     file.WriteInt16(Quantity);
 }
 
+// Aisles and outline lines are the most numerous records: their fixed sizes are checked
+// once per record rather than once per field.
 void TShopAisle::ReadFile(FileReader &file) {
-    Rect.Left = file.ReadInt32();
-    Rect.Top = file.ReadInt32();
-    Rect.Right = file.ReadInt32();
-    Rect.Bottom = file.ReadInt32();
-    CategoryIndex = file.ReadInt16();
+    FileReader record = file.Record(4 * 4 + 2);
+    Rect.Left = record.ReadInt32();
+    Rect.Top = record.ReadInt32();
+    Rect.Right = record.ReadInt32();
+    Rect.Bottom = record.ReadInt32();
+    CategoryIndex = record.ReadInt16();
 }
 
 void TShopAisle::WriteFile(FileWriter &file, const PositionMap &pos) const {
@@ -232,10 +235,11 @@ void TShopAisle::WriteFile(FileWriter &file, const PositionMap &pos) const {
 }
 
 void TShopLine::ReadFile(FileReader &file) {
-    X1 = file.ReadInt32();
-    Y1 = file.ReadInt32();
-    X2 = file.ReadInt32();
-    Y2 = file.ReadInt32();
+    FileReader record = file.Record(4 * 4);
+    X1 = record.ReadInt32();
+    Y1 = record.ReadInt32();
+    X2 = record.ReadInt32();
+    Y2 = record.ReadInt32();
 }
 
 void TShopLine::WriteFile(FileWriter &file) const {
