@@ -5,12 +5,14 @@
 
 #include <QFontMetrics>
 #include <QGlyphRun>
+#include <QHash>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPoint>
 #include <QRawFont>
 #include <QString>
+#include <QTextLayout>
 #include <QTransform>
 
 #include <algorithm>
@@ -159,6 +161,79 @@ const TextMetrics &MetricsOf(const QFont &font) {
         known.erase(known.begin());
     known.emplace_back(font, std::make_unique<TextMetrics>(font));
     return *known.back().second;
+}
+
+// The names drawn in one font on one kind of device, each shaped once: the glyphs of a text
+// and their places from the start of its baseline, as drawing the text would lay them out
+// (one run for each font its characters come from). Small aisles show only a few
+// characters of their names, so a plan of thousands of aisles draws a few hundred texts.
+class NameRuns {
+public:
+    // `font`: as the painter holds it, resolved for its device.
+    NameRuns(const QFont &font, const QPaintDevice &device)
+        : font_(font), dpiX_(device.logicalDpiX()), dpiY_(device.logicalDpiY()) {}
+
+    bool For(const QFont &font, const QPaintDevice &device) const {
+        return dpiX_ == device.logicalDpiX() && dpiY_ == device.logicalDpiY() && font_ == font;
+    }
+
+    // Whether the runs of `text` draw exactly what drawing the text does: underlines and the
+    // like are drawn apart from the glyphs, and a line of text shows a soft hyphen at its end,
+    // which a drawn text does not (other format and control characters are left to the
+    // text drawing too).
+    bool Suits(const QString &text) const {
+        if (font_.underline() || font_.overline() || font_.strikeOut())
+            return false;
+        return std::none_of(text.begin(), text.end(), [](QChar c) {
+            const QChar::Category kind = c.category();
+            return kind == QChar::Other_Control || kind == QChar::Other_Format ||
+                   kind == QChar::Separator_Line || kind == QChar::Separator_Paragraph;
+        });
+    }
+
+    const QList<QGlyphRun> &Of(const QString &text, const QPaintDevice &device) {
+        const auto found = shaped_.constFind(text);
+        if (found != shaped_.cend())
+            return *found;
+        // A bound on the memory a plan of many different names can take.
+        if (shaped_.size() >= kMaxTexts)
+            shaped_.clear();
+        QTextLayout layout(text, font_, &device);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        layout.endLayout();
+        QList<QGlyphRun> runs = layout.glyphRuns();
+        // The line's top is at 0: move its baseline to 0.
+        const QPointF up(0, line.ascent());
+        for (QGlyphRun &run : runs) {
+            QList<QPointF> places = run.positions();
+            for (QPointF &place : places)
+                place -= up;
+            run.setPositions(places);
+        }
+        return *shaped_.insert(text, std::move(runs));
+    }
+
+    static constexpr qsizetype kMaxTexts = 4096;
+
+private:
+    QFont font_;
+    int dpiX_;
+    int dpiY_;
+    QHash<QString, QList<QGlyphRun>> shaped_;
+};
+
+// The shaped names of a painter's font (as the painter holds it), kept for the few fonts and
+// devices the plans are drawn with.
+NameRuns &NameRunsOf(const QFont &font, const QPaintDevice &device) {
+    static std::vector<std::unique_ptr<NameRuns>> known;
+    for (const auto &runs : known)
+        if (runs->For(font, device))
+            return *runs;
+    if (known.size() >= 8)
+        known.erase(known.begin());
+    known.push_back(std::make_unique<NameRuns>(font, device));
+    return *known.back();
 }
 
 // The number of an aisle (its place in the walking order) and where it stands.
@@ -353,8 +428,18 @@ private:
             painter.setFont(*t.font);
             font = t.font;
         }
+        // A name on the screen is drawn from its glyphs, shaped the first time the text is
+        // drawn in its font.
+        const QList<QGlyphRun> *runs = nullptr;
+        if (!t.digits && (&painter == &scratchPainter_ || screen_)) {
+            NameRuns *&names = names_[&painter == &scratchPainter_][t.upwards];
+            if (!names)
+                names = &NameRunsOf(painter.font(), *painter.device());
+            if (names->Suits(t.text))
+                runs = &names->Of(t.text, *painter.device());
+        }
         if (!t.upwards) {
-            painter.drawText(t.at, t.text);
+            DrawText(painter, t, runs);
             return;
         }
         const QTransform base = painter.worldTransform();
@@ -362,8 +447,17 @@ private:
         turned.translate(t.turnedAt.x(), t.turnedAt.y());
         turned.rotate(-90);
         painter.setWorldTransform(turned);
-        painter.drawText(t.at, t.text);
+        DrawText(painter, t, runs);
         painter.setWorldTransform(base);
+    }
+
+    static void DrawText(QPainter &painter, const PlacedText &t, const QList<QGlyphRun> *runs) {
+        if (!runs) {
+            painter.drawText(t.at, t.text);
+            return;
+        }
+        for (const QGlyphRun &run : *runs)
+            painter.drawGlyphRun(t.at, run);
     }
 
     // Makes the scratch image for Whole(): only for a raster painter on an image of a
@@ -411,6 +505,8 @@ private:
     QImage scratch_;
     QPainter scratchPainter_;
     const QFont *scratchFont_ = nullptr;
+    // The shaped names of each painter (the given one, the scratch one), across and upwards.
+    NameRuns *names_[2][2] = {};
 };
 
 // Which of the aisles shown as `shown` overlap none of the others: each flag true for an

@@ -10,7 +10,10 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QTextLayout>
 #include <QtTest>
+
+#include <cstring>
 
 namespace {
 
@@ -79,6 +82,26 @@ void PlainTexts(QPainter &painter, const plan::PlanPicture &picture) {
         }
         painter.restore();
     }
+}
+
+// A font as the floor plan window makes its names' fonts.
+QFont PlanFont(int pixels) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+bool SameBytes(const QImage &a, const QImage &b) {
+    if (a.size() != b.size() || a.format() != b.format())
+        return false;
+    const auto row = static_cast<std::size_t>(a.width()) * 4;
+    for (int y = 0; y < a.height(); ++y)
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), row) != 0)
+            return false;
+    return true;
 }
 
 } // namespace
@@ -160,6 +183,89 @@ private Q_SLOTS:
             plan::PaintPlan(painter, picture, area);
         }
         QCOMPARE(Paint(picture, area), plain.convertToFormat(QImage::Format_RGB32));
+    }
+
+    // Names on the screen are drawn from glyphs shaped once per text; they must give the
+    // pixels that drawing the text gives, across and upwards, in large aisles (drawn in place)
+    // and small ones (drawn whole on a scratch image).
+    void namesAsText_data() {
+        QTest::addColumn<QFont>("font");
+        QTest::addColumn<QByteArray>("name"); // Windows-1252
+        const QFont plan = PlanFont(QFontInfo(QGuiApplication::font()).pixelSize());
+        QTest::newRow("kerning pairs") << plan << QByteArray("AV To Wa LTY");
+        QTest::newRow("accented") << plan
+                                  << QByteArray("\xC9picerie \xE0 \xE7"
+                                                "a \xD1\xF6\xFF");
+        QTest::newRow("spaces") << plan << QByteArray("  Tea  and   rice ");
+        QTest::newRow("euro, quotes") << plan << QByteArray("\x80 5 \x84ok\x93 \x85\x8A");
+        QTest::newRow("11 px") << PlanFont(11) << QByteArray("Wa\xEFve AVA fi");
+        QTest::newRow("point size")
+            << QFont(QStringLiteral("Arial"), 9) << QByteArray("AV \xC9t\xE9");
+        // A line of text shows a soft hyphen at its end; a drawn text does not.
+        QTest::newRow("soft hyphen") << plan << QByteArray("Tea\xAD");
+        // This face lacks the trade mark sign, which comes from another.
+        QFont light(QStringLiteral("DejaVu Sans"));
+        light.setPixelSize(12);
+        light.setWeight(QFont::ExtraLight);
+        QTest::newRow("fallback font") << light << QByteArray("Tea\x99 AV\x99\x99 To");
+    }
+    void namesAsText() {
+        QFETCH(QFont, font);
+        QFETCH(QByteArray, name);
+        TRecordList<TShopCat> category;
+        category.Add(std::make_unique<TShopCat>(name.toStdString()));
+        const QString text = ui::FromAnsi(name.toStdString());
+        if (QTest::currentDataTag() == QByteArrayLiteral("fallback font")) {
+            QTextLayout layout(text, font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            QVERIFY(layout.glyphRuns().size() > 1);
+        }
+        TRecordList<TShopAisle> aisles;
+        AddAisle(aisles, R(10, 10, 390, 34), category[0]);   // across
+        AddAisle(aisles, R(10, 40, 70, 56), category[0]);    // across, small
+        AddAisle(aisles, R(10, 60, 32, 290), category[0]);   // upwards
+        AddAisle(aisles, R(40, 60, 56, 150), category[0]);   // upwards, small
+        AddAisle(aisles, R(100, 60, 180, 200), category[0]); // upwards, square-ish
+        plan::PlanPicture picture = Picture(aisles);
+        picture.ShowOrder = false;
+        picture.HorzFont = picture.VertFont = font;
+        const QRect all(QPoint(0, 0), kClient);
+        for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+            QImage painted(kClient, format);
+            painted.fill(Qt::white);
+            {
+                QPainter painter(&painted);
+                plan::PaintPlan(painter, picture, all);
+            }
+            picture.ShowCategory = false;
+            QImage plain(kClient, format);
+            plain.fill(Qt::white);
+            {
+                QPainter painter(&plain);
+                plan::PaintPlan(painter, picture, all);
+                painter.setPen(Qt::black);
+                for (const auto &aisle : aisles) {
+                    const TRect &r = aisle->Rect;
+                    painter.save();
+                    painter.setClipRect(plan::VisibleRect(r, kClient));
+                    if (plan::ReadsUpwards(r)) {
+                        painter.setFont(font);
+                        painter.translate(r.Left + 1, r.Bottom - 3);
+                        painter.rotate(-90);
+                        painter.drawText(QPoint(0, QFontMetrics(font).ascent()), text);
+                    } else {
+                        painter.setFont(font);
+                        painter.drawText(
+                            QPoint(r.Left + 3, r.Top + 1 + QFontMetrics(font).ascent()), text);
+                    }
+                    painter.restore();
+                }
+            }
+            picture.ShowCategory = true;
+            QVERIFY2(SameBytes(painted, plain), qPrintable(QString::number(int(format))));
+        }
     }
 
     void areaByArea_data() {
