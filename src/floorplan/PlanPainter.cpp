@@ -58,7 +58,8 @@ void DrawRectangle(QPainter &painter, const QRect &r, const QColor &pen, const Q
 // to the characters that can show in its aisle, without laying out the whole of it.
 class TextMetrics {
 public:
-    explicit TextMetrics(const QFont &font) : metrics_(font), raw_(QRawFont::fromFont(font)) {
+    explicit TextMetrics(const QFont &font)
+        : font_(font), metrics_(font), raw_(QRawFont::fromFont(font)) {
         const QFontMetricsF exact(font);
         for (std::size_t c = 0; c < advance_.size(); ++c)
             advance_[c] = exact.horizontalAdvance(QChar(char16_t(c)));
@@ -104,6 +105,7 @@ public:
         return true;
     }
     const QRawFont &RawFont() const { return raw_; }
+    bool For(const QFont &font) const { return font_ == font; }
 
     static constexpr qsizetype kMaxDigits = 8;
 
@@ -141,6 +143,7 @@ public:
     }
 
 private:
+    QFont font_;
     QFontMetrics metrics_;
     QRawFont raw_;
     bool hasDigits_ = false;
@@ -151,16 +154,35 @@ private:
     std::array<qreal, 100> pairs_{};
 };
 
+// A few things made per font, the most recently used of them kept: one that is used moves to
+// the back, and the one at the front goes when a ninth is made. A painter holds at most four
+// at once, all among the most recently used, so none of them goes while it is held.
+template <class T> class RecentlyUsed {
+public:
+    template <class Match, class Make> T &Find(Match match, Make make) {
+        const auto found =
+            std::find_if(kept_.begin(), kept_.end(),
+                         [&match](const std::unique_ptr<T> &t) { return match(*t); });
+        if (found != kept_.end()) {
+            std::rotate(found, found + 1, kept_.end());
+        } else {
+            if (kept_.size() >= kKept)
+                kept_.erase(kept_.begin());
+            kept_.push_back(make());
+        }
+        return *kept_.back();
+    }
+
+private:
+    static constexpr std::size_t kKept = 8;
+    std::vector<std::unique_ptr<T>> kept_;
+};
+
 // The measures of a font, kept for the few fonts the plans use.
 const TextMetrics &MetricsOf(const QFont &font) {
-    static std::vector<std::pair<QFont, std::unique_ptr<TextMetrics>>> known;
-    for (const auto &[f, metrics] : known)
-        if (f == font)
-            return *metrics;
-    if (known.size() >= 8)
-        known.erase(known.begin());
-    known.emplace_back(font, std::make_unique<TextMetrics>(font));
-    return *known.back().second;
+    static RecentlyUsed<TextMetrics> known;
+    return known.Find([&font](const TextMetrics &m) { return m.For(font); },
+                      [&font] { return std::make_unique<TextMetrics>(font); });
 }
 
 // The names drawn in one font on one kind of device, each shaped once: the glyphs of a text
@@ -226,14 +248,9 @@ private:
 // The shaped names of a painter's font (as the painter holds it), kept for the few fonts and
 // devices the plans are drawn with.
 NameRuns &NameRunsOf(const QFont &font, const QPaintDevice &device) {
-    static std::vector<std::unique_ptr<NameRuns>> known;
-    for (const auto &runs : known)
-        if (runs->For(font, device))
-            return *runs;
-    if (known.size() >= 8)
-        known.erase(known.begin());
-    known.push_back(std::make_unique<NameRuns>(font, device));
-    return *known.back();
+    static RecentlyUsed<NameRuns> known;
+    return known.Find([&](const NameRuns &runs) { return runs.For(font, device); },
+                      [&] { return std::make_unique<NameRuns>(font, device); });
 }
 
 // The number of an aisle (its place in the walking order) and where it stands.

@@ -268,6 +268,31 @@ private Q_SLOTS:
         }
     }
 
+    // The measures and shaped names are kept for a few fonts only: plans painted in more
+    // fonts than are kept, one font shared by all of them, paint the same each time (a
+    // painter's own fonts are never let go while it paints).
+    void manyFonts() {
+        TRecordList<TShopCat> names;
+        names.Add(std::make_unique<TShopCat>("Dairy"));
+        names.Add(std::make_unique<TShopCat>("\xC9picerie fine"));
+        TRecordList<TShopAisle> aisles;
+        Grid(aisles, names, QRect(0, 0, 400, 300), 60, 40);
+        plan::PlanPicture picture = Picture(aisles);
+        const QRect all(QPoint(0, 0), kClient);
+        std::vector<QImage> first;
+        for (int pass = 0; pass < 2; ++pass)
+            for (int size = 8; size < 20; ++size) {
+                picture.HorzFont = PlanFont(size);
+                picture.VertFont = PlanFont(size + 1);
+                const QImage painted = Paint(picture, all);
+                if (pass == 0)
+                    first.push_back(painted);
+                else
+                    QVERIFY2(SameBytes(painted, first[std::size_t(size - 8)]),
+                             qPrintable(QString::number(size)));
+            }
+    }
+
     void areaByArea_data() {
         QTest::addColumn<bool>("orderMode");
         QTest::addColumn<int>("width");
