@@ -1,5 +1,7 @@
 #include "Program.h"
 
+#include "Catalogue.h"
+
 #include "app/AboutUnit.h"
 #include "app/Forms.h"
 #include "app/MainUnit.h"
@@ -11,16 +13,19 @@
 #include "editors/ShopCopy.h"
 #include "editors/ShopEdit.h"
 #include "floorplan/FloorPla.h"
+#include "settings/Preferences.h"
 #include "shopping/Analysis.h"
 #include "shopping/ShopLstU.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -184,6 +189,31 @@ int MemoryChild(const QString &folder) {
     std::printf("after %.1f\n", ResidentMegabytes());
     std::printf("peak %.1f\n", PeakResidentMegabytes());
     MainForm->close();
+    DestroyForms();
+    return responder.messages.isEmpty() ? 0 : 1;
+}
+
+int FirstPlanChild(const QString &folder, int aisles) {
+    QuietResponder responder;
+    if (!StartProgram(folder, responder) || Shops.Empty())
+        return 1;
+    TShopShop *shop = Shops[0];
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    LayOutPlan(*shop, aisles, screen.width() - 40, screen.height() - 80);
+    FPlan_ShowCat = true;
+    FPlan_ShowOrder = true;
+    FPlan_CatList = false;
+    ShowPainted(ShopEditForm);
+    ShopEditForm->ShopListBox->setCurrentRow(ShopEditForm->ShopListBox->RowOf(shop));
+    Settle();
+    const auto start = std::chrono::steady_clock::now();
+    ShowPainted(FloorPlanEditForm, [] { ShopEditForm->FloorBtn->click(); });
+    const double open =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (FloorPlanEditForm->PlanShop != shop)
+        return 1;
+    std::printf("open %.3f\n", open);
+    // Gone without closing: nothing of the changed plan is saved.
     DestroyForms();
     return responder.messages.isEmpty() ? 0 : 1;
 }

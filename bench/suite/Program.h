@@ -57,5 +57,9 @@ int StartUpChild(const QString &folder, long long since);
 // The program started in `folder`, then every window opened and closed. Prints "loaded",
 // "after" and "peak" in megabytes.
 int MemoryChild(const QString &folder);
+// The program started in `folder`, its first shop given a plan of `aisles` labelled aisles,
+// and that plan opened from the shop editor: the first plan this process draws. Prints "open"
+// in milliseconds. Nothing is saved.
+int FirstPlanChild(const QString &folder, int aisles);
 
 } // namespace bench

@@ -836,6 +836,14 @@ std::vector<Measured> Suite::Table() {
         const std::string plan = "floor plan of " + Count(s.planAisles[which]) + " aisles: ";
         t.emplace_back(plan + "open",
                        program([&s, which](Run &r) { PlanOpen(s, r, which, false); }));
+        t.emplace_back(plan + "first open in a fresh program", [&s, which](Run &r) {
+            const auto values = RunChild({QStringLiteral("--first-plan"), s.scaleFolder,
+                                          QString::number(s.planAisles[which])});
+            const auto it = values.find("open");
+            if (it == values.end())
+                throw std::runtime_error("the child reported no figure");
+            r.Report(it->second);
+        });
         t.emplace_back(plan + "open with the category list",
                        program([&s, which](Run &r) { PlanOpen(s, r, which, true); }));
         t.emplace_back(plan + "full repaint",

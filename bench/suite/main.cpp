@@ -47,6 +47,9 @@ int main(int argc, char **argv) {
                                        std::stoll(argv[i + 2]));
         if (arg == "--memory" && i + 1 < argc)
             return bench::MemoryChild(QString::fromLocal8Bit(argv[i + 1]));
+        if (arg == "--first-plan" && i + 2 < argc)
+            return bench::FirstPlanChild(QString::fromLocal8Bit(argv[i + 1]),
+                                         std::atoi(argv[i + 2]));
         if (arg == "--smoke") {
             smoke = true;
         } else if (arg == "--only" && i + 1 < argc) {
