@@ -1,8 +1,10 @@
 #include "floorplan/PlanPainter.h"
 
+#include "floorplan/PaintThreads.h"
 #include "floorplan/PlanGeometry.h"
 #include "ui/Ansi.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QHash>
@@ -13,10 +15,13 @@
 #include <QRawFont>
 #include <QString>
 #include <QTextLayout>
+#include <QThread>
 #include <QTransform>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -178,13 +183,6 @@ private:
     std::vector<std::unique_ptr<T>> kept_;
 };
 
-// The measures of a font, kept for the few fonts the plans use.
-const TextMetrics &MetricsOf(const QFont &font) {
-    static RecentlyUsed<TextMetrics> known;
-    return known.Find([&font](const TextMetrics &m) { return m.For(font); },
-                      [&font] { return std::make_unique<TextMetrics>(font); });
-}
-
 // The names drawn in one font on one kind of device, each shaped once: the glyphs of a text
 // and their places from the start of its baseline, as drawing the text would lay them out
 // (one run for each font its characters come from). Small aisles show only a few
@@ -245,12 +243,41 @@ private:
     QHash<QString, QList<QGlyphRun>> shaped_;
 };
 
+// What painting keeps on the thread it runs on: the measures of the few fonts the plans use,
+// and their shaped names. Fonts loaded on one thread are not used on another.
+struct PaintCaches {
+    RecentlyUsed<TextMetrics> metrics;
+    RecentlyUsed<NameRuns> names;
+};
+
+// The caches of the calling thread: the window's thread keeps its own for the life of the
+// program, a painting thread its own until it ends.
+PaintCaches &CachesHere() {
+    thread_local PaintCaches *here = nullptr;
+    if (!here) {
+        const QCoreApplication *application = QCoreApplication::instance();
+        if (!application || QThread::currentThread() == application->thread()) {
+            static PaintCaches window;
+            here = &window;
+        } else {
+            here = new PaintCaches;
+            AtPaintThreadEnd([caches = here] { delete caches; });
+        }
+    }
+    return *here;
+}
+
+// The measures of a font, kept for the few fonts the plans use.
+const TextMetrics &MetricsOf(const QFont &font) {
+    return CachesHere().metrics.Find([&font](const TextMetrics &m) { return m.For(font); },
+                                     [&font] { return std::make_unique<TextMetrics>(font); });
+}
+
 // The shaped names of a painter's font (as the painter holds it), kept for the few fonts and
 // devices the plans are drawn with.
 NameRuns &NameRunsOf(const QFont &font, const QPaintDevice &device) {
-    static RecentlyUsed<NameRuns> known;
-    return known.Find([&](const NameRuns &runs) { return runs.For(font, device); },
-                      [&] { return std::make_unique<NameRuns>(font, device); });
+    return CachesHere().names.Find([&](const NameRuns &runs) { return runs.For(font, device); },
+                                   [&] { return std::make_unique<NameRuns>(font, device); });
 }
 
 // The number of an aisle (its place in the walking order) and where it stands.
@@ -683,6 +710,32 @@ void PaintNormal(QPainter &painter, const PlanPicture &picture, const QRect &are
         DrawSelection(painter, picture, area, *aisles[selected], selected);
 }
 
+// Plans of at least this many aisles are painted in bands on several threads at once, each
+// band at least this many rows high.
+constexpr int kBandAisles = 500;
+constexpr int kBandRows = 32;
+
+void PaintArea(QPainter &painter, const PlanPicture &picture, const QRect &area) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (picture.OrderMode)
+        PaintOrderMode(painter, picture, area);
+    else
+        PaintNormal(painter, picture, area);
+    painter.restore();
+}
+
+// A copy of a font that shares nothing with it: copies of a font share what it has loaded,
+// which two threads must not use at once.
+QFont Unshared(const QFont &font) {
+    QFont copy = font;
+    const uint resolved = copy.resolveMask();
+    copy.setResolveMask(0);
+    copy.setStyleStrategy(font.styleStrategy());
+    copy.setResolveMask(resolved);
+    return copy;
+}
+
 } // namespace
 
 QRect VisibleRect(const TRect &r, QSize client) {
@@ -704,13 +757,76 @@ QRect VisibleRect(const TRect &r, QSize client) {
 void PaintPlan(QPainter &painter, const PlanPicture &picture, const QRect &area) {
     if (!picture.Aisles)
         return;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    if (picture.OrderMode)
-        PaintOrderMode(painter, picture, area);
-    else
-        PaintNormal(painter, picture, area);
-    painter.restore();
+    PaintPlanInBands(painter, picture, area,
+                     picture.Aisles->Count() >= kBandAisles ? 1 + PaintThreadCount() : 1);
+}
+
+void PaintPlanInBands(QPainter &painter, const PlanPicture &picture, const QRect &area, int bands) {
+    if (!picture.Aisles)
+        return;
+    // Bands are painted on copies of the device's own pixels: only a raster painter on an
+    // image of a screen's usual formats, moved by whole pixels, can be split.
+    const QRect visible = area.intersected(QRect(QPoint(0, 0), picture.Client));
+    const QPaintEngine *engine = painter.paintEngine();
+    const QTransform toDevice = painter.deviceTransform();
+    const QImage *target = engine && engine->type() == QPaintEngine::Raster &&
+                                   engine->paintDevice() &&
+                                   engine->paintDevice()->devType() == QInternal::Image
+                               ? static_cast<const QImage *>(engine->paintDevice())
+                               : nullptr;
+    bands = std::min({bands, 1 + PaintThreadCount(), visible.height() / kBandRows});
+    if (bands < 2 || !target || toDevice.type() > QTransform::TxTranslate ||
+        toDevice.dx() != std::floor(toDevice.dx()) || toDevice.dy() != std::floor(toDevice.dy()) ||
+        (target->format() != QImage::Format_RGB32 &&
+         target->format() != QImage::Format_ARGB32_Premultiplied)) {
+        PaintArea(painter, picture, area);
+        return;
+    }
+    const QPoint offset(static_cast<int>(toDevice.dx()), static_cast<int>(toDevice.dy()));
+    std::vector<QRect> rows;
+    for (int k = 0; k < bands; ++k) {
+        const int top = visible.top() + visible.height() * k / bands;
+        const int bottom = visible.top() + visible.height() * (k + 1) / bands;
+        rows.emplace_back(visible.left(), top, visible.width(), bottom - top);
+    }
+    // Every band but the first is painted on another thread, on a copy of what the device
+    // shows there, with fonts of its own; the first is painted here meanwhile.
+    const QPaintDevice &device = *painter.device();
+    const QPainter::RenderHints hints = painter.renderHints();
+    std::vector<QImage> images;
+    std::vector<PlanPicture> pictures;
+    std::vector<std::function<void()>> jobs;
+    for (int k = 1; k < bands; ++k) {
+        QImage image = target->copy(rows[std::size_t(k)].translated(offset));
+        image.setDotsPerMeterX(qRound(device.logicalDpiX() / 0.0254));
+        image.setDotsPerMeterY(qRound(device.logicalDpiY() / 0.0254));
+        images.push_back(std::move(image));
+        PlanPicture own = picture;
+        own.CanvasFont = Unshared(picture.CanvasFont);
+        own.HorzFont = Unshared(picture.HorzFont);
+        own.VertFont = Unshared(picture.VertFont);
+        pictures.push_back(std::move(own));
+    }
+    for (std::size_t k = 1; k < rows.size(); ++k)
+        jobs.emplace_back([&, k] {
+            QPainter band(&images[k - 1]);
+            band.setRenderHints(band.renderHints(), false);
+            band.setRenderHints(hints);
+            band.translate(-rows[k].topLeft());
+            PaintArea(band, pictures[k - 1], rows[k]);
+        });
+    const std::vector<bool> ran =
+        RunOnPaintThreads(std::move(jobs), [&] { PaintArea(painter, picture, rows[0]); });
+    for (std::size_t k = 1; k < rows.size(); ++k) {
+        if (!ran[k - 1]) {
+            PaintArea(painter, picture, rows[k]);
+            continue;
+        }
+        painter.save();
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(rows[k].topLeft(), images[k - 1]);
+        painter.restore();
+    }
 }
 
 void PrintPlan(QPainter &painter, const PlanPicture &picture, QSize page) {

@@ -3,6 +3,7 @@
 // plan painted area by area is the plan painted at once.
 
 #include "TestCatalogue.h"
+#include "floorplan/PaintThreads.h"
 #include "floorplan/PlanGeometry.h"
 #include "floorplan/PlanPainter.h"
 #include "ui/Ansi.h"
@@ -318,6 +319,54 @@ private Q_SLOTS:
                 QVERIFY2(Paint(picture, tile).copy(tile) == whole.copy(tile),
                          qPrintable(QStringLiteral("tile at %1, %2").arg(left).arg(top)));
             }
+    }
+
+    // A large plan is painted in bands on several threads, each on a copy of the device's
+    // pixels there: the picture is the one painted at once, on what was there before, for a
+    // painter moved as a window's is within its backing image, and for part of the plan.
+    void bandsOnThreads_data() {
+        QTest::addColumn<bool>("orderMode");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QPoint>("moved");
+        QTest::addColumn<QRect>("area");
+        const QRect all(QPoint(0, 0), kClient);
+        QTest::newRow("plan") << false << int(QImage::Format_RGB32) << QPoint() << all;
+        QTest::newRow("plan, with alpha, moved")
+            << false << int(QImage::Format_ARGB32_Premultiplied) << QPoint(13, 7) << all;
+        QTest::newRow("order mode, part of the plan")
+            << true << int(QImage::Format_RGB32) << QPoint(5, 2) << QRect(31, 17, 300, 250);
+    }
+    void bandsOnThreads() {
+        if (plan::PaintThreadCount() == 0)
+            QSKIP("one core: no other thread paints");
+        QFETCH(bool, orderMode);
+        QFETCH(int, format);
+        QFETCH(QPoint, moved);
+        QFETCH(QRect, area);
+        TRecordList<TShopAisle> aisles;
+        Grid(aisles, names, QRect(1, 2, kClient.width(), kClient.height()), 7, 7);
+        plan::PlanPicture picture = Picture(aisles);
+        picture.OrderMode = orderMode;
+        picture.OrderedCount = aisles.Count() / 3;
+        picture.Selected = aisles[aisles.Count() / 2];
+        // What the device held before: a pattern the bands must keep where nothing is painted.
+        QImage before(kClient + QSize(20, 10), QImage::Format(format));
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x)
+                before.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, 200));
+        // Outside the area the painting may spill or not, as a window's clip hides it.
+        const auto paint = [&](int bands) {
+            QImage image = before;
+            QPainter painter(&image);
+            painter.translate(moved);
+            plan::PaintPlanInBands(painter, picture, area, bands);
+            painter.end();
+            return image.copy(area.translated(moved));
+        };
+        const QImage once = paint(1);
+        QVERIFY(SameBytes(paint(4), once));
+        QVERIFY(SameBytes(paint(2), once));
+        QVERIFY(once != before.copy(area.translated(moved)));
     }
 };
 
