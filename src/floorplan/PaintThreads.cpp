@@ -106,8 +106,7 @@ int PaintThreadCount() {
 std::vector<bool> RunOnPaintThreads(std::vector<std::function<void()>> jobs,
                                     const std::function<void()> &meanwhile) {
     auto &threads = Threads();
-    const std::size_t started =
-        std::min(jobs.size(), static_cast<std::size_t>(PaintThreadCount()));
+    const std::size_t started = std::min(jobs.size(), static_cast<std::size_t>(PaintThreadCount()));
     if (threads.empty() && started > 0 && QCoreApplication::instance())
         qAddPostRoutine(EndThreads);
     while (threads.size() < started)

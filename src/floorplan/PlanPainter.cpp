@@ -64,7 +64,8 @@ void DrawRectangle(QPainter &painter, const QRect &r, const QColor &pen, const Q
 class TextMetrics {
 public:
     explicit TextMetrics(const QFont &font)
-        : font_(font), metrics_(font), raw_(QRawFont::fromFont(font)) {
+        : font_(font), metrics_(font), raw_(QRawFont::fromFont(font)), ascent_(metrics_.ascent()),
+          height_(metrics_.height()) {
         const QFontMetricsF exact(font);
         for (std::size_t c = 0; c < advance_.size(); ++c)
             advance_[c] = exact.horizontalAdvance(QChar(char16_t(c)));
@@ -114,8 +115,8 @@ public:
 
     static constexpr qsizetype kMaxDigits = 8;
 
-    int Ascent() const { return metrics_.ascent(); }
-    int Height() const { return metrics_.height(); }
+    int Ascent() const { return ascent_; }
+    int Height() const { return height_; }
 
     // The width of the text of a number (digits only), as the font lays it out.
     int NumberWidth(const QString &text) const {
@@ -151,6 +152,8 @@ private:
     QFont font_;
     QFontMetrics metrics_;
     QRawFont raw_;
+    int ascent_;
+    int height_;
     bool hasDigits_ = false;
     std::array<quint32, 10> digitGlyphs_{};
     std::array<qreal, 256> advance_{};
@@ -286,19 +289,23 @@ struct NumberText {
     QRect cell; // the text's cell, which may reach outside the aisle
 };
 
+// The top of an aisle's number cell, which does not depend on the number. The cell is pulled
+// in like the aisles, so far-off numbers stay far off.
+int NumberTop(const PlanPicture &picture, const TextMetrics &metrics, const TShopAisle &aisle) {
+    const int64_t y = int64_t{aisle.Rect.Top} + 3;
+    return static_cast<int>(
+        ClampTo(y, -kOutside - metrics.Height(), picture.Client.height() + kOutside));
+}
+
 NumberText NumberFor(const PlanPicture &picture, const TextMetrics &metrics,
                      const TShopAisle &aisle, int position) {
     NumberText n;
     n.text = QString::number(position + 1);
     const int64_t width = metrics.NumberWidth(n.text);
     const int64_t x = CentredTextX(aisle.Rect, width);
-    const int64_t y = int64_t{aisle.Rect.Top} + 3;
-    // The cell is pulled in like the aisles, so far-off numbers stay far off.
     const int64_t low = -kOutside - width;
     const int64_t highX = picture.Client.width() + kOutside;
-    const int64_t highY = picture.Client.height() + kOutside;
-    n.cell = QRect(static_cast<int>(ClampTo(x, low, highX)),
-                   static_cast<int>(ClampTo(y, -kOutside - metrics.Height(), highY)),
+    n.cell = QRect(static_cast<int>(ClampTo(x, low, highX)), NumberTop(picture, metrics, aisle),
                    static_cast<int>(width), metrics.Height());
     return n;
 }
@@ -626,9 +633,15 @@ void PaintOrderMode(QPainter &painter, const PlanPicture &picture, const QRect &
     for (int i = 0; i < aisles.Count(); ++i) {
         const TShopAisle &aisle = *aisles[i];
         const QRect r = VisibleRect(aisle.Rect, picture.Client);
-        const NumberText number = NumberFor(picture, texts.Numbers(), aisle, i);
         // The number is drawn on the fill colour and not clipped, so it may stand out of
-        // a narrow aisle: both count for what needs painting.
+        // a narrow aisle: both count for what needs painting. Most aisles outside the area
+        // are passed over by the height of the number's cell alone, before it is made.
+        if (!r.intersects(area)) {
+            const int top = NumberTop(picture, texts.Numbers(), aisle);
+            if (top > area.bottom() || top + texts.Numbers().Height() <= area.top())
+                continue;
+        }
+        const NumberText number = NumberFor(picture, texts.Numbers(), aisle, i);
         if (!r.intersects(area) && !number.cell.intersects(area))
             continue;
         const QColor &fill = i < picture.OrderedCount ? colours::Placed : colours::Unplaced;

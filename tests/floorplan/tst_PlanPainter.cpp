@@ -297,25 +297,31 @@ private Q_SLOTS:
     void areaByArea_data() {
         QTest::addColumn<bool>("orderMode");
         QTest::addColumn<int>("width");
-        QTest::newRow("plan, narrow aisles") << false << 8;
-        QTest::newRow("plan, wide aisles") << false << 45;
-        QTest::newRow("order mode, narrow aisles") << true << 8;
-        QTest::newRow("order mode, wide aisles") << true << 45;
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("tileHeight");
+        QTest::newRow("plan, narrow aisles") << false << 8 << 17 << 37;
+        QTest::newRow("plan, wide aisles") << false << 45 << 17 << 37;
+        QTest::newRow("order mode, narrow aisles") << true << 8 << 17 << 37;
+        QTest::newRow("order mode, wide aisles") << true << 45 << 17 << 37;
+        // Numbers stand out below aisles lower than their text, into tiles below.
+        QTest::newRow("order mode, low aisles") << true << 9 << 7 << 11;
     }
     void areaByArea() {
         QFETCH(bool, orderMode);
         QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, tileHeight);
         TRecordList<TShopAisle> aisles;
-        Grid(aisles, names, QRect(0, 0, kClient.width(), kClient.height()), width, 17);
+        Grid(aisles, names, QRect(0, 0, kClient.width(), kClient.height()), width, height);
         plan::PlanPicture picture = Picture(aisles);
         picture.OrderMode = orderMode;
         picture.OrderedCount = aisles.Count() / 3;
         picture.Selected = aisles[aisles.Count() / 2];
         const QImage whole = Paint(picture, QRect(QPoint(0, 0), kClient));
         // Tiles whose edges cut through numbers and names.
-        for (int top = 0; top < kClient.height(); top += 37)
+        for (int top = 0; top < kClient.height(); top += tileHeight)
             for (int left = 0; left < kClient.width(); left += 53) {
-                const QRect tile(left, top, 53, 37);
+                const QRect tile(left, top, 53, tileHeight);
                 QVERIFY2(Paint(picture, tile).copy(tile) == whole.copy(tile),
                          qPrintable(QStringLiteral("tile at %1, %2").arg(left).arg(top)));
             }
