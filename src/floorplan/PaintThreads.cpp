@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -62,6 +63,7 @@ private:
             } catch (...) {
                 succeeded = false;
             }
+            job = nullptr; // what it holds goes before its caller hears it is done
             lock.lock();
             succeeded_ = succeeded;
             finished_ = true;
@@ -106,11 +108,16 @@ int PaintThreadCount() {
 std::vector<bool> RunOnPaintThreads(std::vector<std::function<void()>> jobs,
                                     const std::function<void()> &meanwhile) {
     auto &threads = Threads();
-    const std::size_t started = std::min(jobs.size(), static_cast<std::size_t>(PaintThreadCount()));
+    std::size_t started = std::min(jobs.size(), static_cast<std::size_t>(PaintThreadCount()));
     if (threads.empty() && started > 0 && QCoreApplication::instance())
         qAddPostRoutine(EndThreads);
-    while (threads.size() < started)
-        threads.push_back(std::make_unique<PaintThread>());
+    // A thread the system will not start leaves its job not run.
+    try {
+        while (threads.size() < started)
+            threads.push_back(std::make_unique<PaintThread>());
+    } catch (const std::system_error &) {
+        started = threads.size();
+    }
     for (std::size_t i = 0; i < started; ++i) {
         PaintThread *thread = threads[i].get();
         thread->Start([thread, job = std::move(jobs[i])] {

@@ -787,9 +787,14 @@ void PaintPlanInBands(QPainter &painter, const PlanPicture &picture, const QRect
                                    engine->paintDevice()->devType() == QInternal::Image
                                ? static_cast<const QImage *>(engine->paintDevice())
                                : nullptr;
+    // The threads serve the window's thread alone, and a band painted apart has only the
+    // painter state the plan itself uses.
+    const QCoreApplication *application = QCoreApplication::instance();
     bands = std::min({bands, 1 + PaintThreadCount(), visible.height() / kBandRows});
-    if (bands < 2 || !target || toDevice.type() > QTransform::TxTranslate ||
-        toDevice.dx() != std::floor(toDevice.dx()) || toDevice.dy() != std::floor(toDevice.dy()) ||
+    if (bands < 2 || !target || !application || QThread::currentThread() != application->thread() ||
+        toDevice.type() > QTransform::TxTranslate || toDevice.dx() != std::floor(toDevice.dx()) ||
+        toDevice.dy() != std::floor(toDevice.dy()) || painter.opacity() != 1.0 ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
         (target->format() != QImage::Format_RGB32 &&
          target->format() != QImage::Format_ARGB32_Premultiplied)) {
         PaintArea(painter, picture, area);
@@ -806,6 +811,7 @@ void PaintPlanInBands(QPainter &painter, const PlanPicture &picture, const QRect
     // shows there, with fonts of its own; the first is painted here meanwhile.
     const QPaintDevice &device = *painter.device();
     const QPainter::RenderHints hints = painter.renderHints();
+    const Qt::LayoutDirection direction = painter.layoutDirection();
     std::vector<QImage> images;
     std::vector<PlanPicture> pictures;
     std::vector<std::function<void()>> jobs;
@@ -825,6 +831,7 @@ void PaintPlanInBands(QPainter &painter, const PlanPicture &picture, const QRect
             QPainter band(&images[k - 1]);
             band.setRenderHints(band.renderHints(), false);
             band.setRenderHints(hints);
+            band.setLayoutDirection(direction);
             band.translate(-rows[k].topLeft());
             PaintArea(band, pictures[k - 1], rows[k]);
         });
@@ -832,7 +839,11 @@ void PaintPlanInBands(QPainter &painter, const PlanPicture &picture, const QRect
         RunOnPaintThreads(std::move(jobs), [&] { PaintArea(painter, picture, rows[0]); });
     for (std::size_t k = 1; k < rows.size(); ++k) {
         if (!ran[k - 1]) {
+            // Kept within its band, so as not to paint over the bands already copied in.
+            painter.save();
+            painter.setClipRect(rows[k], Qt::IntersectClip);
             PaintArea(painter, picture, rows[k]);
+            painter.restore();
             continue;
         }
         painter.save();
