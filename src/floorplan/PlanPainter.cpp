@@ -253,13 +253,18 @@ struct PaintCaches {
     RecentlyUsed<NameRuns> names;
 };
 
+// Whether the calling thread is the one the windows run on (or there are no windows yet).
+bool OnWindowThread() {
+    const QCoreApplication *application = QCoreApplication::instance();
+    return !application || QThread::currentThread() == application->thread();
+}
+
 // The caches of the calling thread: the window's thread keeps its own for the life of the
 // program, a painting thread its own until it ends.
 PaintCaches &CachesHere() {
     thread_local PaintCaches *here = nullptr;
     if (!here) {
-        const QCoreApplication *application = QCoreApplication::instance();
-        if (!application || QThread::currentThread() == application->thread()) {
+        if (OnWindowThread()) {
             static PaintCaches window;
             here = &window;
         } else {
@@ -789,9 +794,8 @@ void PaintPlanInBands(QPainter &painter, const PlanPicture &picture, const QRect
                                : nullptr;
     // The threads serve the window's thread alone, and a band painted apart has only the
     // painter state the plan itself uses.
-    const QCoreApplication *application = QCoreApplication::instance();
     bands = std::min({bands, 1 + PaintThreadCount(), visible.height() / kBandRows});
-    if (bands < 2 || !target || !application || QThread::currentThread() != application->thread() ||
+    if (bands < 2 || !target || !QCoreApplication::instance() || !OnWindowThread() ||
         toDevice.type() > QTransform::TxTranslate || toDevice.dx() != std::floor(toDevice.dx()) ||
         toDevice.dy() != std::floor(toDevice.dy()) || painter.opacity() != 1.0 ||
         painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
