@@ -5,6 +5,7 @@
 #include "catalogue/SafeSave.h"
 
 #include <cstring>
+#include <sys/stat.h>
 
 // ---------------------------------------------------------------------------------------------
 // The writer's buffer
@@ -123,6 +124,15 @@ bool WriteDataFile(const std::string &path, DataFileUser &user) {
 // ---------------------------------------------------------------------------------------------
 // Reading
 
+namespace {
+
+bool IsLink(const std::string &path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+} // namespace
+
 LoadResult ProbeDataFile(const std::string &path, FileBytes *bytes) {
     LoadResult result;
     // Regular files only, read into one buffer: a FIFO would block start-up for ever and a
@@ -130,7 +140,9 @@ LoadResult ProbeDataFile(const std::string &path, FileBytes *bytes) {
     FileBytes data;
     switch (ReadRegularFile(path, data.Data)) {
     case ReadResult::Missing:
-        result.status = LoadResult::Missing;
+        // A link to a file that is not there is the user's own pointer to a catalogue
+        // somewhere else: asked about like a file that cannot be read, never passed over.
+        result.status = IsLink(path) ? LoadResult::Unreadable : LoadResult::Missing;
         return result;
     case ReadResult::NotRegular:
     case ReadResult::Failed:

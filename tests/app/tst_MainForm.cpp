@@ -7,6 +7,7 @@
 #include "WidgetDriver.h"
 #include "app/Forms.h"
 #include "app/MainUnit.h"
+#include "catalogue/SafeSave.h"
 #include "catalogue/ShopData.h"
 #include "editors/CatEditU.h"
 #include "editors/ItemEdit.h"
@@ -145,26 +146,85 @@ private Q_SLOTS:
         }
     }
 
-    // What a save cut short by a crash left beside the files goes at start-up; files of
-    // other names stay, however alike.
+    // What a save cut short by a crash left beside the files goes at start-up; the user's
+    // own copies stay, however alike their names (the temporary names of older versions
+    // among them).
     void unfinishedSavesAreRemovedAtStart() {
         WriteAll(dataFile(), ExampleCatalogueBytes());
-        const QStringList leftovers = {"Shopping.dat.Ab12Cd", "SHOPPING.DAT.x9y8z7",
-                                       "Shopping.ini.QwErTy"};
-        const QStringList others = {"Shopping.dat.bak",     "Shopping.dat.abcde",
-                                    "Shopping.dat.abcdefg", "Shopping.dat.ab-12c",
-                                    "Other.dat.abcdef",     "Shopping.hlp.abcdef"};
+        const auto temporary = [&](const QString &name, const char *random) {
+            return QFileInfo(QString::fromStdString(
+                                 SaveTemporaryName(program->file(name).toStdString(), random)))
+                .fileName();
+        };
+        const QStringList leftovers = {temporary("Shopping.dat", "Ab12Cd"),
+                                       temporary("Shopping.ini", "QwErTy")};
+        const QStringList others = {
+            "SHOPPING.DAT.backup", "Shopping.ini.before", "shopping.dat.old001",
+            "SHOPPING.DAT.bak",    "SHOPPING.DAT.2024q1", "Shopping.dat.BEFORE",
+            "SHOPPING.DAT.copy01", "Shopping.dat.Ab12Cd", "Shopping.ini.QwErTy",
+            "Other.dat.abcdef",    "Shopping.hlp.abcdef"};
         for (const QString &name : leftovers + others)
             WriteAll(program->file(name), "x");
-        QVERIFY(QDir(program->dir.path()).mkdir(QStringLiteral("Shopping.ini.Folder")));
         start();
         QCOMPARE(Items.Count(), 1);
-        QStringList expected = others + QStringList{"Shopping.dat", "Shopping.ini.Folder"};
+        QStringList expected = others + QStringList{"Shopping.dat"};
         expected.sort();
-        QStringList found =
-            QDir(program->dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QStringList found = QDir(program->dir.path())
+                                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         found.sort();
         QCOMPARE(found, expected);
+    }
+
+    // Something that is no file in the data file's place, under any case of its name, is
+    // asked about at start-up like a file that cannot be read: No quits leaving it as it
+    // was; Yes goes on, and the close saves through a link to the file it names but never
+    // puts a second catalogue beside what holds the name.
+    void dataFileNameTakenByNoFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("goOn");
+        for (const char *kind : {"fifo", "link to nothing", "folder"})
+            for (const bool goOn : {false, true})
+                QTest::addRow("%s, %s", kind, goOn ? "go on" : "quit") << kind << goOn;
+    }
+    void dataFileNameTakenByNoFile() {
+        QFETCH(QString, kind);
+        QFETCH(bool, goOn);
+        const QString taken = program->file("SHOPPING.DAT");
+        const QString elsewhere = program->file("catalogue.dat");
+        if (kind == "fifo")
+            QVERIFY(MakeSpecialFile(taken, kind));
+        else if (kind == "folder")
+            QVERIFY(QDir(program->dir.path()).mkdir("SHOPPING.DAT"));
+        else
+            QVERIFY(QFile::link(elsewhere, taken));
+        const auto entries = [&] {
+            QStringList found = QDir(program->dir.path())
+                                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                               QDir::NoDotAndDotDot);
+            found.removeAll("Shopping.ini");
+            found.sort();
+            return found;
+        };
+        const QStringList before = entries();
+
+        responder().answers = {goOn ? ui::MsgResult::Yes : ui::MsgResult::No};
+        start();
+        QCOMPARE(responder().texts(),
+                 QStringList{"The SHOPPING.DAT file cannot be opened for reading.\rDo you want "
+                             "to go on with an empty catalogue? Saving will then overwrite the "
+                             "file."});
+        QCOMPARE(MainForm->QuitWithoutSave, !goOn);
+        MainForm->close();
+        QTRY_VERIFY(!MainForm->isVisible());
+        const bool saved = goOn && kind == "link to nothing";
+        const QStringList after = saved ? QStringList{"SHOPPING.DAT", "catalogue.dat"} : before;
+        QCOMPARE(entries(), after);
+        if (saved) {
+            QVERIFY(QFileInfo(taken).isSymLink());
+            QCOMPARE(ReadAll(taken), ExampleCatalogueBytes().left(16) + QByteArray(8, 0));
+        } else if (goOn) {
+            QCOMPARE(responder().texts().last(), "Unable to save data file - SHOPPING.DAT");
+        }
     }
 
     void laterShowingsDoNotReload() {
