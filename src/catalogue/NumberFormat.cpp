@@ -311,3 +311,15 @@ double SingleToDouble(float value) {
     std::from_chars(text.data(), text.data() + text.size(), result);
     return d.negative ? -result : result;
 }
+
+ShownDecimal ShownDigits(double value) {
+    ShownDecimal shown;
+    if (!std::isfinite(value) || value == 0)
+        return shown;
+    const Decimal d = RoundSignificant(value);
+    shown.digits = std::stoll(d.digits);
+    shown.exponent = d.exponent - (Precision - 1);
+    if (d.negative)
+        shown.digits = -shown.digits;
+    return shown;
+}

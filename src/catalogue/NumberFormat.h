@@ -14,3 +14,11 @@ std::string FormatCurrency(double value, const Regional &r = CurrentRegional(), 
 std::string FormatFixed(double value, int decimals, const Regional &r = CurrentRegional());
 // A single widened to double and kept at 7 significant digits, so a stored 1.1 is 1.1.
 double SingleToDouble(float value);
+
+// A finite value as the general format shows it: `digits` times ten to the `exponent`, with
+// at most 7 significant digits (0 is 0e0), for exact arithmetic on what the user sees.
+struct ShownDecimal {
+    long long digits = 0; // negative for a negative value
+    int exponent = 0;
+};
+ShownDecimal ShownDigits(double value);

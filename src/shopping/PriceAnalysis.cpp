@@ -4,14 +4,60 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 bool HasUnitPrice(const TShopItem &item) {
     return std::isfinite(item.Size) && item.Size > 0 && std::isfinite(item.Price);
 }
 
+namespace {
+
+__extension__ typedef __int128 Wide;
+
+// A price in whole cents, as the user typed it and sees it; none where a long long cannot
+// hold it (no editor takes such a price, a file may hold one).
+std::optional<long long> WholeCents(float price) {
+    const double cents = std::round(double(price) * 100);
+    if (!(std::fabs(cents) < 9e18))
+        return std::nullopt;
+    return static_cast<long long>(cents);
+}
+
+// Whether a * 10^ea < b * 10^eb, exactly. The side with the larger power is scaled up until
+// the powers meet or it has outgrown anything the other side can hold.
+bool LessScaled(Wide a, int ea, Wide b, int eb) {
+    if ((a < 0) != (b < 0) || a == 0 || b == 0)
+        return a < b;
+    if (a < 0)
+        return LessScaled(-b, eb, -a, ea);
+    constexpr Wide bound = Wide(1) << 120;
+    while (ea > eb && a < bound) {
+        a *= 10;
+        --ea;
+    }
+    while (eb > ea && b < bound) {
+        b *= 10;
+        --eb;
+    }
+    if (ea != eb) // one side outgrew the other, which is below 2^120
+        return eb > ea;
+    return a < b;
+}
+
+} // namespace
+
 bool CheaperPerUnit(const TShopItem &alt, const TShopItem &item) {
-    // alt.Price / alt.Size < item.Price / item.Size, with both sizes above 0.
-    return double(alt.Price) * double(item.Size) < double(item.Price) * double(alt.Size);
+    // alt.Price / alt.Size < item.Price / item.Size, both sizes above 0, on the prices and
+    // sizes as entered: 1.20 is stored a little above 1.20, and 600 ml at $1.20 must not
+    // seem dearer than 1000 ml at $2.00.
+    const auto altCents = WholeCents(alt.Price);
+    const auto itemCents = WholeCents(item.Price);
+    if (!altCents || !itemCents)
+        return double(alt.Price) * double(item.Size) < double(item.Price) * double(alt.Size);
+    const ShownDecimal altSize = ShownDigits(SingleToDouble(alt.Size));
+    const ShownDecimal itemSize = ShownDigits(SingleToDouble(item.Size));
+    return LessScaled(Wide(*altCents) * itemSize.digits, itemSize.exponent,
+                      Wide(*itemCents) * altSize.digits, altSize.exponent);
 }
 
 bool CanBeOffered(const TShopItem &alt) {

@@ -16,9 +16,9 @@ inline constexpr int MaxQuantity = 32767;
 // price. An item without one is neither analysed nor offered.
 bool HasUnitPrice(const TShopItem &item);
 
-// Whether `alt` costs strictly less per unit than `item` (both with a unit price). Compared
-// as cross products, which are exact in double for 4-byte values, so equal unit prices are
-// never "cheaper" however they were written.
+// Whether `alt` costs strictly less per unit than `item` (both with a unit price), with the
+// prices rounded to the cent and the sizes to the digits they are shown with, compared
+// exactly: unit prices equal as the user entered them are never "cheaper".
 bool CheaperPerUnit(const TShopItem &alt, const TShopItem &item);
 
 // Whether `alt` may be offered in place of another item: it has a price, a unit price, a

@@ -76,7 +76,10 @@ private Q_SLOTS:
         row("cheaper per unit at another shop", 0, 500, 2, true, 3, 0, 1000, 2.5f, 2, true);
         row("the same shop counts", 0, 500, 2, true, 3, 0, 1000, 2.5f, 1, true);
         row("equal unit price", 0, 500, 2, true, 3, 0, 1000, 4, 2, false);
-        row("just cheaper", 0, 500, 2, true, 3, 0, 1000, 3.9999998f, 2, true);
+        row("a cent cheaper", 0, 500, 2, true, 3, 0, 1000, 3.99f, 2, true);
+        row("less than a cent cheaper is the same", 0, 500, 2, true, 3, 0, 1000, 3.9999998f, 2,
+            false);
+        row("a size equal as shown is the same", 0, 500, 2, true, 3, 0, 1000.0001f, 4, 2, false);
         row("dearer per unit", 0, 500, 2, true, 3, 0, 250, 1.5f, 2, false);
         row("another product type", 0, 500, 2, true, 3, 1, 1000, 2.5f, 2, false);
         row("alternative without price", 0, 500, 2, true, 3, 0, 1000, 0, 2, false);
@@ -119,6 +122,42 @@ private Q_SLOTS:
         QCOMPARE(index.AlternativesOf(0), std::vector<TShopItem *>{}); // alt is off the list
         if (offered)
             QVERIFY(FindingText(*item, 1).ends_with(itemShop ? " at Corner $2.00" : " at * $2.00"));
+    }
+
+    // Unit prices compare as the user entered them, whole cents over sizes as shown: over
+    // common sizes and whole-cent prices, an offer at the same price per unit is never
+    // cheaper (1.20 is stored a little above 1.20), one a cent below it always is.
+    void cheaperAsEntered() {
+        const int tenths[] = {1,   3,    5,    10,   15,   20,   25,   30,    60,
+                              120, 1000, 2500, 3000, 5000, 6000, 7500, 10000, 20000};
+        int wrong = 0;
+        QString first;
+        for (const int itemSize : tenths)
+            for (const int altSize : tenths)
+                for (long long itemCents = 1; itemCents <= 400; ++itemCents) {
+                    // The alternative's price at the same unit price, when it is whole cents.
+                    if (itemCents * altSize % itemSize != 0)
+                        continue;
+                    const long long same = itemCents * altSize / itemSize;
+                    const TShopItem item(nullptr, "", float(itemSize) / 10, float(itemCents) / 100,
+                                         nullptr);
+                    for (const long long altCents : {same - 1, same, same + 1}) {
+                        if (altCents <= 0)
+                            continue;
+                        const TShopItem alt(nullptr, "", float(altSize) / 10, float(altCents) / 100,
+                                            nullptr);
+                        if (CheaperPerUnit(alt, item) == (altCents < same) &&
+                            CheaperPerUnit(item, alt) == (altCents > same))
+                            continue;
+                        if (wrong++ == 0)
+                            first = QString("%1 at %2 against %3 at %4")
+                                        .arg(altSize / 10.0)
+                                        .arg(altCents / 100.0)
+                                        .arg(itemSize / 10.0)
+                                        .arg(itemCents / 100.0);
+                    }
+                }
+        QVERIFY2(wrong == 0, qPrintable(QString::number(wrong) + " wrong, first " + first));
     }
 
     // Findings come in list order from the position asked, each with its alternatives in list
