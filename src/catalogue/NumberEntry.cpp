@@ -93,9 +93,17 @@ std::optional<float> ParsePrice(const std::string &text, const Regional &r) {
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
         return std::nullopt;
-    if (value < 0 || value > std::numeric_limits<float>::max())
+    if (value < 0 || value > MaxPrice)
         return std::nullopt;
-    return value == 0 ? 0.0f : static_cast<float>(value); // "-0" is stored as 0
+    if (value == 0)
+        return 0.0f; // "-0" is stored as 0
+    const auto stored = static_cast<float>(value);
+    // A price is shown to the cent from what the float holds: one that would show other
+    // cents than were typed is refused, and so is one so small it would store as 0, which
+    // means "no price known".
+    if (stored == 0 || std::round(value * 100) != std::round(SingleToDouble(stored) * 100))
+        return std::nullopt;
+    return stored;
 }
 
 std::optional<int16_t> ParseQuantity(const std::string &text) {

@@ -21,10 +21,18 @@ std::optional<float> ParseSize(const std::string &text);
 // the entry then refuses); any other size in the general format.
 std::string SizeEntryText(float size, const Regional &r = CurrentRegional());
 
+// The largest price taken, so that no amount made from prices is ever infinite in a 4-byte
+// float: neither a total of the whole catalogue at the largest quantity (32767 items of
+// 32767 packs, 1.07e9 packs) nor the packs of size 1 that replace 32767 packs of the
+// largest size (5.5e11 packs, in the analysis).
+inline constexpr double MaxPrice = 1e26;
+
 // A price: the empty text is 0 (no price known). Otherwise a number of 0 or more in the
 // regional format: optional sign, digits, optional decimal separator and fraction, optional
 // exponent; blanks around it allowed, no thousands separators. None when the text is
-// anything else or the value is beyond what a 4-byte float holds.
+// anything else, above MaxPrice, so small that it would be stored as 0, or when the stored
+// value would not show the cents that were typed (a 4-byte float shown with 7 digits keeps
+// the cents only below 100,000).
 std::optional<float> ParsePrice(const std::string &text, const Regional &r = CurrentRegional());
 
 // A quantity: the empty text is 0; otherwise a whole number, optionally signed, blanks around

@@ -45,7 +45,18 @@ private Q_SLOTS:
         price("1.5E-2", true, 0.015f);
         price("+1e3", true, 1000);
         price("-0", true, 0);
-        price("3.4028234e38", true, FLT_MAX);
+        // Only prices that show the cents typed, that a total can hold, and that are not 0
+        // once stored.
+        price("99999.99", true, 99999.99f);
+        price("12345.67", true, 12345.67f);
+        price("123456.8", true, 123456.8f);
+        price("123456.78", false);
+        price("167772.17", false);
+        price("0.001", true, 0.001f);
+        price("1e26", true, 1e26f);
+        price("1.1e26", false);
+        price("3.4028234e38", false);
+        price("1e-50", false);
         price("1,5", true, 1.5f, ',');
         price("1.5", false, 0, ',');
         price("1,5", false);
