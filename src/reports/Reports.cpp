@@ -44,25 +44,37 @@ void Tell(const ReportOptions &options, int done, int total) {
         options.progress(done, total);
 }
 
+// Where each record of a list stands. Two records whose names compare equal ("Corner" and
+// "CORNER", which only a file can hold) are told apart by their places in their list, so
+// that neither's records are scattered among the other's and each keeps its own order.
+template <class T> class ListPositions {
+public:
+    explicit ListPositions(const TRecordList<T> &list) {
+        for (int i = 0; i < list.Count(); ++i)
+            positions_.emplace(list[i], i);
+    }
+    // The order of two different records whose names compare equal.
+    int operator()(const T *a, const T *b) const { return Of(a) - Of(b); }
+
+private:
+    int Of(const T *record) const {
+        const auto it = positions_.find(record);
+        return it == positions_.end() ? -1 : it->second;
+    }
+    std::unordered_map<const T *, int> positions_;
+};
+
 // The shopping list's order: by shop name, and within a shop by the walking order of its
 // aisles. Items without a shop come first, together, as one section of their own (the
-// shop order would call them equal to every item and scatter them); two shops whose names
-// compare equal keep their items apart, in the order of the shops, so no shop's section is
-// split.
+// shop order would call them equal to every item and scatter them).
 void SortForShoppingList() {
-    std::unordered_map<const TShopShop *, int> shopPos;
-    for (int i = 0; i < Shops.Count(); ++i)
-        shopPos.emplace(Shops[i], i);
-    const auto pos = [&](const TShopShop *shop) {
-        const auto it = shopPos.find(shop);
-        return it == shopPos.end() ? -1 : it->second;
-    };
+    const ListPositions shops(Shops);
     Items.Sort([&](const TShopItem *a, const TShopItem *b) {
         if (!a->Shop || !b->Shop)
             return (a->Shop ? 1 : 0) - (b->Shop ? 1 : 0);
         const int c = CompareItemsByShopAisle(a, b);
         if (c == 0 && a->Shop != b->Shop)
-            return pos(a->Shop) - pos(b->Shop);
+            return shops(a->Shop, b->Shop);
         return c;
     });
 }
@@ -72,10 +84,16 @@ void SortForShoppingList() {
 // of the rest (one product type without a category could leave the whole list unsorted).
 // So these records go after the others: every pair the order tells apart keeps its order.
 
-int FridgeByCategory(const TShopProd *a, const TShopProd *b) {
-    if (!a->Category != !b->Category)
-        return a->Category ? -1 : 1;
-    return CompareProductsByCategory(a, b);
+void SortFridgeByCategory() {
+    const ListPositions categories(Categories);
+    ProductTypes.Sort([&](const TShopProd *a, const TShopProd *b) {
+        if (!a->Category != !b->Category)
+            return a->Category ? -1 : 1;
+        const int c = CompareProductsByCategory(a, b);
+        if (c == 0 && a->Category != b->Category)
+            return categories(a->Category, b->Category);
+        return c;
+    });
 }
 
 // 0 with a category, 1 with a product type but no category, 2 without a product type.
@@ -83,19 +101,41 @@ int Completeness(const TShopItem *item) {
     return !item->Product ? 2 : !item->Product->Category ? 1 : 0;
 }
 
-// Items without a shop last; within a shop, items without a category after the others.
-int ItemsByShopCategory(const TShopItem *a, const TShopItem *b) {
-    if (!a->Shop != !b->Shop)
-        return a->Shop ? -1 : 1;
-    const int c = CompareItemsByShopCategory(a, b);
-    if (c != 0 || a->Shop != b->Shop)
-        return c;
-    return (Completeness(a) > 0) - (Completeness(b) > 0);
+// Two items that their order calls equal, of different categories whose names compare equal,
+// in the order of those categories.
+int CategoryTie(const ListPositions<TShopCat> &categories, const TShopItem *a, const TShopItem *b) {
+    if (Completeness(a) != 0 || Completeness(b) != 0 ||
+        a->Product->Category == b->Product->Category)
+        return 0;
+    return categories(a->Product->Category, b->Product->Category);
 }
 
-int ItemsByCategory(const TShopItem *a, const TShopItem *b) {
-    const int c = Completeness(a) - Completeness(b);
-    return c != 0 ? c : CompareItemsByCategory(a, b);
+// Items without a shop last; within a shop, items without a category after the others.
+void SortItemsByShopCategory() {
+    const ListPositions shops(Shops);
+    const ListPositions categories(Categories);
+    Items.Sort([&](const TShopItem *a, const TShopItem *b) {
+        if (!a->Shop != !b->Shop)
+            return a->Shop ? -1 : 1;
+        const int c = CompareItemsByShopCategory(a, b);
+        if (c != 0)
+            return c;
+        if (a->Shop != b->Shop)
+            return shops(a->Shop, b->Shop);
+        const int complete = (Completeness(a) > 0) - (Completeness(b) > 0);
+        return complete != 0 ? complete : CategoryTie(categories, a, b);
+    });
+}
+
+void SortItemsByCategory() {
+    const ListPositions categories(Categories);
+    Items.Sort([&](const TShopItem *a, const TShopItem *b) {
+        const int c = Completeness(a) - Completeness(b);
+        if (c != 0)
+            return c;
+        const int byName = CompareItemsByCategory(a, b);
+        return byName != 0 ? byName : CategoryTie(categories, a, b);
+    });
 }
 
 int ItemsByProduct(const TShopItem *a, const TShopItem *b) {
@@ -259,7 +299,10 @@ bool PrintFridgeList(ReportCanvas &canvas, const ReportOptions &options) {
     const int textOffset = RoundEven(box * 1.5);
     const int columns = FL_Cat ? 2 : 3;
     const int columnWidth = (canvas.PageWidth() - e.LeftMargin - e.RightMargin) / columns;
-    ProductTypes.Sort(FL_Sort == 0 ? FridgeByCategory : CompareProductsByName);
+    if (FL_Sort == 0)
+        SortFridgeByCategory();
+    else
+        ProductTypes.Sort(CompareProductsByName);
 
     e.LineNo = 1;
     e.PageNo = 1;
@@ -309,10 +352,10 @@ bool PrintItemList(ReportCanvas &canvas, const ReportOptions &options) {
     cols.x[2] = cols.x[3] - e.Width(nineW);
     switch (IDR_Sort) {
     case 0:
-        Items.Sort(ItemsByShopCategory);
+        SortItemsByShopCategory();
         break;
     case 1:
-        Items.Sort(ItemsByCategory);
+        SortItemsByCategory();
         break;
     case 2:
         Items.Sort(ItemsByProduct);

@@ -54,6 +54,12 @@ TShopShop *Shop(const char *name, std::initializer_list<TShopCat *> aisles) {
         shop->Aisle.Add(std::make_unique<TShopAisle>())->Category = cat;
     return Shops.Add(std::move(shop));
 }
+QStringList Names(const TRecordList<TShopProd> &list) {
+    QStringList out;
+    for (const auto &record : list)
+        out << QString::fromStdString(record->Name);
+    return out;
+}
 TShopItem *Item(TShopProd *prod, const char *brand, float size, float price, TShopShop *shop,
                 int qty) {
     auto *item = Items.Add(std::make_unique<TShopItem>(prod, brand, size, price, shop));
@@ -304,6 +310,52 @@ private Q_SLOTS:
         QCOMPARE(Lines(c, 24, 96), expected);
         for (const CanvasOp &op : c.ops)
             QCOMPARE(bool(op.style & ReportFont::Bold), op.text.starts_with("This "));
+    }
+
+    // Shops or categories whose names differ only in case (only a file can hold them) keep
+    // their records together, each in its own order, in the order of their lists.
+    void namesEqualButForCase_data() {
+        QTest::addColumn<int>("report"); // 0 fridge list by category, else item list order + 1
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("fridge list by category")
+            << 0 << QStringList{"Cheese", "Milk", "Butter", "Yoghurt", "Steak"};
+        QTest::newRow("item list by shop and category")
+            << 1 << QStringList{"#5", "#6", "#2", "#3", "#4", "#1"};
+        QTest::newRow("item list by category")
+            << 2 << QStringList{"#3", "#6", "#5", "#4", "#2", "#1"};
+    }
+    void namesEqualButForCase() {
+        QFETCH(int, report);
+        QFETCH(QStringList, expected);
+        FL_Cat = false;
+        FL_Sort = 0;
+        IDR_Errors = false;
+        IDR_Sort = static_cast<uint8_t>(report - 1);
+        TShopCat *meat = Cat("Meat");
+        TShopCat *dairy = Cat("Dairy");
+        TShopCat *dairyAgain = Cat("DAIRY");
+        TShopShop *upper = Shop("CORNER", {meat, dairy, dairyAgain});
+        TShopShop *lower = Shop("Corner", {meat, dairy, dairyAgain});
+        TShopProd *yoghurt = Prod("Yoghurt", "g", dairyAgain);
+        TShopProd *steak = Prod("Steak", "g", meat);
+        TShopProd *cheese = Prod("Cheese", "g", dairy);
+        TShopProd *milk = Prod("Milk", "l", dairy);
+        TShopProd *butter = Prod("Butter", "g", dairyAgain);
+        Item(steak, "#1", 1, 1, lower, 0);
+        Item(yoghurt, "#2", 1, 1, upper, 0);
+        Item(cheese, "#3", 1, 1, lower, 0);
+        Item(butter, "#4", 1, 1, lower, 0);
+        Item(milk, "#5", 1, 1, upper, 0);
+        Item(cheese, "#6", 1, 1, upper, 0);
+        RecordingCanvas c;
+        QVERIFY(report == 0 ? PrintFridgeList(c, Dated) : PrintItemList(c, Dated));
+        QStringList printed;
+        for (const std::string &text : c.Texts()) {
+            const QString t = QString::fromStdString(text);
+            if (report == 0 ? Names(ProductTypes).contains(t) : t.startsWith('#'))
+                printed << t;
+        }
+        QCOMPARE(printed, expected);
     }
 
     void emptyListsStartNoJob() {
