@@ -77,7 +77,7 @@ TPrefForm::TPrefForm(QWidget *parent)
     const int buttonTop = kHeight - 8 - 25;
     OkBtn = b.Button("OkBtn", "OK").At(kWidth - 3 * 83, buttonTop, 75, 25).Default();
     CancelBtn = b.Button("CancelBtn", "Cancel").At(kWidth - 2 * 83, buttonTop, 75, 25);
-    HelpBtn = b.Button("HelpBtn", "&Help").At(kWidth - 83, buttonTop, 75, 25);
+    HelpBtn = b.Button("HelpBtn", "&Help").At(kWidth - 83, buttonTop, 75, 25).HelpKey();
     b.TabOrder();
 
     idrSortGroup_ = new QButtonGroup(this);

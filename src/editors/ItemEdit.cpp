@@ -108,7 +108,7 @@ TItemEditForm::TItemEditForm(QWidget *parent)
     UpdateBtn =
         b.Button("UpdateBtn", "&Update").Hint("Change item details").Disabled().At(625, 55, 75, 25);
     DeleteBtn = b.Button("DeleteBtn", "&Delete").Hint("Delete item").Disabled().At(625, 86, 75, 25);
-    HelpBtn = b.Button("HelpBtn", "&Help").At(625, 318, 75, 25);
+    HelpBtn = b.Button("HelpBtn", "&Help").At(625, 318, 75, 25).HelpKey();
     CloseBtn = b.Button("CloseBtn", "&Close").At(625, 349, 75, 25);
     b.TabOrder();
 

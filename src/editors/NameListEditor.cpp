@@ -30,7 +30,7 @@ TNameListForm::TNameListForm(NameListSetup setup, ui::SortedListBox *list, QWidg
     AddBtn = b.Button("AddBtn", "&Add").Hint(setup_.addHint).Default().Disabled();
     UpdateBtn = b.Button("UpdateBtn", "&Update").Hint(setup_.updateHint).Disabled();
     DeleteBtn = b.Button("DeleteBtn", "&Delete").Hint(setup_.deleteHint).Disabled();
-    HelpBtn = b.Button("HelpBtn", "&Help");
+    HelpBtn = b.Button("HelpBtn", "&Help").HelpKey();
     CloseBtn = b.Button("CloseBtn", "&Close");
     b.TabOrder();
     lastButton_ = DeleteBtn;

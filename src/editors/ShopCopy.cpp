@@ -29,7 +29,7 @@ TCopyShop::TCopyShop(QWidget *parent)
     Label1 = b.Label("Label1", "&Copy from").Buddy(ShopListBox);
     OkBtn = b.Button("OkBtn", "OK").Default().Disabled();
     CancelBtn = b.Button("CancelBtn", "Cancel");
-    HelpBtn = b.Button("HelpBtn", "&Help");
+    HelpBtn = b.Button("HelpBtn", "&Help").HelpKey();
     b.TabOrder();
 
     auto *grid = new QGridLayout;

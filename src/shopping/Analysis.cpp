@@ -58,7 +58,7 @@ TAnalForm::TAnalForm(QWidget *parent)
                 .Hint("Ignore this alternative")
                 .At(176, 219, 75, 25)
                 .Disabled();
-    HelpBtn = b.Button("HelpBtn", "&Help").At(260, 219, 75, 25);
+    HelpBtn = b.Button("HelpBtn", "&Help").At(260, 219, 75, 25).HelpKey();
     CloseBtn = b.Button("CloseBtn", "&Close").At(344, 219, 75, 25);
     b.TabOrder();
 

@@ -46,7 +46,7 @@ TShopListForm::TShopListForm(QWidget *parent)
     AnalyseBtn =
         b.Button("AnalyseBtn", "&Analyse").Hint("Show possible savings").At(89, 328, 75, 25);
     CloseBtn = b.Button("CloseBtn", "&Close").At(477, 328, 75, 25);
-    HelpBtn = b.Button("HelpBtn", "&Help").At(396, 328, 75, 25);
+    HelpBtn = b.Button("HelpBtn", "&Help").At(396, 328, 75, 25).HelpKey();
     CatSortCB = b.Check("CatSortCB", "S&ort by category").At(8, 216, 145, 17);
     ListOnlyCB = b.Check("ListOnlyCB", "Shopping &list only").At(8, 237, 145, 17);
     b.TabOrder();

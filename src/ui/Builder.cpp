@@ -10,8 +10,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace ui {
+
+void PressOnHelpKey(QPushButton *button) {
+    auto *key = new QShortcut(QKeySequence(Qt::Key_F1), button->window());
+    QObject::connect(key, &QShortcut::activated, button, &QPushButton::click);
+}
 
 void PictureButton::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

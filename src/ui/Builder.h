@@ -31,6 +31,9 @@ class QRadioButton;
 
 namespace ui {
 
+// Makes F1 in the button's window press the button.
+void PressOnHelpKey(QPushButton *button);
+
 // A control (or command) just made; converts to the control itself.
 template <class W> class Made {
 public:
@@ -68,6 +71,11 @@ public:
     // The control the label's ampersand leads to.
     Made &Buddy(QWidget *buddy) requires std::is_base_of_v<QLabel, W> {
         w_->setBuddy(buddy);
+        return *this;
+    }
+    // F1 anywhere in the button's window presses it: the window's own help topic.
+    Made &HelpKey() requires std::is_base_of_v<QPushButton, W> {
+        PressOnHelpKey(w_);
         return *this;
     }
     // A menu command with a check mark.

@@ -88,6 +88,40 @@ private Q_SLOTS:
         QCOMPARE(helpCalls()[0].command, command);
     }
 
+    // F1 anywhere in a window with a Help button opens that window's own topic, from
+    // whichever control has the focus.
+    void helpKeyInEachWindow_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<unsigned>("context");
+        QTest::newRow("category editor") << "CatEditForm" << 4u;
+        QTest::newRow("shop copy") << "CopyShop" << 5u;
+        QTest::newRow("item editor") << "ItemEditForm" << 7u;
+        QTest::newRow("preferences") << "PrefForm" << 8u;
+        QTest::newRow("shop editor") << "ShopEditForm" << 10u;
+        QTest::newRow("shopping list") << "ShopListForm" << 11u;
+        QTest::newRow("price analysis") << "AnalForm" << 3u;
+    }
+    void helpKeyInEachWindow() {
+        QFETCH(QString, window);
+        QFETCH(unsigned, context);
+        start();
+        BuildShoppingTrip();
+        QWidget *form = nullptr;
+        for (QWidget *w : ProgramWindows())
+            if (w->objectName() == window)
+                form = w;
+        QVERIFY(form);
+        form->show();
+        QApplication::setActiveWindow(form);
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QWidget *focus = form->focusWidget() ? form->focusWidget() : form;
+        QTest::keyClick(focus, Qt::Key_F1);
+        QCOMPARE(helpCalls().size(), 1);
+        QCOMPARE(helpCalls()[0].command, ui::HelpCommand::Context);
+        QCOMPARE(helpCalls()[0].context, context);
+        form->hide();
+    }
+
     void helpContentsAfterOtherProducts() {
         const QString own = QStringLiteral("Shopping.hlp");
         start();
