@@ -227,8 +227,17 @@ QList<int> HelpDocument::MatchKeywords(const QString &typed) const {
 }
 
 QString HelpDocument::TopicHtml(const HelpTopic &topic) const {
-    return QStringLiteral("<h2>%1</h2>\n").arg(topic.title.toHtmlEscaped()) +
-           HelpMarkupToHtml(topic.body, this);
+    const QString heading = QStringLiteral("<h2>%1</h2>\n").arg(topic.title.toHtmlEscaped());
+    if (topic.body.size() <= MaxShownBody)
+        return heading + HelpMarkupToHtml(topic.body, this);
+    // Whole lines only, so that no link or bold text is cut in two.
+    qsizetype cut = topic.body.lastIndexOf(QLatin1Char('\n'), MaxShownBody);
+    if (cut <= 0)
+        cut = MaxShownBody;
+    return heading + HelpMarkupToHtml(topic.body.left(cut), this) +
+           QStringLiteral("<p><i>This topic is too long to show in full: the rest of it, %1 "
+                          "characters, was left out.</i></p>\n")
+               .arg(topic.body.size() - cut);
 }
 
 QStringList HelpDocument::UnresolvedLinks() const {

@@ -48,8 +48,13 @@ public:
     // it, or have a word that does, without regard to case. Empty text matches all.
     QList<int> MatchKeywords(const QString &typed) const;
 
+    // The most of a topic's body that is shown: the viewer lays out a larger page too slowly
+    // (over a second for 200,000 characters in one paragraph).
+    static constexpr qsizetype MaxShownBody = 100000;
+
     // The topic as HTML: its title as a heading, then its body. Links point to
-    // "topic:<id>".
+    // "topic:<id>". Of a body longer than MaxShownBody, the lines that fit are shown and a
+    // note says how much was left out.
     QString TopicHtml(const HelpTopic &topic) const;
     // Link targets in the topics that name no topic ("<topic id> -> <target>").
     QStringList UnresolvedLinks() const;

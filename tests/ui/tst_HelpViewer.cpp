@@ -4,13 +4,16 @@
 #include "HelpSamples.h"
 #include "TestCatalogue.h"
 #include "WidgetDriver.h"
+#include "help/HelpDocument.h"
 #include "ui/HelpViewer.h"
 #include "ui/HelpWindow.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -64,6 +67,40 @@ private Q_SLOTS:
         QCOMPARE(w->PageId(), page);
         QCOMPARE(w->Pages->currentWidget(), w->TopicView);
         QVERIFY(w->TopicView->toPlainText().contains(text));
+    }
+
+    // A topic too long to lay out in a second shows its first whole lines and says how much
+    // was left out, in time that does not grow with the topic (a 4 MB paragraph took 9 s).
+    void hugeTopicShowsWhatFits() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Shopping.hlp"));
+        const QByteArray line = "Line of a *very* long topic, see [[contents]].\n";
+        const int lines = 4'000'000 / int(line.size());
+        QByteArray body;
+        for (int i = 0; i < lines; ++i)
+            body += QByteArray::number(i) + " " + line;
+        WriteAll(path, "TROLLEYMIND-HELP 1\n@topic contents\n@title All\nIndex.\n"
+                       "@topic long 6\n@title Long\n" +
+                           body);
+        QElapsedTimer timer;
+        timer.start();
+        ui::HelpViewer::Execute(path, ui::HelpCommand::Context, 6, {});
+        ui::HelpWindow *w = OnlyWindow();
+        QVERIFY(w && w->isVisible());
+        QCoreApplication::processEvents();
+        QVERIFY2(timer.elapsed() < 4000, qPrintable(QString::number(timer.elapsed())));
+        const QString text = w->TopicView->toPlainText();
+        // Whole lines up to the limit, then the note with the count of the rest.
+        static const QRegularExpression note(
+            QStringLiteral("see All\\.\\s+This topic is too long to show in full: the rest of it, "
+                           "(\\d+) characters, was left out\\.\\s*$"));
+        const QRegularExpressionMatch m = note.match(text);
+        QVERIFY2(m.hasMatch(), qPrintable(text.right(300)));
+        const qsizetype rest = m.captured(1).toLongLong();
+        QVERIFY(rest > body.size() - HelpDocument::MaxShownBody - 2);
+        QVERIFY(rest < body.size() - HelpDocument::MaxShownBody + line.size() + 8);
+        QVERIFY(text.contains(QStringLiteral("\n0 Line of a very long topic")) ||
+                text.contains(QStringLiteral(" 0 Line of a very long topic")));
     }
 
     void partialKeyNarrowsAsTheUserTypes() {
