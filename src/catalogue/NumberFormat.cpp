@@ -145,10 +145,10 @@ bool AllZero(const std::string &whole, const std::string &fraction) {
            fraction.find_first_not_of('0') == std::string::npos;
 }
 
-std::string NotANumber(double value) {
-    if (std::isnan(value))
-        return "NAN";
-    return value < 0 ? "-INF" : "INF";
+// What a value that is no finite number shows as: only a file can hold one, and the user
+// can make nothing of "NAN" or "INF".
+std::string NotANumber(double) {
+    return "?";
 }
 
 std::string GroupThousands(const std::string &whole, char separator) {

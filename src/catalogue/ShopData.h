@@ -5,6 +5,7 @@
 #include "catalogue/RecordList.h"
 #include "catalogue/RecordPool.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -111,6 +112,9 @@ public:
     std::string Brand;
     float Size = 0;
     float Price = 0; // 0: no price known
+    // The price that totals count: one that is no finite number (only a file can hold one)
+    // is no price known, as 0 is, so that every total stays a number.
+    float KnownPrice() const { return std::isfinite(Price) ? Price : 0; }
     TShopShop *Shop = nullptr;
     int16_t ShopIndex = -1;
     int16_t Quantity = 0; // > 0: on the shopping list

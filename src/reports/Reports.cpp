@@ -267,13 +267,13 @@ bool PrintShoppingList(ReportCanvas &canvas, const ReportOptions &options) {
             if (lastCategory)
                 categoryText = lastCategory->Name;
         }
-        const float amount = static_cast<float>(item.Quantity) * item.Price;
+        const float amount = static_cast<float>(item.Quantity) * item.KnownPrice();
         e.PrintRow(cols, {categoryText, std::to_string(item.Quantity),
                           ProductName(item) + " " + item.Brand, SizeText(item), Money(item.Price),
                           Money(amount)});
         shopTotal += amount;
         grandTotal += amount;
-        if (item.Price == 0)
+        if (item.KnownPrice() == 0)
             noPrice = true;
         e.LineNo += 1;
     }

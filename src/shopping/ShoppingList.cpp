@@ -24,7 +24,7 @@ ListTotals ShoppingListTotals(const TRecordList<TShopItem> &items) {
     for (const auto &item : items) {
         if (item->Quantity <= 0)
             continue;
-        totals.TotalCost += static_cast<float>(item->Quantity) * item->Price;
+        totals.TotalCost += static_cast<float>(item->Quantity) * item->KnownPrice();
         ++totals.ItemCount;
     }
     return totals;

@@ -8,10 +8,12 @@
 #include "reports/ReportEngine.h"
 #include "reports/Reports.h"
 #include "settings/Preferences.h"
+#include "shopping/ShoppingList.h"
 
 #include <QStringList>
 #include <QTest>
 
+#include <limits>
 #include <map>
 
 namespace {
@@ -211,6 +213,31 @@ private Q_SLOTS:
         QCOMPARE(Items[0]->Shop, nullptr);
         QCOMPARE(Items[1]->Brand, std::string("Cold"));
         QCOMPARE(Items[Items.Count() - 1]->Brand, std::string("Farm"));
+    }
+
+    // A price or size that is no number (from a file) shows as "?", counts as no price
+    // known in the window's total and the report's, and brings the note with it.
+    void valuesThatAreNoNumbers() {
+        const float nan = std::numeric_limits<float>::quiet_NaN();
+        const float inf = std::numeric_limits<float>::infinity();
+        TShopCat *dairy = Cat("Dairy");
+        TShopShop *corner = Shop("Corner", {dairy});
+        TShopProd *milk = Prod("Milk", "l", dairy);
+        Item(milk, "Acme", 1, 1.5f, corner, 2);
+        Item(milk, "Nan", 1, nan, corner, 2);
+        Item(milk, "Inf", inf, -inf, corner, 1);
+        QCOMPARE(TotalCostText(ShoppingListTotals(Items).TotalCost, Regional::EnglishUS()),
+                 std::string("Total cost $3.00"));
+        RecordingCanvas c;
+        QVERIFY(PrintShoppingList(c, Dated));
+        const QStringList lines = Lines(c, 24, 96);
+        QCOMPARE(lines.mid(3),
+                 QStringList({"1.5: Dairy | 2 | Milk Acme | 1l | 1.50 | 3.00",
+                              "1.6: 2 | Milk Nan | 1l | ? | 0.00",
+                              "1.7: 1 | Milk Inf | ?l | ? | 0.00", "1.9: ----",
+                              "1.10: Total for Corner | 3.00", "1.11: (This total is not accurate.",
+                              "1.12: Some items at this shop had no prices.)", "1.14: ----",
+                              "1.15: Grand total | $3.00"}));
     }
 
     // A shop longer than a page: the next page's heading counts on, the category is not
