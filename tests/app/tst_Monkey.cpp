@@ -138,24 +138,38 @@ private:
         return shown.isEmpty() ? MainForm : shown[int(random.bounded(shown.size()))];
     }
 
-    // After the last event every window but the main one closes, modal ones first.
+    // After the last event every window but the main one closes, the top-most first: modal
+    // ones, then a window no other has taken over (one that has refuses to close until the
+    // window on top of it is gone). A window that will not close ends the walk as a failure.
     void Unwind(QWidget *window) {
-        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            dialog->reject();
-            return;
-        }
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            modal->close();
-            return;
-        }
-        for (QWidget *w : ProgramWindows())
-            if (w != MainForm && w->isVisible()) {
-                w->close();
-                return;
-            }
         Q_UNUSED(window);
-        finished = true;
+        QWidget *closing = QApplication::activeModalWidget();
+        if (!closing) {
+            const QList<QWidget *> &windows = ProgramWindows();
+            for (auto it = windows.rbegin(); it != windows.rend() && !closing; ++it)
+                if (*it != MainForm && (*it)->isVisible() && (*it)->isEnabled())
+                    closing = *it;
+        }
+        if (!closing) {
+            finished = true;
+            return;
+        }
+        if (closing == lastClosing_ && ++closeAttempts_ > 100) {
+            failure = closing->objectName() + QStringLiteral(" does not close");
+            finished = true;
+            return;
+        }
+        if (closing != lastClosing_)
+            closeAttempts_ = 0;
+        lastClosing_ = closing;
+        auto *dialog = qobject_cast<QDialog *>(closing);
+        if (dialog && closing == QApplication::activeModalWidget())
+            dialog->reject();
+        else
+            closing->close();
     }
+    QPointer<QWidget> lastClosing_;
+    int closeAttempts_ = 0;
 
     void Note(QWidget *window, const QString &what) {
         trace << window->objectName() + ": " + what;
