@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -17,6 +18,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <string>
 #include <utility>
 
 namespace ui {
@@ -34,6 +36,16 @@ QString CaptionFor(MsgKind kind) {
         return QStringLiteral("Confirm");
     }
     return {};
+}
+
+// The report font as the window system draws it.
+QFont QtFont(const ReportFont &font) {
+    QFont qt(FromAnsi(font.Name), font.Size);
+    qt.setBold(font.Styles & ReportFont::Bold);
+    qt.setItalic(font.Styles & ReportFont::Italic);
+    qt.setUnderline(font.Styles & ReportFont::Underline);
+    qt.setStrikeOut(font.Styles & ReportFont::Strikeout);
+    return qt;
 }
 
 // The program's own dialogs.
@@ -98,13 +110,8 @@ public:
     }
 
     bool FontDialog(ReportFont &font) override {
-        QFont start(FromAnsi(font.Name), font.Size);
-        start.setBold(font.Styles & ReportFont::Bold);
-        start.setItalic(font.Styles & ReportFont::Italic);
-        start.setUnderline(font.Styles & ReportFont::Underline);
-        start.setStrikeOut(font.Styles & ReportFont::Strikeout);
         bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, start, DialogParent());
+        const QFont chosen = QFontDialog::getFont(&ok, QtFont(font), DialogParent());
         if (!ok)
             return false;
         font.Name = ToAnsi(chosen.family()).substr(0, 255);
@@ -178,7 +185,20 @@ QDialog *NewPrintPreview(QPrinter &printer, const PaintDocument &paint, QWidget 
 }
 
 bool ExecFontDialog(ReportFont &font) {
-    return CurrentResponder().FontDialog(font);
+    // The dialog lists families, and Arial is no family here: it is drawn by a substitute.
+    // Opened on a name it does not list, the dialog would select its first family and OK
+    // would print every report in that, so it opens on the family that draws the font.
+    ReportFont shown = font;
+    shown.Name = ToAnsi(QFontInfo(QtFont(font)).family()).substr(0, 255);
+    ReportFont chosen = shown;
+    if (!CurrentResponder().FontDialog(chosen))
+        return false;
+    // Keeping that family keeps the font the stored name stands for: the name stays, so
+    // the reports go on asking for Arial where a machine has it.
+    const std::string name = chosen.Name == shown.Name ? font.Name : chosen.Name;
+    font = chosen;
+    font.Name = name;
+    return true;
 }
 
 void Help(const QString &file, HelpCommand command, unsigned context, const QString &keyword) {

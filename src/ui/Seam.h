@@ -38,7 +38,8 @@ public:
     // The print preview of the document that `paint` draws on the printer it is given;
     // the user pages through it, zooms, and may print it from there.
     virtual void PrintPreview(QPrinter &printer, const PaintDocument &paint) = 0;
-    // The font dialog, starting from `font`; true (and `font` changed) when confirmed.
+    // The font dialog, starting from `font`, whose name is a family the dialog lists; true
+    // (and `font` changed) when confirmed.
     virtual bool FontDialog(ReportFont &font) = 0;
     // A help command for `file`; `context` for Context, `keyword` for PartialKey.
     virtual void Help(const QString &file, HelpCommand command, unsigned context,
@@ -68,6 +69,8 @@ bool ExecPrinterSetup();
 void ExecPrintPreview(const PaintDocument &paint);
 // The program's preview window for `printer`, not yet shown (the responder shows it).
 QDialog *NewPrintPreview(QPrinter &printer, const PaintDocument &paint, QWidget *parent);
+// The font dialog on the family that draws `font`, with its style and size. A family the
+// user picks is stored by its own name; the name stays when the family was kept.
 bool ExecFontDialog(ReportFont &font);
 
 // The program's own help file; a bare name is looked for beside the program.

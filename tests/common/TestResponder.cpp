@@ -49,6 +49,7 @@ void TestResponder::PrintPreview(QPrinter &printer, const ui::PaintDocument &pai
 
 bool TestResponder::FontDialog(ReportFont &font) {
     ++fontDialogs;
+    shownFont = font;
     if (!confirmFont)
         return false;
     font = chosenFont;

@@ -49,7 +49,8 @@ public:
     // The print preview: the document is drawn as the preview would draw it, into the PDF
     // file `pdfFile` names.
     int previews = 0;
-    // The font dialog: the font it returns when confirmed.
+    // The font dialog: the font it opened on, and the font it returns when confirmed.
+    ReportFont shownFont;
     bool confirmFont = true;
     ReportFont chosenFont;
     int fontDialogs = 0;

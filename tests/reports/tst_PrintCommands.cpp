@@ -212,6 +212,17 @@ private Q_SLOTS:
         const QByteArray ini = ReadAll(program->file(QStringLiteral("Shopping.ini")));
         QVERIFY2(ini.contains("Name=Courier") && ini.contains("Size=14"), ini.constData());
     }
+
+    // OK on the dialog as it opened (on the family that draws Arial) keeps the stored name.
+    void reportFontKeptByOkWithoutChange() {
+        TheReportFont.Styles = ReportFont::Bold;
+        responder().chosenFont = {"Liberation Sans", 10, 0, ReportFont::Bold};
+        MainForm->Reportfont1->trigger();
+        MainForm->close();
+        const QByteArray ini = ReadAll(program->file(QStringLiteral("Shopping.ini")));
+        QVERIFY2(ini.contains("[Font]\r\nName=Arial\r\nSize=10\r\nColour=0,0,0\r\nStyle=Bold\r\n"),
+                 ini.constData());
+    }
 };
 
 QTEST_MAIN(TestPrintCommands)

@@ -1,10 +1,12 @@
 // The thin layer over the window system: text conversion at the catalogue's boundary,
-// the sorted list box, the program's own message boxes and the top-level error box.
+// the sorted list box, the program's own message boxes, the report font dialog and the
+// top-level error box.
 
 #include "TestCatalogue.h"
 #include "TestResponder.h"
 #include "WidgetDriver.h"
 #include "catalogue/NumberFormat.h"
+#include "settings/Preferences.h"
 #include "ui/Ansi.h"
 #include "ui/Application.h"
 #include "ui/FormBase.h"
@@ -15,6 +17,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -26,6 +29,8 @@
 #include <QTimer>
 
 #include <stdexcept>
+
+Q_DECLARE_METATYPE(ReportFont)
 
 namespace {
 
@@ -480,6 +485,67 @@ private Q_SLOTS:
         QCOMPARE(int(r), expected);
         QCOMPARE(shownText, QStringLiteral("First\nSecond"));
         QCOMPARE(shownTitle, QStringLiteral("Confirm"));
+    }
+
+    // The dialog lists families only, so it opens on the family that draws the stored name;
+    // the stored name stays unless the user picks another family.
+    void fontDialogKeepsNameUnlessFamilyPicked_data() {
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<ReportFont>("chosen");
+        QTest::addColumn<ReportFont>("kept");
+        const uint8_t bold = ReportFont::Bold;
+        const ReportFont stored{"Arial", 10, 0x030201, bold};
+        QTest::newRow("OK, nothing changed")
+            << true << ReportFont{"Liberation Sans", 10, 0x030201, bold} << stored;
+        QTest::newRow("other family") << true << ReportFont{"Liberation Serif", 10, 0x030201, bold}
+                                      << ReportFont{"Liberation Serif", 10, 0x030201, bold};
+        QTest::newRow("size only") << true << ReportFont{"Liberation Sans", 12, 0x030201, bold}
+                                   << ReportFont{"Arial", 12, 0x030201, bold};
+        QTest::newRow("style only")
+            << true << ReportFont{"Liberation Sans", 10, 0x030201, ReportFont::Italic}
+            << ReportFont{"Arial", 10, 0x030201, ReportFont::Italic};
+        QTest::newRow("Cancel") << false << ReportFont{"Liberation Serif", 12, 0, 0} << stored;
+    }
+    void fontDialogKeepsNameUnlessFamilyPicked() {
+        QFETCH(bool, confirm);
+        QFETCH(ReportFont, chosen);
+        QFETCH(ReportFont, kept);
+        ui::SetUpApplication(*qApp);
+        TestResponder responder;
+        responder.confirmFont = confirm;
+        responder.chosenFont = chosen;
+        ReportFont font{"Arial", 10, 0x030201, ReportFont::Bold};
+        QCOMPARE(ui::ExecFontDialog(font), confirm);
+        QCOMPARE(responder.shownFont,
+                 (ReportFont{"Liberation Sans", 10, 0x030201, ReportFont::Bold}));
+        QCOMPARE(font, kept);
+    }
+
+    // The real dialog shows that family selected, with the stored style and size.
+    void fontDialogOpensOnDrawingFamily() {
+        ui::SetUpApplication(*qApp);
+        QFont shown;
+        bool found = false, saved = false;
+        QTimer::singleShot(0, this, [&] {
+            QFontDialog *dialog = nullptr;
+            found = QTest::qWaitFor([&] {
+                dialog = qobject_cast<QFontDialog *>(QApplication::activeModalWidget());
+                return dialog != nullptr;
+            });
+            if (!found)
+                return;
+            shown = dialog->currentFont();
+            saved = SaveShot(dialog, "report-font");
+            dialog->accept();
+        });
+        ReportFont font{"Arial", 10, 0x030201, ReportFont::Bold | ReportFont::Underline};
+        const ReportFont stored = font;
+        QVERIFY(ui::ExecFontDialog(font));
+        QVERIFY(found && saved);
+        QCOMPARE(shown.family(), QStringLiteral("Liberation Sans"));
+        QVERIFY(shown.bold() && shown.underline() && !shown.italic());
+        QCOMPARE(shown.pointSize(), 10);
+        QCOMPARE(font, stored);
     }
 
     void unhandledErrorShowsOneBoxAndGoesOn() {
