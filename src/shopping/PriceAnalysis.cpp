@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 bool HasUnitPrice(const TShopItem &item) {
     return std::isfinite(item.Size) && item.Size > 0 && std::isfinite(item.Price);
@@ -13,15 +12,6 @@ bool HasUnitPrice(const TShopItem &item) {
 namespace {
 
 __extension__ typedef __int128 Wide;
-
-// A price in whole cents, as the user typed it and sees it; none where a long long cannot
-// hold it (no editor takes such a price, a file may hold one).
-std::optional<long long> WholeCents(float price) {
-    const double cents = std::round(double(price) * 100);
-    if (!(std::fabs(cents) < 9e18))
-        return std::nullopt;
-    return static_cast<long long>(cents);
-}
 
 // Whether a * 10^ea < b * 10^eb, exactly. The side with the larger power is scaled up until
 // the powers meet or it has outgrown anything the other side can hold.
@@ -49,15 +39,25 @@ bool LessScaled(Wide a, int ea, Wide b, int eb) {
 bool CheaperPerUnit(const TShopItem &alt, const TShopItem &item) {
     // alt.Price / alt.Size < item.Price / item.Size, both sizes above 0, on the prices and
     // sizes as entered: 1.20 is stored a little above 1.20, and 600 ml at $1.20 must not
-    // seem dearer than 1000 ml at $2.00.
-    const auto altCents = WholeCents(alt.Price);
-    const auto itemCents = WholeCents(item.Price);
-    if (!altCents || !itemCents)
+    // seem dearer than 1000 ml at $2.00. Prices count in whole cents.
+    if (&alt == &item)
+        return false;
+    const double altCents = std::round(double(alt.Price) * 100);
+    const double itemCents = std::round(double(item.Price) * 100);
+    if (!(std::fabs(altCents) < 9e18 && std::fabs(itemCents) < 9e18)) // only from a file
         return double(alt.Price) * double(item.Size) < double(item.Price) * double(alt.Size);
-    const ShownDecimal altSize = ShownDigits(SingleToDouble(alt.Size));
-    const ShownDecimal itemSize = ShownDigits(SingleToDouble(item.Size));
-    return LessScaled(Wide(*altCents) * itemSize.digits, itemSize.exponent,
-                      Wide(*itemCents) * altSize.digits, altSize.exponent);
+    if (alt.Size == item.Size)
+        return altCents < itemCents;
+    // A size as shown (7 digits) is within 5e-7 of the stored one, so products further
+    // apart than that compare the same either way; only near-equal ones need the digits.
+    const double a = altCents * double(item.Size);
+    const double b = itemCents * double(alt.Size);
+    if (std::fabs(a - b) > 4e-6 * std::max(std::fabs(a), std::fabs(b)))
+        return a < b;
+    const ShownDecimal altSize = ShownDigits(alt.Size);
+    const ShownDecimal itemSize = ShownDigits(item.Size);
+    return LessScaled(Wide(static_cast<long long>(altCents)) * itemSize.digits, itemSize.exponent,
+                      Wide(static_cast<long long>(itemCents)) * altSize.digits, altSize.exponent);
 }
 
 bool CanBeOffered(const TShopItem &alt) {
