@@ -191,9 +191,11 @@ private:
     }
 
     // The commands that end the program: the walk keeps the main window open.
+    // What would end the program: the main window's Exit, also from its menu (whose popup
+    // is a window of its own), and its close button.
     static bool Ends(const QString &name, QWidget *window) {
-        return window == MainForm &&
-               (name == QLatin1String("Exit1") || name == QLatin1String("CloseBtn"));
+        return name == QLatin1String("Exit1") ||
+               (window == MainForm && name == QLatin1String("CloseBtn"));
     }
 
     template <class T> QList<T *> Controls(QWidget *window) {
