@@ -8,6 +8,7 @@
 #include "floorplan/PlanPainter.h"
 #include "ui/Ansi.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -204,7 +205,7 @@ private Q_SLOTS:
             << QFont(QStringLiteral("Arial"), 9) << QByteArray("AV \xC9t\xE9");
         // A line of text shows a soft hyphen at its end; a drawn text does not.
         QTest::newRow("soft hyphen") << plan << QByteArray("Tea\xAD");
-        // This face lacks the trade mark sign, which comes from another.
+        // This face (DejaVu Sans ExtraLight) lacks the trade mark sign, which comes from another.
         QFont light(QStringLiteral("DejaVu Sans"));
         light.setPixelSize(12);
         light.setWeight(QFont::ExtraLight);
@@ -217,6 +218,13 @@ private Q_SLOTS:
         category.Add(std::make_unique<TShopCat>(name.toStdString()));
         const QString text = ui::FromAnsi(name.toStdString());
         if (QTest::currentDataTag() == QByteArrayLiteral("fallback font")) {
+            // Another face in its place may hold every character, and prove nothing.
+            const QFontInfo face(font);
+            QVERIFY2(face.family() == QStringLiteral("DejaVu Sans") &&
+                         face.styleName() == QStringLiteral("ExtraLight"),
+                     qPrintable(QStringLiteral("DejaVu Sans ExtraLight is missing (scripts/setup "
+                                               "installs it); the face used is %1 %2")
+                                    .arg(face.family(), face.styleName())));
             QTextLayout layout(text, font);
             layout.beginLayout();
             layout.createLine();
