@@ -14,6 +14,7 @@
 #include "ui/SortedListBox.h"
 #include "ui/WindowFont.h"
 
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -152,6 +153,18 @@ private Q_SLOTS:
         }
         QCOMPARE(edit.text(), expected);
         QCOMPARE(responder.beeps, beeps);
+    }
+
+    // A real paste (Ctrl+V from the clipboard) that drops characters beeps once too.
+    void pasteThatDropsCharactersBeeps() {
+        QLineEdit edit;
+        ui::MakeAnsiEdit(&edit, 30);
+        edit.show();
+        TestResponder responder;
+        QApplication::clipboard()->setText(QStringLiteral("Café ☕ Ωmega €5"));
+        QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit.text(), QStringLiteral("Café  mega €5"));
+        QCOMPARE(responder.beeps, 1);
     }
 
     void editBoxKeepsItsLength() {
