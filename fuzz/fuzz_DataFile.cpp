@@ -31,11 +31,6 @@
 
 namespace {
 
-[[noreturn]] void Fail(const char *what) {
-    std::fprintf(stderr, "data file round trip: %s\n", what);
-    std::abort();
-}
-
 // A folder of this run's own for the files it reads and saves.
 std::string folder;
 std::string DataPath() {
@@ -45,6 +40,14 @@ std::string DataPath() {
 void RemoveFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
+}
+
+// The input that failed is kept by the fuzzer; the folder goes, as an abort skips the
+// removal at exit.
+[[noreturn]] void Fail(const char *what) {
+    std::fprintf(stderr, "data file round trip: %s\n", what);
+    RemoveFolder();
+    std::abort();
 }
 
 void WriteFile(const std::string &path, const std::string &bytes) {
