@@ -25,6 +25,29 @@ void FileWriter::Grow(std::size_t n) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// The reader's parts
+
+std::string_view FileParts::More(std::string_view unread, std::size_t need) {
+    // What is left of the last part moves to the front of the buffer, and the rest of it is
+    // filled from the file.
+    const std::size_t size = std::max(partSize_, need);
+    if (buffer_.size() < size) {
+        std::vector<char> larger(size);
+        std::copy(unread.begin(), unread.end(), larger.begin());
+        buffer_.swap(larger);
+    } else if (!unread.empty()) {
+        std::memmove(buffer_.data(), unread.data(), unread.size());
+    }
+    std::size_t filled = unread.size();
+    while (!ended_ && filled < buffer_.size()) {
+        const std::size_t got = read_(buffer_.data() + filled, buffer_.size() - filled);
+        ended_ = got == 0;
+        filled += got;
+    }
+    return {buffer_.data(), filled};
+}
+
+// ---------------------------------------------------------------------------------------------
 // Texts: one length byte, then the bytes
 
 std::string ReadShortString(FileReader &file) {
@@ -133,12 +156,20 @@ bool IsLink(const std::string &path) {
 
 } // namespace
 
-LoadResult ProbeDataFile(const std::string &path, FileBytes *bytes) {
+LoadResult ProbeDataFile(const std::string &path) {
+    // Parts of the header's size: nothing beyond it is looked at.
+    RegularFileStream stream;
+    FileParts parts([&stream](char *into, std::size_t room) { return stream.Read(into, room); },
+                    16);
+    FileReader file(parts);
+    return ProbeDataFile(path, stream, file);
+}
+
+LoadResult ProbeDataFile(const std::string &path, RegularFileStream &stream, FileReader &file) {
     LoadResult result;
-    // Regular files only, read into one buffer: a FIFO would block start-up for ever and a
+    // Regular files only, read a part at a time: a FIFO would block start-up for ever and a
     // device such as /dev/zero would be read until memory ran out.
-    FileBytes data;
-    switch (ReadRegularFile(path, data.Data)) {
+    switch (stream.Open(path)) {
     case ReadResult::Missing:
         // A link to a file that is not there is the user's own pointer to a catalogue
         // somewhere else: asked about like a file that cannot be read, never passed over.
@@ -151,17 +182,18 @@ LoadResult ProbeDataFile(const std::string &path, FileBytes *bytes) {
     case ReadResult::Ok:
         break;
     }
-    FileReader reader(data.View());
-    const std::string signature = ReadShortString(reader);
-    if (reader.Truncated || signature != FileSignature) {
+    const std::string signature = ReadShortString(file);
+    if (stream.Failed()) {
+        result.status = LoadResult::Unreadable;
+        return result;
+    }
+    if (file.Truncated || signature != FileSignature) {
         result.status = LoadResult::BadSignature;
         return result;
     }
-    result.Version = reader.ReadSingle();
+    result.Version = file.ReadSingle();
     // Compared as singles: 1.19 itself is readable, anything above is not ours to know.
     result.status = result.Version > NewestReadableVersion ? LoadResult::Newer : LoadResult::Ok;
-    if (bytes)
-        *bytes = std::move(data);
     return result;
 }
 
@@ -199,13 +231,16 @@ template <class T> T *Resolve(const TRecordList<T> &list, int16_t index, int &da
 } // namespace
 
 void ReadCatalogue(std::string_view bytes, LoadResult &result) {
-    // Positions in the file count from the start of each list, so the lists start empty.
-    ClearCatalogue();
     FileReader file(bytes);
     ReadShortString(file);
     file.ReadSingle();
-
+    ReadLists(file, result);
     lastFileSize = bytes.size();
+}
+
+void ReadLists(FileReader &file, LoadResult &result) {
+    // Positions in the file count from the start of each list, so the lists start empty.
+    ClearCatalogue();
     int dangling = 0;
     bool cutInRecord = false;
     // References to a list read before are resolved as each record is read, while it is at
@@ -279,8 +314,16 @@ std::string DamagedText(const std::vector<std::string> &damage) {
 } // namespace
 
 LoadOutcome LoadDataFile(const std::string &path, DataFileUser &user) {
-    FileBytes bytes;
-    LoadResult result = ProbeDataFile(path, &bytes);
+    // Read a part at a time: the memory of a large catalogue goes to its records, not to a
+    // copy of its file.
+    RegularFileStream stream;
+    FileParts parts([&stream, &user](char *into, std::size_t room) {
+        const std::size_t got = stream.Read(into, room);
+        user.Progress(stream.Done(), stream.Size());
+        return got;
+    });
+    FileReader file(parts);
+    LoadResult result = ProbeDataFile(path, stream, file);
     switch (result.status) {
     case LoadResult::Missing:
         return LoadOutcome::GoOn;
@@ -297,7 +340,13 @@ LoadOutcome LoadDataFile(const std::string &path, DataFileUser &user) {
         break;
     }
 
-    ReadCatalogue(bytes.View(), result);
+    ReadLists(file, result);
+    lastFileSize = stream.Done();
+    if (stream.Failed()) {
+        // What was read before the failure is no catalogue the user knows.
+        ClearCatalogue();
+        return user.AskYesNo(UnreadableText) ? LoadOutcome::GoOn : LoadOutcome::QuitWithoutSave;
+    }
     if (!result.Damage.empty() && !user.AskYesNo(DamagedText(result.Damage))) {
         ClearCatalogue();
         return LoadOutcome::QuitWithoutSave;

@@ -1,12 +1,14 @@
 #pragma once
 // SHOPPING.DAT: reading and writing the whole catalogue.
 
+#include "catalogue/RegularFile.h"
 #include "catalogue/ShopData.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,16 +18,39 @@ inline constexpr float FileVersion = 1.1f;
 inline constexpr float NewestReadableVersion = 1.19f;
 inline const char *const FileSignature = "Trolleymind";
 
-// Reads little-endian fields from bytes it does not own (the caller keeps them alive).
-// Reading past the end sets `Truncated` and yields zeros, so a damaged file never reads
-// out of bounds.
+// A file read a part at a time into one buffer, used again for each part, so that a large
+// catalogue is never held whole in memory beside the records made from it.
+class FileParts {
+public:
+    // Fills up to `room` bytes at `into`; returns how many, 0 at the end of the file.
+    using Read = std::function<std::size_t(char *into, std::size_t room)>;
+    static constexpr std::size_t DefaultPartSize = std::size_t{1} << 20;
+
+    explicit FileParts(Read read, std::size_t partSize = DefaultPartSize)
+        : read_(std::move(read)), partSize_(std::max<std::size_t>(partSize, 1)) {}
+    // `unread` (what a reader has not yet taken of the last part) followed by the next bytes
+    // of the file: at least `need` in all, fewer only where the file ends. The bytes stay
+    // valid until the next call.
+    std::string_view More(std::string_view unread, std::size_t need);
+
+private:
+    Read read_;
+    std::size_t partSize_;
+    std::vector<char> buffer_;
+    bool ended_ = false;
+};
+
+// Reads little-endian fields from bytes it does not own (the caller keeps them alive), or
+// from a file's parts as it goes. Reading past the end sets `Truncated` and yields zeros, so
+// a damaged file never reads out of bounds.
 class FileReader {
 public:
     explicit FileReader(std::string_view bytes) : data_(bytes) {}
     // A temporary would be gone before the first field is read.
     explicit FileReader(std::string &&) = delete;
+    explicit FileReader(FileParts &parts) : parts_(&parts) {}
     uint8_t ReadByte() {
-        if (pos_ >= data_.size()) {
+        if (!Have(1)) {
             Truncated = true;
             return 0;
         }
@@ -39,23 +64,25 @@ public:
         std::memcpy(&v, &bits, sizeof v);
         return v;
     }
-    // The next `n` bytes, or what there is of them when the file ends first.
+    // The next `n` bytes, or what there is of them when the file ends first. They are valid
+    // until the next read.
     std::string_view ReadBytes(std::size_t n) {
-        const std::size_t left = data_.size() - std::min(pos_, data_.size());
+        Have(n);
+        const std::size_t left = data_.size() - pos_;
         if (n > left) {
             Truncated = true;
             n = left;
         }
-        const std::string_view part(data_.data() + std::min(pos_, data_.size()), n);
+        const std::string_view part(data_.data() + pos_, n);
         pos_ += n;
         return part;
     }
     // A record of fixed size read in one step: a reader of its `n` bytes, which checks the
-    // length once for all of its fields. When fewer bytes are left the file is truncated,
-    // the rest consumed, and the reader yields zeros.
+    // length once for all of its fields (and is used up before the next read of this one).
+    // When fewer bytes are left the file is truncated, the rest consumed, and the reader
+    // yields zeros.
     FileReader Record(std::size_t n) {
-        const std::size_t left = data_.size() - std::min(pos_, data_.size());
-        if (n > left) {
+        if (!Have(n)) {
             Truncated = true;
             pos_ = data_.size();
             return FileReader(std::string_view());
@@ -64,12 +91,22 @@ public:
         pos_ += n;
         return record;
     }
-    bool AtEnd() const { return pos_ >= data_.size(); }
+    bool AtEnd() { return !Have(1); }
     bool Truncated = false;
 
 private:
+    // Whether `n` more bytes are at hand, once the next part has been fetched where needed.
+    bool Have(std::size_t n) {
+        if (data_.size() - pos_ >= n)
+            return true;
+        if (parts_ == nullptr)
+            return false;
+        data_ = parts_->More(data_.substr(pos_), n);
+        pos_ = 0;
+        return data_.size() >= n;
+    }
     template <class U> U ReadLittleEndian() {
-        if (data_.size() - std::min(pos_, data_.size()) < sizeof(U)) {
+        if (!Have(sizeof(U))) {
             Truncated = true;
             pos_ = data_.size();
             return 0;
@@ -88,6 +125,7 @@ private:
 
     std::string_view data_;
     std::size_t pos_ = 0;
+    FileParts *parts_ = nullptr;
 };
 
 // Collects the file's bytes in memory; the caller writes them out in one go. Fields are
@@ -173,18 +211,16 @@ struct LoadResult {
     std::vector<std::string> Damage;
 };
 
-// A whole file as read, in one buffer.
-struct FileBytes {
-    std::string Data;
-    std::string_view View() const { return Data; }
-};
-
 // Low-level steps of LoadDataFile, usable without any window. Paths are UTF-8.
-// Checks signature and version; fills nothing.
-LoadResult ProbeDataFile(const std::string &path, FileBytes *bytes = nullptr);
-// Empties the global lists, then reads every section of `bytes` into them, clearing bad
-// references; a record cut off by the end of the file is dropped.
+// Opens `path` (regular files only) and checks its signature and version; fills nothing.
+LoadResult ProbeDataFile(const std::string &path);
+// The same, reading through `file` from `stream`, which are then just past the header.
+LoadResult ProbeDataFile(const std::string &path, RegularFileStream &stream, FileReader &file);
+// Empties the global lists, then reads every section after the header of `file` into them,
+// clearing bad references; a record cut off by the end of the file is dropped.
 // Damage is appended to `result.Damage`.
+void ReadLists(FileReader &file, LoadResult &result);
+// The same for a whole file in memory, header included.
 void ReadCatalogue(std::string_view bytes, LoadResult &result);
 // Serialises the whole catalogue; fails (returns false) when a list is over the limit.
 bool SerialiseCatalogue(FileWriter &out);
@@ -198,6 +234,12 @@ public:
     virtual bool AskYesNo(const std::string &text) = 0;
     // An error box with OK.
     virtual void ShowError(const std::string &text) = 0;
+    // How far a load has come: `done` bytes of a file of `total` (its size when opened), told
+    // after each part is read. The program shows it when a load takes over a second.
+    virtual void Progress(std::uint64_t done, std::uint64_t total) {
+        static_cast<void>(done);
+        static_cast<void>(total);
+    }
 };
 
 enum class LoadOutcome { GoOn, QuitWithoutSave };

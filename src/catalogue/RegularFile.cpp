@@ -58,3 +58,44 @@ ReadResult ReadRegularFile(const std::string &path, std::string &bytes, int *err
     bytes.resize(done);
     return ReadResult::Ok;
 }
+
+RegularFileStream::~RegularFileStream() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+ReadResult RegularFileStream::Open(const std::string &path, int *error) {
+    // Opened without waiting and looked at before a byte is read, as ReadRegularFile does.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? ReadResult::Missing : ::Failed(error);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const ReadResult result = ::Failed(error);
+        ::close(fd);
+        return result;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return ReadResult::NotRegular;
+    }
+    fd_ = fd;
+    size_ = static_cast<std::uint64_t>(info.st_size);
+    return ReadResult::Ok;
+}
+
+std::size_t RegularFileStream::Read(char *into, std::size_t room) {
+    if (fd_ < 0 || failed_)
+        return 0;
+    for (;;) {
+        const ssize_t got = ::read(fd_, into, room);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            failed_ = true;
+            return 0;
+        }
+        done_ += static_cast<std::uint64_t>(got);
+        return static_cast<std::size_t>(got);
+    }
+}

@@ -10,8 +10,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <malloc.h>
 #include <new>
 
@@ -534,6 +536,85 @@ private Q_SLOTS:
         QCOMPARE(load(user), LoadOutcome::GoOn);
         const double peak = double(peakBytes - before) / double(size);
         QVERIFY2(peak < 1.5, qPrintable(QString::number(peak, 'f', 2) + " times the file"));
+    }
+
+    // Reading a file a part at a time gives what reading it whole gives, wherever the parts
+    // end and wherever the file is cut: records, texts and numbers that parts split are put
+    // together again, and a file that ends early is the same damage.
+    void readInParts_data() {
+        QTest::addColumn<int>("partSize");
+        QTest::addColumn<int>("readSize"); // the most one read hands over
+        QTest::newRow("a byte at a time") << 1 << 1;
+        QTest::newRow("parts of 7 bytes, read 3 at a time") << 7 << 3;
+        QTest::newRow("one part larger than the file") << 65536 << 65536;
+    }
+    void readInParts() {
+        QFETCH(int, partSize);
+        QFETCH(int, readSize);
+        BuildShoppingTrip();
+        Shops[1]->Name = std::string(255, 'n');
+        Shops[1]->Outline.Add(std::make_unique<TShopLine>(-1, 2, 100000, -200000));
+        const QByteArray whole = Saved();
+        for (qsizetype cut = 0; cut <= whole.size(); ++cut) {
+            const std::string bytes = whole.left(cut).toStdString();
+            LoadResult expected;
+            ReadCatalogue(bytes, expected);
+            const QByteArray expectedCatalogue = Saved();
+
+            std::size_t at = 0;
+            FileParts parts(
+                [&](char *into, std::size_t room) {
+                    const std::size_t n =
+                        std::min({room, std::size_t(readSize), bytes.size() - at});
+                    std::memcpy(into, bytes.data() + at, n);
+                    at += n;
+                    return n;
+                },
+                std::size_t(partSize));
+            FileReader file(parts);
+            ReadShortString(file);
+            file.ReadSingle();
+            LoadResult result;
+            ReadLists(file, result);
+            const QString where = QString("cut after %1 bytes").arg(cut);
+            QVERIFY2(Saved() == expectedCatalogue, qPrintable(where));
+            QVERIFY2(result.Damage == expected.Damage, qPrintable(where));
+        }
+    }
+
+    // A file of many parts is read a part at a time: the load holds little beside the
+    // records it makes, and tells its progress after each part, up to the whole file.
+    void largeFileLoadsInParts() {
+        BuildExampleCatalogue();
+        for (int s = 0; s < 16; ++s) {
+            TShopShop *shop = Shops.Add(std::make_unique<TShopShop>("Big " + std::to_string(s)));
+            shop->Aisle.Reserve(MaxRecords);
+            for (int a = 0; a < MaxRecords; ++a)
+                AddAisle(shop->Aisle, R(a, s, a + 10, s + 10), Categories[0]);
+        }
+        RecordingUser user;
+        QVERIFY(save(user));
+        const auto size = std::uint64_t(QFileInfo(file()).size());
+        ClearCatalogue();
+
+        const std::size_t before = liveBytes;
+        peakBytes = before;
+        QCOMPARE(load(user), LoadOutcome::GoOn);
+        const std::size_t held = liveBytes - before;
+        const double beyond = double(peakBytes - before - held) / double(size);
+        QVERIFY2(beyond < 0.25, qPrintable(QString::number(beyond, 'f', 2) +
+                                           " times the file beyond the catalogue"));
+        QCOMPARE(Shops.Count(), 17);
+        QCOMPARE(Shops[16]->Aisle[MaxRecords - 1]->Rect, R(MaxRecords - 1, 15, MaxRecords + 9, 25));
+        QVERIFY(user.questions.isEmpty());
+
+        QVERIFY(user.progress.size() >= size / FileParts::DefaultPartSize);
+        for (std::size_t i = 0; i < user.progress.size(); ++i) {
+            QCOMPARE(user.progress[i].second, size);
+            if (i > 0)
+                QVERIFY(user.progress[i].first >= user.progress[i - 1].first);
+        }
+        QCOMPARE(user.progress.back().first, size);
     }
 
     // A save that cannot be completed reports and leaves the old file exactly as it was.

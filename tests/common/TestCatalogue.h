@@ -11,6 +11,8 @@
 
 #include <deque>
 #include <functional>
+#include <utility>
+#include <vector>
 
 Q_DECLARE_METATYPE(TRect)
 
@@ -68,6 +70,12 @@ public:
     QStringList questions;
     QStringList errors;
 
+    // Every report of a load's progress: bytes read, of the file's size.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> progress;
+
     bool AskYesNo(const std::string &text) override;
     void ShowError(const std::string &text) override;
+    void Progress(std::uint64_t done, std::uint64_t total) override {
+        progress.emplace_back(done, total);
+    }
 };
