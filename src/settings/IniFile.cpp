@@ -116,13 +116,14 @@ void IniFile::Parse(std::string text) {
     const std::size_t begin = byteOrderMark_ ? Utf8ByteOrderMark.size() : 0;
 
     // CR, LF and CRLF each end a line, whichever editor the file last passed through.
-    // The lines are counted first, so that a large file's index is made once, at its size.
+    // The lines are counted first, so that a large file's index is made once, at its size,
+    // with room for the few lines writing the preferences adds.
     std::size_t count = 0;
     for (std::size_t i = begin; i < text_.size(); ++i)
         if (text_[i] == '\n' ||
             (text_[i] == '\r' && (i + 1 == text_.size() || text_[i + 1] != '\n')))
             ++count;
-    lines_.reserve(count + 1);
+    lines_.reserve(count + 1 + 32);
     for (std::size_t start = begin; start < text_.size();) {
         std::size_t end = text_.find_first_of("\r\n", start);
         LineEnd lineEnd = NoEnd;
