@@ -469,7 +469,7 @@ private Q_SLOTS:
         const std::size_t heapBefore = HeapInUse();
         IniFile loaded;
         QVERIFY(loaded.Load(ini()));
-        const double held = double(HeapInUse() - heapBefore) / double(text.size());
+        const double held = (double(HeapInUse()) - double(heapBefore)) / double(text.size());
         QVERIFY2(held < 3, qPrintable(QString("%1 times the file").arg(held)));
     }
 
