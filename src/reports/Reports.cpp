@@ -8,7 +8,9 @@
 #include <QDate>
 #include <QString>
 
+#include <algorithm>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -207,9 +209,15 @@ bool PrintShoppingList(ReportCanvas &canvas, const ReportOptions &options) {
     const auto heading = [&] {
         {
             AddedStyle bold(canvas, ReportFont::Bold);
-            canvas.TextOut(e.LeftMargin, e.LineTop(), "Shopping list for " + shopName());
+            const std::string title = "Shopping list for " + shopName();
             const std::string right = date + "     Page " + std::to_string(e.PageNo);
-            canvas.TextOut(pageWidth - e.RightMargin - canvas.TextWidth(right), e.LineTop(), right);
+            const int rightX = pageWidth - e.RightMargin - canvas.TextWidth(right);
+            canvas.TextOut(e.LeftMargin, e.LineTop(), title);
+            // A long shop name in a large font: the date and page go on the free line below
+            // rather than over the name.
+            const bool besideTitle =
+                e.LeftMargin + canvas.TextWidth(title) + e.ColumnGap() <= rightX;
+            canvas.TextOut(rightX, e.LineTop() + (besideTitle ? 0 : e.LineHeight), right);
         }
         e.LineNo += 2;
         e.PrintRow(cols, {"Aisle", "Qty", "Item", "Size", "Price", "Total"});
@@ -298,29 +306,61 @@ bool PrintFridgeList(ReportCanvas &canvas, const ReportOptions &options) {
     const int box = RoundEven(canvas.TextHeight("W") * 0.8);
     const int textOffset = RoundEven(box * 1.5);
     const int columns = FL_Cat ? 2 : 3;
-    const int columnWidth = (canvas.PageWidth() - e.LeftMargin - e.RightMargin) / columns;
+    const int across = canvas.PageWidth() - e.LeftMargin - e.RightMargin;
     if (FL_Sort == 0)
         SortFridgeByCategory();
     else
         ProductTypes.Sort(CompareProductsByName);
+    const int count = ProductTypes.Count();
+
+    // The lines of a column: as many as lie above the space kept free, at least one.
+    int perColumn = 0;
+    for (e.LineNo = 1; e.LineFits(); ++e.LineNo)
+        ++perColumn;
+    perColumn = std::max(perColumn, 1);
+    // The columns of the page that starts with entry `first`: as many as the layout gives,
+    // fewer (and so wider) where an entry would run into the box of the next one on its line.
+    const auto columnsFrom = [&](int first) {
+        const int gap = e.ColumnGap();
+        std::vector<int> widths;
+        for (int i = first; i < std::min(count, first + columns * perColumn); ++i) {
+            const TShopProd &product = *ProductTypes[i];
+            int width = textOffset + canvas.TextWidth(product.Name) + gap;
+            if (product.Category && FL_Cat) {
+                AddedStyle italic(canvas, ReportFont::Italic);
+                width += canvas.TextWidth(" (" + product.Category->Name + ")");
+            }
+            widths.push_back(width);
+        }
+        for (int n = columns; n > 1; --n) {
+            const int onPage = std::min(static_cast<int>(widths.size()), n * perColumn);
+            bool fits = true;
+            for (int k = 0; k + perColumn < onPage; ++k)
+                fits = fits && widths[static_cast<std::size_t>(k)] <= across / n;
+            if (fits)
+                return n;
+        }
+        return 1;
+    };
 
     e.LineNo = 1;
     e.PageNo = 1;
     int column = 0;
-    const int count = ProductTypes.Count();
+    int pageColumns = columnsFrom(0);
     for (int i = 0; i < count; ++i) {
         const TShopProd &product = *ProductTypes[i];
         Tell(options, i + 1, count);
         if (!e.LineFits()) {
-            if (column + 1 == columns) {
+            if (column + 1 == pageColumns) {
                 e.NewPage();
                 column = 0;
+                pageColumns = columnsFrom(i);
             } else {
                 ++column; // the list goes on at the top of the next column
                 e.LineNo = 1;
             }
         }
-        const int x = column * columnWidth + e.LeftMargin;
+        const int x = column * (across / pageColumns) + e.LeftMargin;
         const int y = e.LineTop();
         canvas.Rectangle(x, y, x + box, y + box);
         canvas.TextOut(x + textOffset, y, product.Name);

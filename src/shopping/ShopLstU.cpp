@@ -10,6 +10,7 @@
 #include "ui/Ansi.h"
 #include "ui/Builder.h"
 #include "ui/Seam.h"
+#include "ui/TextWidths.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -19,11 +20,15 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace {
 constexpr int kClientWidth = 560;
 constexpr int kClientHeight = 361;
 // Qt's own limit; the entry has none of its own.
 constexpr int kEntryLength = 32767;
+// Where a row's value starts.
+constexpr int kValueLeft = 2;
 } // namespace
 
 TShopListForm::TShopListForm(QWidget *parent)
@@ -136,7 +141,9 @@ void TShopListForm::UpdateItemsList() {
         filter.shops.push_back(shop);
     filter.onlyOnList = PriceMode && ListOnlyCB->isChecked();
     filter.byCategory = CatSortCB->isChecked();
-    ItemsListBox->Fill(ListedItems(Items, filter));
+    std::vector<TShopItem *> rows = ListedItems(Items, filter);
+    MeasureColumns(rows);
+    ItemsListBox->Fill(std::move(rows));
     QtyEdit->clear();
     UOMLabel->clear();
     OkBtn->setEnabled(false);
@@ -200,6 +207,13 @@ void TShopListForm::OkBtnClick() {
     // would: only quantities above 0 count.
     ShowTotals();
     ItemsListBox->UpdateRow(row);
+    // A value wider than any listed moves every row's name right at once.
+    const int width = ui::TextWidths(ItemsListBox->font()).Of(ValueText(*item));
+    if (width > valueWidth_) {
+        valueWidth_ = width;
+        PlaceColumns();
+        ItemsListBox->viewport()->update();
+    }
 
     // On to the next row, round to the first after the last; the list keeps its rows.
     const int next = row + 1 < ItemsListBox->Count() ? row + 1 : 0;
@@ -217,22 +231,37 @@ void TShopListForm::ClearBtnClick() {
     UpdateItemsList();
 }
 
+std::string TShopListForm::ValueText(const TShopItem &item) const {
+    if (PriceMode)
+        return PriceEntryText(item.Price);
+    return item.Quantity > 0 ? std::to_string(item.Quantity) : std::string();
+}
+
+void TShopListForm::MeasureColumns(const std::vector<TShopItem *> &rows) {
+    ui::TextWidths widths(ItemsListBox->font());
+    valueWidth_ = nameWidth_ = 0;
+    for (const TShopItem *item : rows) {
+        valueWidth_ = std::max(valueWidth_, widths.Of(ValueText(*item)));
+        nameWidth_ = std::max(nameWidth_, widths.Of(ItemRowText(*item)));
+    }
+    PlaceColumns();
+}
+
+void TShopListForm::PlaceColumns() {
+    // The names start where the window was designed to start them, after three digits (or
+    // a price of three) and a W's width of room; a wider value keeps that room after it.
+    const QFontMetrics metrics(ItemsListBox->font());
+    const int designed =
+        metrics.horizontalAdvance(PriceMode ? QStringLiteral("000.00W") : QStringLiteral("000W"));
+    nameX_ = std::max(designed, valueWidth_ + metrics.horizontalAdvance(QLatin1Char('W')));
+    ItemsListBox->SetRowWidth(nameX_ + nameWidth_);
+}
+
 void TShopListForm::ItemsListBoxDrawItem(QPainter &canvas, const QRect &rect,
                                          const TShopItem &item) const {
-    const QFontMetrics metrics(canvas.font());
-    QString value;
-    int second = 0;
-    if (PriceMode) {
-        value = ui::FromAnsi(PriceEntryText(item.Price));
-        second = metrics.horizontalAdvance(QStringLiteral("000.00W"));
-    } else {
-        if (item.Quantity > 0)
-            value = QString::number(item.Quantity);
-        second = metrics.horizontalAdvance(QStringLiteral("000W"));
-    }
-    const int baseline = rect.top() + metrics.ascent();
-    canvas.drawText(rect.left() + 2, baseline, value);
-    canvas.drawText(rect.left() + second, baseline, ui::FromAnsi(ItemRowText(item)));
+    const int baseline = rect.top() + QFontMetrics(canvas.font()).ascent();
+    canvas.drawText(rect.left() + kValueLeft, baseline, ui::FromAnsi(ValueText(item)));
+    canvas.drawText(rect.left() + nameX_, baseline, ui::FromAnsi(ItemRowText(item)));
 }
 
 // As from the main window: modal, from the first item. The analysis can move quantities

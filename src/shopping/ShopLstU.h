@@ -11,6 +11,8 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -63,10 +65,20 @@ protected:
 
 private:
     void ItemsListBoxDrawItem(QPainter &canvas, const QRect &rect, const TShopItem &item) const;
+    // The value a row shows before the item: its price, or its quantity when above 0.
+    std::string ValueText(const TShopItem &item) const;
+    // Measures the values and names of the rows about to be listed, in one pass.
+    void MeasureColumns(const std::vector<TShopItem *> &rows);
+    // Where the names start, and how wide the rows are, from the widths measured.
+    void PlaceColumns();
     // Totals of the whole list into TotalCost and ItemCount, and onto the labels.
     void ShowTotals();
     // Shows the value of the row just made current in the edit, ready to be typed over.
     void LoadEntry(const TShopItem &item);
     // Refuses the edit's text: the message, then the text selected for typing again.
     void RefuseEntry(const QString &message);
+
+    int valueWidth_ = 0; // the widest value listed
+    int nameWidth_ = 0;  // the widest name listed
+    int nameX_ = 0;      // where the names start in a row
 };

@@ -38,6 +38,14 @@ void RecordViewBase::UpdateRow(int row) {
         update(model()->index(row, 0));
 }
 
+void RecordViewBase::SetRowWidth(int width) {
+    if (width == rowWidth_)
+        return;
+    rowWidth_ = width;
+    // Every row has the same size, which the list keeps until it lays them out again.
+    scheduleDelayedItemsLayout();
+}
+
 void RecordViewBase::keyPressEvent(QKeyEvent *event) {
     const int row = HasSelection() ? -1 : FirstSelectionRow(event, Count());
     if (row >= 0) {

@@ -7,6 +7,10 @@
 //     list->SetDrawRow([this](QPainter &p, const QRect &r, const TShopItem &item) { ... });
 //     list->Fill(items); // in the order given
 //
+// Rows are as wide as the window says its widest row is (SetRowWidth), and stretched to
+// the list's width where they are narrower, so a horizontal scroll bar shows only when a
+// row does not fit.
+//
 // One row at a time is selected. Keyboard as in the other list boxes: in a list without a
 // selection Home and Down select the first row, End and Up the last. Any change of the
 // selected row, by the user or the program, is reported as itemSelectionChanged, which the
@@ -37,6 +41,9 @@ public:
     void SelectRow(int row);
     // Repaints one row, after its record changed.
     void UpdateRow(int row);
+    // How wide the widest row draws; the list lays its rows out again when it changes.
+    void SetRowWidth(int width);
+    int RowWidth() const { return rowWidth_; }
 
 Q_SIGNALS:
     void itemSelectionChanged();
@@ -45,6 +52,9 @@ protected:
     // Connects the selection of the model just set; called by the typed view.
     void WatchSelection();
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    int rowWidth_ = 0;
 };
 
 template <class T> class RecordView : public RecordViewBase {
@@ -122,9 +132,12 @@ private:
             }
             painter->restore();
         }
-        // Every row has the height of one line of the list's font.
+        // Every row has the height of one line of the list's font, and the width of what
+        // the widest row draws. Not the width the layout offers: that is the list's width
+        // without its vertical scroll bar until the bar has shown, so a fill that brings the
+        // bar would make every row wider than the list and bring a horizontal bar too.
         QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override {
-            return {option.rect.width(), option.fontMetrics.height() + 1};
+            return {view_->RowWidth(), option.fontMetrics.height() + 1};
         }
 
         DrawRow draw;

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPaintEngine>
 #include <QPixmap>
 #include <QTest>
 #include <QTimer>
@@ -105,6 +106,73 @@ bool RunModal(QDialog *dialog, const std::function<void()> &open,
     });
     open();
     return modal;
+}
+
+namespace {
+
+// A paint device that keeps the texts drawn on it and nothing else.
+class TextRecorder : public QPaintDevice, private QPaintEngine {
+public:
+    explicit TextRecorder(QWidget *widget) : QPaintEngine(AllFeatures), widget_(widget) {}
+    QPaintEngine *paintEngine() const override { return const_cast<TextRecorder *>(this); }
+
+    QList<DrawnText> texts;
+
+private:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+        case PdmWidth:
+            return widget_->width();
+        case PdmHeight:
+            return widget_->height();
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return widget_->logicalDpiX(); // fonts measure as on screen
+        case PdmWidthMM:
+            return widget_->widthMM();
+        case PdmHeightMM:
+            return widget_->heightMM();
+        case PdmDepth:
+            return widget_->depth();
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 0;
+        }
+    }
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return User; }
+    void updateState(const QPaintEngineState &state) override {
+        if (state.state() & DirtyTransform)
+            transform_ = state.transform();
+    }
+    // Shapes and pictures are not kept.
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+    void drawPath(const QPainterPath &) override {}
+    void drawTextItem(const QPointF &at, const QTextItem &item) override {
+        const QRectF box(at.x(), at.y() - item.ascent(), item.width(),
+                         item.ascent() + item.descent());
+        texts.push_back({item.text(), transform_.mapRect(box)});
+    }
+
+    QWidget *widget_;
+    QTransform transform_;
+};
+
+} // namespace
+
+QList<DrawnText> DrawnTexts(QWidget *widget) {
+    // As the screen would show it: lists lay their rows out when the events come round.
+    QCoreApplication::processEvents();
+    TextRecorder recorder(widget);
+    widget->render(&recorder, {}, {}, QWidget::DrawChildren);
+    return recorder.texts;
 }
 
 QString ShotsFolder() {

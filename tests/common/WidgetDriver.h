@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRectF>
 #include <QStringList>
 #include <QTest>
 
@@ -44,6 +45,14 @@ QStringList FocusOrder(QWidget *first);
 // zero-delay timer. Whatever `act` leaves open is rejected, so a failed check never leaves
 // the test waiting. True when `act` ran with `dialog` as the modal window.
 bool RunModal(QDialog *dialog, const std::function<void()> &open, const std::function<void()> &act);
+
+// A text a widget drew, and the box it took: its advance across, its line's height down.
+struct DrawnText {
+    QString text;
+    QRectF rect;
+};
+// Every text that `widget` draws when it paints itself, in its own coordinates.
+QList<DrawnText> DrawnTexts(QWidget *widget);
 
 // The folder named by TM_SHOTS, where pictures of windows go; empty when it is not set.
 QString ShotsFolder();

@@ -10,9 +10,12 @@
 #include "settings/Preferences.h"
 #include "shopping/ShoppingList.h"
 
+#include <QPoint>
 #include <QStringList>
 #include <QTest>
 
+#include <algorithm>
+#include <climits>
 #include <limits>
 #include <map>
 
@@ -127,6 +130,7 @@ private Q_SLOTS:
         e.LineNo = 3;
         e.PrintRule();
         e.PrintRow({{100, 200, 300, 400, 500, 600}, true, false}, {"a", "", "c", "", "5.5", "f"});
+        e.End(); // rows are placed when their page is complete
         QCOMPARE(c.ops.size(), 5u);
         const CanvasOp &rule = c.ops[0];
         QCOMPARE(rule.kind, CanvasOp::Line);
@@ -337,6 +341,91 @@ private Q_SLOTS:
         QCOMPARE(Lines(c, 24, 96), expected);
         for (const CanvasOp &op : c.ops)
             QCOMPARE(bool(op.style & ReportFont::Bold), op.text.starts_with("This "));
+    }
+
+    // Whatever the font and the values, no text or box is drawn over or against another
+    // (a category follows its product type's name as one text), the columns keep their
+    // order and the margins where they can, and only the pages that need it change.
+    void noTextRunsIntoTheNext_data() {
+        QTest::addColumn<int>("report");
+        QTest::addColumn<int>("fontSize");
+        QTest::addColumn<bool>("wide");
+        QTest::newRow("shopping list at 20 pt") << int(Report::ShoppingList) << 20 << false;
+        QTest::newRow("shopping list, wide values") << int(Report::ShoppingList) << 10 << true;
+        QTest::newRow("shopping list at 20 pt, wide values")
+            << int(Report::ShoppingList) << 20 << true;
+        QTest::newRow("master item list at 20 pt") << int(Report::ItemList) << 20 << false;
+        QTest::newRow("master item list, wide values") << int(Report::ItemList) << 10 << true;
+        QTest::newRow("fridge list, wide values") << int(Report::FridgeList) << 10 << true;
+    }
+    void noTextRunsIntoTheNext() {
+        QFETCH(int, report);
+        QFETCH(int, fontSize);
+        QFETCH(bool, wide);
+        BuildTrip();
+        FL_Cat = true;
+        IDR_Errors = true;
+        // The fridge list on pages of two lines, so that its columns fill.
+        const int height = report == int(Report::FridgeList) ? 37 * fontSize : 1400;
+        RecordingCanvas normal(fontSize, 1000, height);
+        QVERIFY(PrintReport(Report(report), normal, Dated));
+        if (wide) {
+            TShopItem *cheese = std::find_if(Items.begin(), Items.end(), [](const auto &item) {
+                                    return item->Product->Name == "Cheese";
+                                })->get();
+            cheese->Quantity = 32767;
+            cheese->Price = 12345.67f;
+            cheese->Brand = "Acme Finest Farmhouse";
+            cheese->Product->Name = "Cheese, mature English cheddar";
+            cheese->Product->Category->Name = "Dairy and eggs, chilled";
+            cheese->Shop->Name = "Alpha Supermarket of Riverside";
+        }
+        RecordingCanvas c(fontSize, 1000, height);
+        QVERIFY(PrintReport(Report(report), c, Dated));
+
+        // What is drawn on each line, left to right: texts and boxes, apart; the headings
+        // in their order; within the margins where nothing is wide.
+        std::map<std::pair<int, int>, std::multimap<int, const CanvasOp *>> lines;
+        for (const CanvasOp &op : c.ops)
+            if (op.kind != CanvasOp::Line)
+                lines[{op.page, op.y}].emplace(op.x, &op);
+        const std::string headings = report == int(Report::ShoppingList)
+                                         ? "|Aisle|Qty|Item|Size|Price|Total"
+                                         : "|Product|Brand|Category|Size|Price|Shop";
+        int headingLines = 0;
+        for (const auto &[where, ops] : lines) {
+            std::string texts;
+            int right = INT_MIN;
+            for (const auto &[x, op] : ops) {
+                QVERIFY2(right + (op->text.starts_with(' ') ? 0 : 1) <= x, op->text.c_str());
+                right = op->kind == CanvasOp::Text ? x + c.TextWidth(op->text) : op->x2;
+                texts += "|" + op->text;
+            }
+            QVERIFY2(wide || ops.size() == 1 || right <= c.width - c.TextWidth("WWWW"),
+                     texts.c_str());
+            if (texts.starts_with(headings.substr(0, 5))) {
+                QCOMPARE(texts, headings);
+                ++headingLines;
+            }
+        }
+        QCOMPARE(headingLines > 0, report != int(Report::FridgeList));
+        // The page after the wide fridge entry has its two columns again.
+        if (report == int(Report::FridgeList))
+            QCOMPARE(c.Find("Pears")->x, 40 + (1000 - 80) / 2 + 24);
+        // Beta's page has nothing wide: it looks as it always did. The grand total, however
+        // long, stays on the paper.
+        if (report == int(Report::ShoppingList)) {
+            const CanvasOp &grandTotal = c.ops.back();
+            QVERIFY(grandTotal.x + c.TextWidth(grandTotal.text) <= c.width);
+            const auto onBeta = [](const RecordingCanvas &canvas) {
+                QList<QPoint> at;
+                for (const CanvasOp &op : canvas.ops)
+                    if (op.page == 3)
+                        at << QPoint(op.x, op.y);
+                return at;
+            };
+            QCOMPARE(onBeta(c), onBeta(normal));
+        }
     }
 
     // Shops or categories whose names differ only in case (only a file can hold them) keep

@@ -14,7 +14,12 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
+
+#include <algorithm>
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -67,6 +72,28 @@ void CtrlClickShop(ui::ListBox<TShopShop> *list, int row) {
 void Enter(TShopListForm *form, const QString &text) {
     Retype(form->QtyEdit, text);
     QTest::keyClick(form->QtyEdit, Qt::Key_Return);
+}
+
+// Where the names of the rows in sight start, all at one x or -1; every row's value ends
+// before its name starts, or a reason why not.
+std::pair<qreal, QString> NamesAfterValues(ui::RecordView<TShopItem> *list) {
+    std::map<qreal, QList<DrawnText>> rows;
+    for (const DrawnText &drawn : DrawnTexts(list->viewport()))
+        if (!drawn.text.isEmpty())
+            rows[drawn.rect.top()].push_back(drawn);
+    qreal names = -1;
+    for (auto &[top, texts] : rows) {
+        std::sort(texts.begin(), texts.end(), [](const DrawnText &a, const DrawnText &b) {
+            return a.rect.left() < b.rect.left();
+        });
+        const DrawnText &name = texts.last();
+        if (texts.size() == 2 && texts[0].rect.right() >= name.rect.left())
+            return {-1, texts[0].text + " runs into " + name.text};
+        if (names >= 0 && name.rect.left() != names)
+            return {-1, name.text + " starts apart"};
+        names = name.rect.left();
+    }
+    return {names, {}};
 }
 
 } // namespace
@@ -344,6 +371,44 @@ private Q_SLOTS:
         if (ask)
             QCOMPARE(program->responder.messages[0].text,
                      "Are you sure you want to set quantities in every shop to zero?");
+    }
+
+    // Names start where the window was designed to start them while the values of the fill
+    // fit; a wider value, typed or listed, moves them right of it. Rows that fit the list
+    // show no horizontal scroll bar, also when a fill brings the vertical one.
+    void valuesKeepToTheirColumn_data() {
+        QTest::addColumn<bool>("priceMode");
+        QTest::addColumn<QString>("wide");
+        QTest::newRow("quantity") << false << "32767";
+        QTest::newRow("price") << true << "12345.67";
+    }
+    void valuesKeepToTheirColumn() {
+        QFETCH(bool, priceMode);
+        QFETCH(QString, wide);
+        BuildTrip();
+        for (int i = 0; i < 30; ++i) // more than the list shows at once, all at Market
+            Items.Add(std::make_unique<TShopItem>(ProductTypes[0], "Extra", 1, 1.0f, Shops[1]))
+                ->Quantity = 1;
+        QVERIFY(OnCorner(priceMode, [&] {
+            auto *list = form->ItemsListBox;
+            const int designed = list->fontMetrics().horizontalAdvance(
+                priceMode ? QStringLiteral("000.00W") : QStringLiteral("000W"));
+            QCOMPARE(NamesAfterValues(list), std::make_pair(qreal(designed), QString()));
+            ClickItemRow(list, 1); // Acme
+            Enter(form, wide);
+            QCOMPARE(ItemOf("Acme")->Quantity, priceMode ? 3 : 32767);
+            const auto typed = NamesAfterValues(list);
+            QCOMPARE(typed.second, QString());
+            QVERIFY(typed.first > designed);
+            // Every shop; in price update mode Market alone, without the wide value.
+            CtrlClickShop(form->ShopListBox, 1);
+            QTRY_VERIFY(list->verticalScrollBar()->isVisible());
+            QCoreApplication::processEvents();
+            QVERIFY(!list->horizontalScrollBar()->isVisible());
+            QCOMPARE(NamesAfterValues(list),
+                     priceMode ? std::make_pair(qreal(designed), QString()) : typed);
+            QVERIFY(SaveShot(form, priceMode ? "prices-wide" : "shoplist-wide"));
+        }));
     }
 
     // Analyse runs the analysis from the first item, and the list shows its outcome: Cow
