@@ -55,5 +55,8 @@ LoadOutcome LoadCatalogue() {
 
 bool SaveCatalogue() {
     DataFileDialogs dialogs;
+    // The user's data folder is made at the first save, not merely by starting the program.
+    // A folder that cannot be made fails the save, which then says so.
+    MakeDataDir();
     return WriteDataFile(DataFileName.toStdString(), dialogs);
 }

@@ -190,7 +190,7 @@ void TMainForm::FormClose() {
         SaveCatalogue(); // a failure has been reported; the program ends anyway
     ClearCatalogue();
     // The settings are written even when the catalogue was not.
-    if (!WriteSettings(IniFileName))
+    if (!MakeDataDir() || !WriteSettings(IniFileName))
         ui::MessageBox(ui::MsgKind::Error,
                        QStringLiteral("Unable to write to %1").arg(IniFileName));
     ui::Help(ui::ProgramHelpFile, ui::HelpCommand::Quit); // the help windows close with the program
@@ -365,9 +365,9 @@ void TMainForm::Gettingstarted1Click() {
     ui::ShowHelpTopic(HelpContext::GettingStarted);
 }
 
-// The companion help file beside the program; the program's own help file is not touched.
+// The companion help file beside the program's own; that one is not touched.
 void TMainForm::Otherproducts1Click() {
-    ui::Help(ProgramDir + QStringLiteral("CATALOG.HLP"), ui::HelpCommand::Contents);
+    ui::Help(HelpDir + QStringLiteral("CATALOG.HLP"), ui::HelpCommand::Contents);
 }
 
 void TMainForm::AboutTrolleymind1Click() {

@@ -26,16 +26,25 @@ HelpWindow *WindowFor(const QString &path) {
     return w;
 }
 
+QString &Folder() {
+    static QString folder;
+    return folder;
+}
+
 } // namespace
 
+void HelpViewer::SetFolder(const QString &folder) {
+    Folder() = folder;
+}
+
 QString HelpViewer::Resolve(const QString &file) {
-    const QString path = QDir::cleanPath(
-        QFileInfo(file).isAbsolute() ? file
-                                     : QDir(QCoreApplication::applicationDirPath()).filePath(file));
+    const QString folder = Folder().isEmpty() ? QCoreApplication::applicationDirPath() : Folder();
+    const QString path =
+        QDir::cleanPath(QFileInfo(file).isAbsolute() ? file : QDir(folder).filePath(file));
     if (QFileInfo::exists(path))
         return path;
     // Help files came from a system that ignores the case of file names: "catalog.hlp"
-    // beside the program is the file asked for as "CATALOG.HLP".
+    // in the help folder is the file asked for as "CATALOG.HLP".
     const QFileInfo info(path);
     const QString name = info.fileName();
     for (const QString &entry : info.dir().entryList(QDir::Files))

@@ -241,8 +241,8 @@ void HelpWindow::ShowLoadError() {
         QStringLiteral("<h2>Help is not available</h2>\n"
                        "<p>The help file <b>%1</b> cannot be shown: %2.</p>\n"
                        "<p>Trolleymind goes on working without it. The help files "
-                       "Shopping.hlp and CATALOG.HLP belong in the folder that holds "
-                       "the program; installing the program again puts them back.</p>\n")
+                       "Shopping.hlp and CATALOG.HLP come with the program; installing "
+                       "the program again puts them back.</p>\n")
             .arg(path, error_.toHtmlEscaped())});
 }
 

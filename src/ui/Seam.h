@@ -73,7 +73,7 @@ QDialog *NewPrintPreview(QPrinter &printer, const PaintDocument &paint, QWidget 
 // user picks is stored by its own name; the name stays when the family was kept.
 bool ExecFontDialog(ReportFont &font);
 
-// The program's own help file; a bare name is looked for beside the program.
+// The program's own help file; a bare name is looked for in the help folder.
 inline const QString ProgramHelpFile = QStringLiteral("Shopping.hlp");
 // A help command on `file` (a bare name, or a full path).
 void Help(const QString &file, HelpCommand command, unsigned context = 0,
