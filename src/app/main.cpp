@@ -7,6 +7,7 @@
 
 int main(int argc, char **argv) {
     ui::Application app(argc, argv);
+    ui::Application::QuitOnTerminationSignals();
     ui::SetUpApplication(app);
     ui::LoadRegionalSettings();
     CreateForms();

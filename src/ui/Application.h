@@ -14,6 +14,12 @@ public:
     // The window whose closing ends the program.
     static void SetMainWindow(QWidget *window);
 
+    // SIGTERM (the desktop session ending, a system shutting down), SIGINT (Ctrl+C in the
+    // terminal the program was started from) and SIGHUP (that terminal closed) ask the
+    // program to quit as the desktop session does, so the catalogue is saved. Each works
+    // once: a second one ends the program at once.
+    static void QuitOnTerminationSignals();
+
 protected:
     // A request to quit (from the desktop session or the platform) closes the main window,
     // which saves the catalogue or refuses while another window has taken over it; then the

@@ -27,6 +27,7 @@
 #include <QToolButton>
 
 #include <cerrno>
+#include <csignal>
 #include <map>
 #include <memory>
 #include <vector>
@@ -52,6 +53,10 @@ private Q_SLOTS:
         QTest::newRow("File > Exit") << "exit";
         QTest::newRow("Exit program button") << "button";
         QTest::newRow("close box") << "closebox";
+        // The session ending, Ctrl+C in a terminal, the terminal closed.
+        QTest::newRow("SIGTERM") << "SIGTERM";
+        QTest::newRow("SIGINT") << "SIGINT";
+        QTest::newRow("SIGHUP") << "SIGHUP";
     }
     void loadsAtFirstShowAndSavesAtEveryClose() {
         QFETCH(QString, how);
@@ -65,8 +70,19 @@ private Q_SLOTS:
             MainForm->Exit1->trigger();
         else if (how == "button")
             QTest::mouseClick(MainForm->CloseBtn, Qt::LeftButton);
-        else
+        else if (how == "closebox")
             MainForm->close();
+        else {
+            ui::Application::QuitOnTerminationSignals();
+            const std::map<QString, int> signals_{
+                {"SIGTERM", SIGTERM}, {"SIGINT", SIGINT}, {"SIGHUP", SIGHUP}};
+            QCOMPARE(::raise(signals_.at(how)), 0);
+            QTRY_VERIFY(!MainForm->isVisible());
+            // The quit that ended the program leaves the next event loop ending at once;
+            // one pass of the application's own loop clears that for the next tests.
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QCoreApplication::exec();
+        }
         QVERIFY(!MainForm->isVisible());
         QCOMPARE(Items.Count(), 0); // the lists are released
 
