@@ -17,44 +17,29 @@ ReadResult Failed(int *error) {
 
 ReadResult ReadRegularFile(const std::string &path, std::string &bytes, int *error) {
     bytes.clear();
-    // Opened without waiting, so that a FIFO cannot hold the program up before it is seen.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? ReadResult::Missing : Failed(error);
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const ReadResult result = Failed(error);
-        ::close(fd);
-        return result;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return ReadResult::NotRegular;
-    }
+    RegularFileStream file;
+    if (const ReadResult opened = file.Open(path, error); opened != ReadResult::Ok)
+        return opened;
     // One buffer of the file's size; a file that grows while it is read is read to its end
     // through a small buffer, so the whole is never held twice.
-    bytes.resize(static_cast<std::size_t>(info.st_size));
+    bytes.resize(static_cast<std::size_t>(file.Size()));
     std::size_t done = 0;
     char more[4096];
     for (;;) {
         const bool inBuffer = done < bytes.size();
-        const ssize_t got = inBuffer ? ::read(fd, bytes.data() + done, bytes.size() - done)
-                                     : ::read(fd, more, sizeof more);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
+        const std::size_t got = inBuffer ? file.Read(bytes.data() + done, bytes.size() - done)
+                                         : file.Read(more, sizeof more);
+        if (file.Failed()) {
             const ReadResult result = Failed(error);
-            ::close(fd);
             bytes.clear();
             return result;
         }
         if (got == 0)
             break;
         if (!inBuffer)
-            bytes.append(more, static_cast<std::size_t>(got));
-        done += static_cast<std::size_t>(got);
+            bytes.append(more, got);
+        done += got;
     }
-    ::close(fd);
     bytes.resize(done);
     return ReadResult::Ok;
 }
@@ -65,7 +50,8 @@ RegularFileStream::~RegularFileStream() {
 }
 
 ReadResult RegularFileStream::Open(const std::string &path, int *error) {
-    // Opened without waiting and looked at before a byte is read, as ReadRegularFile does.
+    // Opened without waiting, so that a FIFO cannot hold the program up before it is seen,
+    // and looked at before a byte is read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? ReadResult::Missing : ::Failed(error);
