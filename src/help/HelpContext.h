@@ -4,23 +4,29 @@
 
 #include <array>
 
+// The contexts, written once: the enum and the list of all of them are both made from it,
+// so a test going through the list goes through the enum itself.
+#define TM_HELP_CONTEXTS(X)                                                                        \
+    X(GettingStarted, 2)                                                                           \
+    X(PriceAnalysis, 3)                                                                            \
+    X(CategoryEditor, 4)                                                                           \
+    X(ShopCopy, 5)                                                                                 \
+    X(FloorPlanEditor, 6)                                                                          \
+    X(ItemEditor, 7)                                                                               \
+    X(Preferences, 8)                                                                              \
+    X(ShopEditor, 10)                                                                              \
+    X(ShoppingList, 11)                                                                            \
+    X(PriceUpdate, 12)
+
 enum class HelpContext : unsigned {
-    GettingStarted = 2,
-    PriceAnalysis = 3,
-    CategoryEditor = 4,
-    ShopCopy = 5,
-    FloorPlanEditor = 6,
-    ItemEditor = 7,
-    Preferences = 8,
-    ShopEditor = 10,
-    ShoppingList = 11,
-    PriceUpdate = 12,
+#define TM_HELP_CONTEXT_VALUE(name, number) name = number,
+    TM_HELP_CONTEXTS(TM_HELP_CONTEXT_VALUE)
+#undef TM_HELP_CONTEXT_VALUE
 };
 
-// Every context above, so a test can check that the built help file has each topic.
+// Every value of HelpContext, in the order above.
 inline constexpr std::array AllHelpContexts = {
-    HelpContext::GettingStarted, HelpContext::PriceAnalysis,   HelpContext::CategoryEditor,
-    HelpContext::ShopCopy,       HelpContext::FloorPlanEditor, HelpContext::ItemEditor,
-    HelpContext::Preferences,    HelpContext::ShopEditor,      HelpContext::ShoppingList,
-    HelpContext::PriceUpdate,
+#define TM_HELP_CONTEXT_ITEM(name, number) HelpContext::name,
+    TM_HELP_CONTEXTS(TM_HELP_CONTEXT_ITEM)
+#undef TM_HELP_CONTEXT_ITEM
 };
