@@ -6,8 +6,6 @@
 // the caller that the program's top-level handler reports), so code that walks a list never
 // checks its entries for null.
 
-#include "catalogue/RecordPool.h"
-
 #include <algorithm>
 #include <cstddef>
 #include <memory>
@@ -76,5 +74,5 @@ public:
     auto end() const { return items_.end(); }
 
 private:
-    std::vector<std::unique_ptr<T>, ListStorage<std::unique_ptr<T>>> items_;
+    std::vector<std::unique_ptr<T>> items_;
 };

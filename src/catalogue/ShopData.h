@@ -3,7 +3,6 @@
 // and items, held in four global lists that every window works on directly.
 
 #include "catalogue/RecordList.h"
-#include "catalogue/RecordPool.h"
 
 #include <cmath>
 #include <cstdint>
@@ -16,7 +15,7 @@ struct PositionMap;
 // The format can count at most this many records in a list.
 inline constexpr int MaxRecords = 32767;
 
-class TShopCat : public Pooled<TShopCat> {
+class TShopCat {
 public:
     explicit TShopCat(std::string name = {}) : Name(std::move(name)) {}
     void ReadFile(FileReader &file);
@@ -29,7 +28,7 @@ public:
     uint32_t FileSave = 0;
 };
 
-class TShopProd : public Pooled<TShopProd> {
+class TShopProd {
 public:
     TShopProd(std::string name = {}, std::string units = {}, TShopCat *category = nullptr)
         : Name(std::move(name)), Units(std::move(units)), Category(category) {}
@@ -60,7 +59,7 @@ struct TRect {
     }
 };
 
-class TShopAisle : public Pooled<TShopAisle> {
+class TShopAisle {
 public:
     TShopAisle() = default;
     void ReadFile(FileReader &file);
@@ -71,7 +70,7 @@ public:
     int16_t CategoryIndex = 0;
 };
 
-class TShopLine : public Pooled<TShopLine> {
+class TShopLine {
 public:
     // Full 32-bit coordinates, so a copied outline keeps every value exactly.
     TShopLine(int32_t x1 = 0, int32_t y1 = 0, int32_t x2 = 0, int32_t y2 = 0)
@@ -82,7 +81,7 @@ public:
     int32_t X1, Y1, X2, Y2;
 };
 
-class TShopShop : public Pooled<TShopShop> {
+class TShopShop {
 public:
     explicit TShopShop(std::string name = {}) : Name(std::move(name)) {}
     void ReadFile(FileReader &file);
@@ -97,7 +96,7 @@ public:
     uint32_t FileSave = 0;
 };
 
-class TShopItem : public Pooled<TShopItem> {
+class TShopItem {
 public:
     TShopItem(TShopProd *product = nullptr, std::string brand = {}, float size = 0, float price = 0,
               TShopShop *shop = nullptr)

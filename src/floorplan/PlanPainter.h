@@ -43,16 +43,7 @@ struct PlanPicture {
 // the caller has already laid. Aisles outside `area` are skipped. Texts set the painter's
 // clip to their aisle within `area` and the client area, so a clip of the caller's own
 // counts only as far as it covers those (a widget's paint region always counts).
-//
-// A large plan is painted in bands, at once on several threads (PaintPlanInBands).
 void PaintPlan(QPainter &painter, const PlanPicture &picture, const QRect &area);
-
-// Paints as PaintPlan does, the visible part of `area` cut into `bands` bands of rows, all but
-// the first painted on threads of their own, each on an image of the device's pixels there,
-// and copied in: the same picture as painting it at once. Painted at once where the painter
-// does not draw on an image with a raster engine, moving it by whole pixels, or where there
-// are fewer threads than bands (fewer bands).
-void PaintPlanInBands(QPainter &painter, const PlanPicture &picture, const QRect &area, int bands);
 
 // Paints the whole plan as large as fits on a page of `page` device pixels, at its
 // top-left corner, keeping its proportions: the same drawing as on screen, scaled, so a

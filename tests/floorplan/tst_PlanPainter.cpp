@@ -3,16 +3,13 @@
 // plan painted area by area is the plan painted at once.
 
 #include "TestCatalogue.h"
-#include "floorplan/PaintThreads.h"
 #include "floorplan/PlanGeometry.h"
 #include "floorplan/PlanPainter.h"
 #include "ui/Ansi.h"
 
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <QTextLayout>
 #include <QtTest>
 
 #include <cstring>
@@ -158,128 +155,9 @@ private Q_SLOTS:
         QCOMPARE(differ, QRect());
     }
 
-    // Aisles that no other overlaps are drawn whole, in turn, on an image of the screen's
-    // formats; where aisles overlap, that must not change the picture (here against an image
-    // format that always draws the plain way).
-    void overlapsKeepTheirOrder_data() {
-        QTest::addColumn<int>("shift");
-        QTest::addColumn<QRect>("area");
-        const QRect all(QPoint(0, 0), kClient);
-        QTest::newRow("apart") << 0 << all;
-        QTest::newRow("overlapping") << 5 << all;
-        QTest::newRow("overlapping, part of the plan") << 11 << QRect(23, 31, 150, 120);
-    }
-    void overlapsKeepTheirOrder() {
-        QFETCH(int, shift);
-        QFETCH(QRect, area);
-        TRecordList<TShopAisle> aisles;
-        Grid(aisles, names, QRect(0, 0, 200, 150), 14, 11);
-        if (shift)
-            Grid(aisles, names, QRect(shift, shift, 150, 120), 23, 9);
-        AddAisle(aisles, R(150, 20, 330, 60), names[0]); // large, over small ones
-        const plan::PlanPicture picture = Picture(aisles);
-        QImage plain(kClient, QImage::Format_ARGB32);
-        plain.fill(Qt::white);
-        {
-            QPainter painter(&plain);
-            plan::PaintPlan(painter, picture, area);
-        }
-        QCOMPARE(Paint(picture, area), plain.convertToFormat(QImage::Format_RGB32));
-    }
-
-    // Names on the screen are drawn from glyphs shaped once per text; they must give the
-    // pixels that drawing the text gives, across and upwards, in large aisles (drawn in place)
-    // and small ones (drawn whole on a scratch image).
-    void namesAsText_data() {
-        QTest::addColumn<QFont>("font");
-        QTest::addColumn<QByteArray>("name"); // Windows-1252
-        const QFont plan = PlanFont(QFontInfo(QGuiApplication::font()).pixelSize());
-        QTest::newRow("kerning pairs") << plan << QByteArray("AV To Wa LTY");
-        QTest::newRow("accented") << plan
-                                  << QByteArray("\xC9picerie \xE0 \xE7"
-                                                "a \xD1\xF6\xFF");
-        QTest::newRow("spaces") << plan << QByteArray("  Tea  and   rice ");
-        QTest::newRow("euro, quotes") << plan << QByteArray("\x80 5 \x84ok\x93 \x85\x8A");
-        QTest::newRow("11 px") << PlanFont(11) << QByteArray("Wa\xEFve AVA fi");
-        QTest::newRow("point size")
-            << QFont(QStringLiteral("Arial"), 9) << QByteArray("AV \xC9t\xE9");
-        // A line of text shows a soft hyphen at its end; a drawn text does not.
-        QTest::newRow("soft hyphen") << plan << QByteArray("Tea\xAD");
-        // This face (DejaVu Sans ExtraLight) lacks the trade mark sign, which comes from another.
-        QFont light(QStringLiteral("DejaVu Sans"));
-        light.setPixelSize(12);
-        light.setWeight(QFont::ExtraLight);
-        QTest::newRow("fallback font") << light << QByteArray("Tea\x99 AV\x99\x99 To");
-    }
-    void namesAsText() {
-        QFETCH(QFont, font);
-        QFETCH(QByteArray, name);
-        TRecordList<TShopCat> category;
-        category.Add(std::make_unique<TShopCat>(name.toStdString()));
-        const QString text = ui::FromAnsi(name.toStdString());
-        if (QTest::currentDataTag() == QByteArrayLiteral("fallback font")) {
-            // Another face in its place may hold every character, and prove nothing.
-            const QFontInfo face(font);
-            QVERIFY2(face.family() == QStringLiteral("DejaVu Sans") &&
-                         face.styleName() == QStringLiteral("ExtraLight"),
-                     qPrintable(QStringLiteral("DejaVu Sans ExtraLight is missing (scripts/setup "
-                                               "installs it); the face used is %1 %2")
-                                    .arg(face.family(), face.styleName())));
-            QTextLayout layout(text, font);
-            layout.beginLayout();
-            layout.createLine();
-            layout.endLayout();
-            QVERIFY(layout.glyphRuns().size() > 1);
-        }
-        TRecordList<TShopAisle> aisles;
-        AddAisle(aisles, R(10, 10, 390, 34), category[0]);   // across
-        AddAisle(aisles, R(10, 40, 70, 56), category[0]);    // across, small
-        AddAisle(aisles, R(10, 60, 32, 290), category[0]);   // upwards
-        AddAisle(aisles, R(40, 60, 56, 150), category[0]);   // upwards, small
-        AddAisle(aisles, R(100, 60, 180, 200), category[0]); // upwards, square-ish
-        plan::PlanPicture picture = Picture(aisles);
-        picture.ShowOrder = false;
-        picture.HorzFont = picture.VertFont = font;
-        const QRect all(QPoint(0, 0), kClient);
-        for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
-            QImage painted(kClient, format);
-            painted.fill(Qt::white);
-            {
-                QPainter painter(&painted);
-                plan::PaintPlan(painter, picture, all);
-            }
-            picture.ShowCategory = false;
-            QImage plain(kClient, format);
-            plain.fill(Qt::white);
-            {
-                QPainter painter(&plain);
-                plan::PaintPlan(painter, picture, all);
-                painter.setPen(Qt::black);
-                for (const auto &aisle : aisles) {
-                    const TRect &r = aisle->Rect;
-                    painter.save();
-                    painter.setClipRect(plan::VisibleRect(r, kClient));
-                    if (plan::ReadsUpwards(r)) {
-                        painter.setFont(font);
-                        painter.translate(r.Left + 1, r.Bottom - 3);
-                        painter.rotate(-90);
-                        painter.drawText(QPoint(0, QFontMetrics(font).ascent()), text);
-                    } else {
-                        painter.setFont(font);
-                        painter.drawText(
-                            QPoint(r.Left + 3, r.Top + 1 + QFontMetrics(font).ascent()), text);
-                    }
-                    painter.restore();
-                }
-            }
-            picture.ShowCategory = true;
-            QVERIFY2(SameBytes(painted, plain), qPrintable(QString::number(int(format))));
-        }
-    }
-
-    // The measures and shaped names are kept for a few fonts only: plans painted in more
-    // fonts than are kept, one font shared by all of them, paint the same each time (a
-    // painter's own fonts are never let go while it paints).
+    // The measures are kept for a few fonts only: plans painted in more fonts than are kept,
+    // one font shared by all of them, paint the same each time (a painter's own fonts are
+    // never let go while it paints).
     void manyFonts() {
         TRecordList<TShopCat> names;
         names.Add(std::make_unique<TShopCat>("Dairy"));
@@ -333,54 +211,6 @@ private Q_SLOTS:
                 QVERIFY2(Paint(picture, tile).copy(tile) == whole.copy(tile),
                          qPrintable(QStringLiteral("tile at %1, %2").arg(left).arg(top)));
             }
-    }
-
-    // A large plan is painted in bands on several threads, each on a copy of the device's
-    // pixels there: the picture is the one painted at once, on what was there before, for a
-    // painter moved as a window's is within its backing image, and for part of the plan.
-    void bandsOnThreads_data() {
-        QTest::addColumn<bool>("orderMode");
-        QTest::addColumn<int>("format");
-        QTest::addColumn<QPoint>("moved");
-        QTest::addColumn<QRect>("area");
-        const QRect all(QPoint(0, 0), kClient);
-        QTest::newRow("plan") << false << int(QImage::Format_RGB32) << QPoint() << all;
-        QTest::newRow("plan, with alpha, moved")
-            << false << int(QImage::Format_ARGB32_Premultiplied) << QPoint(13, 7) << all;
-        QTest::newRow("order mode, part of the plan")
-            << true << int(QImage::Format_RGB32) << QPoint(5, 2) << QRect(31, 17, 300, 250);
-    }
-    void bandsOnThreads() {
-        if (plan::PaintThreadCount() == 0)
-            QSKIP("one core: no other thread paints");
-        QFETCH(bool, orderMode);
-        QFETCH(int, format);
-        QFETCH(QPoint, moved);
-        QFETCH(QRect, area);
-        TRecordList<TShopAisle> aisles;
-        Grid(aisles, names, QRect(1, 2, kClient.width(), kClient.height()), 7, 7);
-        plan::PlanPicture picture = Picture(aisles);
-        picture.OrderMode = orderMode;
-        picture.OrderedCount = aisles.Count() / 3;
-        picture.Selected = aisles[aisles.Count() / 2];
-        // What the device held before: a pattern the bands must keep where nothing is painted.
-        QImage before(kClient + QSize(20, 10), QImage::Format(format));
-        for (int y = 0; y < before.height(); ++y)
-            for (int x = 0; x < before.width(); ++x)
-                before.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, 200));
-        // Clipped to the area as a window's paint event is.
-        const auto paint = [&](int bands) {
-            QImage image = before;
-            QPainter painter(&image);
-            painter.translate(moved);
-            painter.setClipRect(area);
-            plan::PaintPlanInBands(painter, picture, area, bands);
-            return image;
-        };
-        const QImage once = paint(1);
-        QVERIFY(SameBytes(paint(4), once));
-        QVERIFY(SameBytes(paint(2), once));
-        QVERIFY(once.copy(area.translated(moved)) != before.copy(area.translated(moved)));
     }
 };
 
