@@ -1,13 +1,15 @@
 #pragma once
 // The About box: the program's icon, name and version, and an OK button.
 
+#include "ui/FormBase.h"
+
 #include <QDialog>
 
 class QFrame;
 class QLabel;
 class QPushButton;
 
-class TAboutForm : public QDialog {
+class TAboutForm : public ui::FormBase<QDialog> {
     Q_OBJECT
 public:
     explicit TAboutForm(QWidget *parent = nullptr);
