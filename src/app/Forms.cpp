@@ -39,6 +39,7 @@ template <class T> void Destroy(T *&form) {
     delete form;
     form = nullptr;
 }
+
 // What a window asks for, to the window that does it. Each request is carried out before the
 // signal returns, so a handler goes on after the window it opened has closed (as the shopping
 // list rebuilds itself after the analysis).
