@@ -1,34 +1,23 @@
 #include "app/MainUnit.h"
 
-#include "app/AboutUnit.h"
 #include "app/DataFileDialogs.h"
-#include "app/Forms.h"
-#include "app/PrefUnit.h"
 #include "app/ProgramFiles.h"
 #include "catalogue/ShopData.h"
 #include "catalogue/UnusedProducts.h"
-#include "editors/CatEditU.h"
-#include "editors/ItemEdit.h"
-#include "editors/ShopCopy.h"
-#include "editors/ShopEdit.h"
 #include "reports/PrintCommands.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
-#include "shopping/Analysis.h"
-#include "shopping/ShopLstU.h"
 #include "ui/Builder.h"
 #include "ui/Cursors.h"
 #include "ui/Pictures.h"
 #include "ui/Seam.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaObject>
-#include <QRadioButton>
 #include <QToolButton>
 
 namespace {
@@ -230,7 +219,7 @@ void TMainForm::CloseBtnClick() {
 }
 
 void TMainForm::Categories1Click() {
-    CatEditForm->exec();
+    Q_EMIT CategoriesRequested();
 }
 
 void TMainForm::CatBtnClick() {
@@ -238,7 +227,7 @@ void TMainForm::CatBtnClick() {
 }
 
 void TMainForm::Items1Click() {
-    ItemEditForm->exec();
+    Q_EMIT ItemsRequested();
 }
 
 void TMainForm::ItemBtnClick() {
@@ -247,17 +236,16 @@ void TMainForm::ItemBtnClick() {
 
 // Modeless: the shop editor disables this window while it is open.
 void TMainForm::Shops1Click() {
-    ShopEditForm->show();
+    Q_EMIT ShopsRequested();
 }
 
 void TMainForm::ShopBtnClick() {
     Shops1Click();
 }
 
-// The shopping list window in one of its two modes, modal.
+// The shopping list window in one of its two modes.
 void TMainForm::Shoppinglist1Click() {
-    ShopListForm->PriceMode = false;
-    ShopListForm->exec();
+    Q_EMIT ShoppingListRequested(false);
 }
 
 void TMainForm::ShopListBtnClick() {
@@ -265,46 +253,24 @@ void TMainForm::ShopListBtnClick() {
 }
 
 void TMainForm::Prices1Click() {
-    ShopListForm->PriceMode = true;
-    ShopListForm->exec();
+    Q_EMIT ShoppingListRequested(true);
 }
 
 void TMainForm::PricesBtnClick() {
     Prices1Click();
 }
 
-// Each opening starts again from the first item on the list.
 void TMainForm::Analyseshoppinglist1Click() {
-    AnalForm->StartPending = true;
-    AnalForm->exec();
+    Q_EMIT AnalysisRequested();
 }
 
 void TMainForm::Createcopyofshop1Click() {
-    CopyShop->exec();
+    Q_EMIT ShopCopyRequested();
 }
 
+// A change of the preferences shows or hides the main picture (ShowMainPicture).
 void TMainForm::Preferences1Click() {
-    if (PrefForm->exec() != QDialog::Accepted)
-        return;
-    ClearQtys = PrefForm->AskClearQtysCB->isChecked();
-    DeleteCat = PrefForm->AskDeleteCatCB->isChecked();
-    DeleteShop = PrefForm->AskDeleteShopCB->isChecked();
-    // A choice with none of its buttons on (a value from the file that has no button)
-    // stays as it was.
-    if (PrefForm->IDR_SortShopCB->isChecked())
-        IDR_Sort = 0;
-    else if (PrefForm->IDR_SortCatCB->isChecked())
-        IDR_Sort = 1;
-    else if (PrefForm->IDR_SortProdCB->isChecked())
-        IDR_Sort = 2;
-    IDR_Errors = PrefForm->IDR_ErrorsCB->isChecked();
-    if (PrefForm->FL_SortCatCB->isChecked())
-        FL_Sort = 0;
-    else if (PrefForm->FL_SortProdCB->isChecked())
-        FL_Sort = 1;
-    FL_Cat = PrefForm->FL_CatCB->isChecked();
-    MainBitMap = PrefForm->MainBitMapCB->isChecked();
-    ShowMainPicture();
+    Q_EMIT PreferencesRequested();
 }
 
 // No question is asked: an unused product type holds nothing an item needs.
@@ -371,5 +337,5 @@ void TMainForm::Otherproducts1Click() {
 }
 
 void TMainForm::AboutTrolleymind1Click() {
-    AboutForm->exec();
+    Q_EMIT AboutRequested();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: six picture buttons and the menu from which every command starts.
-// Its first showing loads the catalogue; closing it by any means saves it.
+// Its first showing loads the catalogue; closing it by any means saves it. The commands that
+// open another window announce it with a signal; the program connects it to that window.
 
 #include "ui/FormBase.h"
 
@@ -60,10 +61,22 @@ public:
     QAction *Otherproducts1 = nullptr;
     QAction *AboutTrolleymind1 = nullptr;
 
-    // Shows or hides the picture behind the buttons as the preference says.
-    void ShowMainPicture();
+Q_SIGNALS:
+    // The user asked for another window. Each is open (modally, but for the shop editor)
+    // when the signal returns.
+    void CategoriesRequested();
+    void ItemsRequested();
+    void ShopsRequested();
+    // The shopping list, or the price update of one shop (`priceMode`).
+    void ShoppingListRequested(bool priceMode);
+    void AnalysisRequested();
+    void ShopCopyRequested();
+    void PreferencesRequested();
+    void AboutRequested();
 
 public Q_SLOTS:
+    // Shows or hides the picture behind the buttons as the preference says.
+    void ShowMainPicture();
     void Save1Click();
     void Exit1Click();
     void CloseBtnClick();

@@ -13,6 +13,8 @@
 #include <QStackedWidget>
 #include <QTabBar>
 
+#include <cstdint>
+
 namespace {
 
 constexpr int kWidth = 329;
@@ -28,6 +30,15 @@ void ShowChoice(QButtonGroup *group, int value) {
     for (QAbstractButton *button : group->buttons())
         button->setChecked(group->id(button) == value);
     group->setExclusive(true);
+}
+
+// The id of the radio button that is on. With none on (a value from the file that has no
+// button) the choice stays `value`.
+uint8_t Choice(const QButtonGroup *group, uint8_t value) {
+    for (QAbstractButton *button : group->buttons())
+        if (button->isChecked())
+            return static_cast<uint8_t>(group->id(button));
+    return value;
 }
 
 } // namespace
@@ -107,7 +118,19 @@ QWidget *TPrefForm::Page(ui::Builder &b, const QString &name, const QString &cap
     return page;
 }
 
+void TPrefForm::Run() {
+    if (exec() != QDialog::Accepted)
+        return;
+    Store();
+    Q_EMIT Changed();
+}
+
 void TPrefForm::FormShow() {
+    Load();
+    // The page last chosen stays: the tab strip is left as it was.
+}
+
+void TPrefForm::Load() {
     AskDeleteCatCB->setChecked(DeleteCat);
     AskDeleteShopCB->setChecked(DeleteShop);
     AskClearQtysCB->setChecked(ClearQtys);
@@ -116,7 +139,17 @@ void TPrefForm::FormShow() {
     ShowChoice(flSortGroup_, FL_Sort);
     FL_CatCB->setChecked(FL_Cat);
     MainBitMapCB->setChecked(MainBitMap);
-    // The page last chosen stays: the tab strip is left as it was.
+}
+
+void TPrefForm::Store() {
+    ClearQtys = AskClearQtysCB->isChecked();
+    DeleteCat = AskDeleteCatCB->isChecked();
+    DeleteShop = AskDeleteShopCB->isChecked();
+    IDR_Sort = Choice(idrSortGroup_, IDR_Sort);
+    IDR_Errors = IDR_ErrorsCB->isChecked();
+    FL_Sort = Choice(flSortGroup_, FL_Sort);
+    FL_Cat = FL_CatCB->isChecked();
+    MainBitMap = MainBitMapCB->isChecked();
 }
 
 void TPrefForm::TabSet1Change(int index) {

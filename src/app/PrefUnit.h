@@ -1,7 +1,7 @@
 #pragma once
 // The Preferences dialog: the eight preferences a user sets by hand, on three pages
 // chosen by a tab strip under them. Each showing loads the controls from the preference
-// variables; the main window copies them back when the dialog closes with OK.
+// variables; OK stores them back.
 
 #include "ui/FormBase.h"
 
@@ -53,12 +53,22 @@ public:
     QPushButton *CancelBtn = nullptr;
     QPushButton *HelpBtn = nullptr;
 
+    // The controls from the preference variables...
+    void Load();
+    // ...and back.
+    void Store();
+
+Q_SIGNALS:
+    // OK has stored the preferences.
+    void Changed();
+
 public Q_SLOTS:
+    // Shows the dialog modally; OK stores what it shows.
+    void Run();
     void TabSet1Change(int index);
     void HelpBtnClick();
 
 protected:
-    // Loads the controls from the preference variables.
     void FormShow() override;
 
 private:

@@ -91,7 +91,6 @@ public:
         pos_ += n;
         return record;
     }
-    bool AtEnd() { return !Have(1); }
     bool Truncated = false;
 
 private:

@@ -1,9 +1,6 @@
 #include "editors/ShopEdit.h"
 
-#include "app/Forms.h"
-#include "app/MainUnit.h"
 #include "catalogue/ShopData.h"
-#include "floorplan/FloorPla.h"
 #include "settings/Preferences.h"
 #include "ui/Builder.h"
 #include "ui/SortedListBox.h"
@@ -52,15 +49,8 @@ TShopShop *TShopEditForm::SelectedShop() const {
     return ShopListBox->Selected();
 }
 
-// While the floor plan editor holds this window disabled it refuses to close: the main window
-// would come back under the open plan, from which the shop being drawn, or a category on its
-// aisles, could be deleted.
-QWidget *TShopEditForm::Opener() const {
-    return MainForm;
-}
-
 void TShopEditForm::ModeChanged(bool editMode) {
-    FloorBtn->setEnabled(editMode && FloorPlanEditForm);
+    FloorBtn->setEnabled(editMode);
 }
 
 void TShopEditForm::FloorBtnClick() {
@@ -73,9 +63,8 @@ void TShopEditForm::ShopListBoxDblClick() {
 
 void TShopEditForm::OpenFloorPlan() {
     TShopShop *shop = SelectedShop();
-    if (!shop || !FloorPlanEditForm)
+    if (!shop)
         return;
     // Modeless; the floor plan editor disables this window until it closes.
-    FloorPlanEditForm->PlanShop = shop;
-    FloorPlanEditForm->show();
+    Q_EMIT FloorPlanRequested(shop);
 }

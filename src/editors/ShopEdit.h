@@ -1,6 +1,6 @@
 #pragma once
-// The shop editor: adds, renames and deletes shops, and opens a shop's floor plan.
-// Shown modeless by the main window, which stays disabled while the editor is open.
+// The shop editor: adds, renames and deletes shops, and asks for a shop's floor plan.
+// Shown modeless over the main window, which stays disabled while the editor is open.
 
 #include "catalogue/ShopData.h"
 #include "editors/NameListEditor.h"
@@ -19,16 +19,18 @@ public:
 
     TShopShop *SelectedShop() const;
 
+Q_SIGNALS:
+    // The user asked for the floor plan of `shop`.
+    void FloorPlanRequested(TShopShop *shop);
+
 public Q_SLOTS:
     void FloorBtnClick();
     void ShopListBoxDblClick();
 
 protected:
     void ModeChanged(bool editMode) override;
-    // Only this editor (and the windows it opens) takes input while it is open.
-    QWidget *Opener() const override;
 
 private:
-    // Opens the floor plan editor for the selected shop.
+    // Asks for the floor plan of the selected shop.
     void OpenFloorPlan();
 };

@@ -1,10 +1,7 @@
 #include "floorplan/CatListU.h"
 
-#include "app/Forms.h"
 #include "catalogue/ShopData.h"
-#include "floorplan/FloorPla.h"
 #include "floorplan/PlanGeometry.h"
-#include "settings/Preferences.h"
 #include "ui/Ansi.h"
 #include "ui/Builder.h"
 #include "ui/SortedListBox.h"
@@ -12,7 +9,6 @@
 #include <QCloseEvent>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -50,8 +46,8 @@ private:
 } // namespace
 
 TCatListForm::TCatListForm(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : FormBase(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("CatListForm"));
     setWindowTitle(QStringLiteral("Aisle category"));
     resize(kDesignWidth, kDesignHeight);
@@ -68,17 +64,11 @@ TCatListForm::TCatListForm(QWidget *parent)
     connect(CatListBox, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *) { chosenWithMouse_ = true; });
     connect(CatListBox, &ui::SortedListBox::MouseUp, this, &TCatListForm::MouseUp);
-    FormCreate();
 }
 
-void TCatListForm::FormCreate() {
-    // Near the top-right corner of where the editor stands at this moment (its design
-    // place, as it is created just before this window).
-    if (!FloorPlanEditForm)
-        return;
+void TCatListForm::PlaceBeside(const QWidget *editor) {
     const plan::Position at =
-        plan::CatListPosition({FloorPlanEditForm->x(), FloorPlanEditForm->y()},
-                              FloorPlanEditForm->width(), {width(), height()});
+        plan::CatListPosition({editor->x(), editor->y()}, editor->width(), {width(), height()});
     move(static_cast<int>(at.Left), static_cast<int>(at.Top));
 }
 
@@ -123,12 +113,15 @@ void TCatListForm::UpdateList(TShopAisle *aisle) {
     CatListBox->scrollToItem(CatListBox->item(row));
 }
 
-void TCatListForm::showEvent(QShowEvent *event) {
-    if (stale_ && !event->spontaneous()) {
+void TCatListForm::EnableChoice(bool enabled) {
+    CatListBox->setEnabled(enabled);
+}
+
+void TCatListForm::FormShow() {
+    if (stale_) {
         FillCategories();
         UpdateList(CatAisle);
     }
-    QWidget::showEvent(event);
 }
 
 void TCatListForm::CatListBoxClick() {
@@ -140,11 +133,9 @@ void TCatListForm::CatListBoxClick() {
         CatListBox->ClearSelection();
         return;
     }
-    if (FloorPlanEditForm)
-        FloorPlanEditForm->CopyToUndo(QStringLiteral("category"));
+    Q_EMIT CategoryChanging(CatAisle);
     CatAisle->Category = category;
-    if (FloorPlanEditForm)
-        FloorPlanEditForm->RepaintAisle(CatAisle);
+    Q_EMIT CategoryChanged(CatAisle);
 }
 
 void TCatListForm::SelectionChanged() {
@@ -172,17 +163,17 @@ bool TCatListForm::eventFilter(QObject *watched, QEvent *event) {
         mouseDown_ = true;
         chosenWithMouse_ = false;
     }
-    return QWidget::eventFilter(watched, event);
+    return FormBase::eventFilter(watched, event);
 }
 
 void TCatListForm::closeEvent(QCloseEvent *event) {
+    FormBase::closeEvent(event);
+    if (!event->isAccepted())
+        return;
     FormClose();
-    event->accept();
 }
 
 void TCatListForm::FormClose() {
     // Only the user closes this window; the editor hides it.
-    if (FloorPlanEditForm)
-        FloorPlanEditForm->Category2->setChecked(false);
-    FPlan_CatList = false;
+    Q_EMIT Closed();
 }

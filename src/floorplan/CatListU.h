@@ -1,7 +1,9 @@
 #pragma once
 // The floating category list: a small stay-on-top window beside the floor plan editor
-// through which the user labels the selected aisle with a category.
+// through which the user labels the selected aisle with a category. The editor drives it
+// through its public slots, and hears of a change from its signals.
 
+#include "ui/FormBase.h"
 #include "ui/SortedListBox.h"
 
 #include <QWidget>
@@ -9,7 +11,7 @@
 class TShopAisle;
 class TShopCat;
 
-class TCatListForm : public QWidget {
+class TCatListForm : public ui::FormBase<QWidget> {
     Q_OBJECT
 public:
     explicit TCatListForm(QWidget *parent = nullptr);
@@ -18,6 +20,18 @@ public:
     // The aisle whose category the list shows and sets, or none.
     TShopAisle *CatAisle = nullptr;
 
+    // Moves the window near the top-right corner of where `editor` stands now.
+    void PlaceBeside(const QWidget *editor);
+
+Q_SIGNALS:
+    // The chosen category is about to be set on the aisle (the editor's undo snapshot)...
+    void CategoryChanging(const TShopAisle *aisle);
+    // ...and has been set.
+    void CategoryChanged(const TShopAisle *aisle);
+    // The user closed the list.
+    void Closed();
+
+public Q_SLOTS:
     // Refills the list with every category: at once when the list is shown, else at its next
     // showing (a list of the catalogue's size takes time to sort).
     void UpdateCategories();
@@ -26,18 +40,20 @@ public:
     // Empties the list, which is filled again when it is next shown: the floor plan editor
     // has closed.
     void Release();
-
-public Q_SLOTS:
+    // Whether the user may choose a category: an aisle is selected in the editor.
+    void EnableChoice(bool enabled);
     // Labels the aisle with the chosen category, after an undo snapshot.
     void CatListBoxClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    // Fills a list still to be filled.
+    void FormShow() override;
+    // The list stays where it was put, beside the editor or where the user moved it.
+    bool Centred() const override { return false; }
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void FormCreate();
     void FormClose();
     void SelectionChanged();
     void MouseUp(Qt::MouseButton button);

@@ -1,15 +1,11 @@
 #include "floorplan/FloorPla.h"
 
-#include "app/Forms.h"
-#include "editors/ShopEdit.h"
-#include "floorplan/CatListU.h"
 #include "floorplan/PlanGeometry.h"
 #include "settings/Preferences.h"
 #include "ui/Ansi.h"
 #include "ui/Builder.h"
 #include "ui/Cursors.h"
 #include "ui/Seam.h"
-#include "ui/SortedListBox.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -157,10 +153,6 @@ void TFloorPlanEditForm::FormCreate() {
     VertFont = HorzFont;
 }
 
-QWidget *TFloorPlanEditForm::Opener() const {
-    return ShopEditForm;
-}
-
 void TFloorPlanEditForm::FormShow() {
     Category1->setChecked(FPlan_ShowCat);
     Category2->setChecked(FPlan_CatList);
@@ -176,12 +168,10 @@ void TFloorPlanEditForm::FormShow() {
     Addaisle1->setEnabled(true);
     View1->menuAction()->setEnabled(true);
     UpdateCursor();
-    if (CatListForm) {
-        CatListForm->UpdateCategories();
-        if (Category2->isChecked()) {
-            CatListForm->UpdateList(nullptr);
-            CatListForm->show();
-        }
+    Q_EMIT CategoriesReload();
+    if (Category2->isChecked()) {
+        Q_EMIT CategoryAisle(nullptr);
+        Q_EMIT CategoryListShow();
     }
     Plan->setFocus();
 }
@@ -214,11 +204,9 @@ void TFloorPlanEditForm::closeEvent(QCloseEvent *event) {
 void TFloorPlanEditForm::FormClose() {
     // The list comes back at the next showing if its menu item is still checked. It lets go
     // of the aisle, which may be deleted with its shop before the plan is shown again.
-    if (CatListForm) {
-        CatListForm->hide();
-        CatListForm->UpdateList(nullptr);
-        CatListForm->Release();
-    }
+    Q_EMIT CategoryListHide();
+    Q_EMIT CategoryAisle(nullptr);
+    Q_EMIT Closed();
     Setaisleorder1->setChecked(false);
     OrderMode = false;
     // A drag cannot outlive the window: its release would never be seen.
@@ -407,14 +395,26 @@ void TFloorPlanEditForm::CopyToUndo(const QString &word) {
 
 void TFloorPlanEditForm::AisleEnable(bool flag) {
     Deleteaisle1->setEnabled(flag);
-    if (CatListForm) {
-        CatListForm->UpdateList(SelectedAisle);
-        CatListForm->CatListBox->setEnabled(flag);
-    }
+    Q_EMIT CategoryAisle(SelectedAisle);
+    Q_EMIT CategoryChoice(flag);
+}
+
+void TFloorPlanEditForm::BeforeCategoryChange() {
+    CopyToUndo(QStringLiteral("category"));
+}
+
+void TFloorPlanEditForm::CategoryListClosed() {
+    Category2->setChecked(false);
+    FPlan_CatList = false;
 }
 
 // ---------------------------------------------------------------------------------------
 // Menu commands
+
+void TFloorPlanEditForm::ShowPlan(TShopShop *shop) {
+    PlanShop = shop;
+    show();
+}
 
 void TFloorPlanEditForm::Close1Click() {
     close();
@@ -428,8 +428,7 @@ void TFloorPlanEditForm::Undo1Click() {
     PlanShop->Aisle.Swap(UndoAisles);
     SelectedAisle = nullptr;
     // The list must not keep an aisle that is now a snapshot copy, shown or not.
-    if (CatListForm)
-        CatListForm->UpdateList(nullptr);
+    Q_EMIT CategoryAisle(nullptr);
     const bool wasRedo = Undo1->text().contains(QStringLiteral("Redo"));
     Undo1->setText((wasRedo ? QStringLiteral("&Undo ") : QStringLiteral("&Redo ")) + UndoWord);
     RepaintAll();
@@ -525,13 +524,11 @@ void TFloorPlanEditForm::LeaveOrderMode() {
 }
 
 void TFloorPlanEditForm::Category2Click() {
-    if (CatListForm) {
-        if (Category2->isChecked()) {
-            CatListForm->UpdateList(SelectedAisle);
-            CatListForm->show();
-        } else {
-            CatListForm->hide();
-        }
+    if (Category2->isChecked()) {
+        Q_EMIT CategoryAisle(SelectedAisle);
+        Q_EMIT CategoryListShow();
+    } else {
+        Q_EMIT CategoryListHide();
     }
     FPlan_CatList = Category2->isChecked();
 }

@@ -43,7 +43,7 @@ public:
     explicit TFloorPlanEditForm(QWidget *parent = nullptr);
     ~TFloorPlanEditForm() override;
 
-    // The shop being edited; set by the shop editor before the window is shown.
+    // The shop being edited; set before the window is shown.
     TShopShop *PlanShop = nullptr;
     TShopAisle *SelectedAisle = nullptr;
     // The left button is held after grabbing the selected aisle.
@@ -101,7 +101,27 @@ public:
     void FormPaint(QPainter &painter, const QRect &area);
     void DrawCatText(QPainter &painter, const TShopAisle &aisle);
 
+Q_SIGNALS:
+    // For the floating category list, which shows and sets the selected aisle's category.
+    // The plan is being shown: the list takes the catalogue's categories again.
+    void CategoriesReload();
+    // The aisle whose category the list shows and sets (none: nullptr)...
+    void CategoryAisle(TShopAisle *aisle);
+    // ...and whether the user may choose one for it.
+    void CategoryChoice(bool enabled);
+    // The list is shown or hidden with the plan and by View > Category list.
+    void CategoryListShow();
+    void CategoryListHide();
+    // The plan has closed; the list lets go of the categories.
+    void Closed();
+
 public Q_SLOTS:
+    // Shows the window (modeless) on the plan of `shop`.
+    void ShowPlan(TShopShop *shop);
+    // The category list is about to set an aisle's category.
+    void BeforeCategoryChange();
+    // The user closed the category list.
+    void CategoryListClosed();
     void Close1Click();
     void Undo1Click();
     void Addaisle1Click();
@@ -116,8 +136,6 @@ public Q_SLOTS:
 
 protected:
     void FormShow() override;
-    // Only this window and the category list take input while it is open.
-    QWidget *Opener() const override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

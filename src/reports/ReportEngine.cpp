@@ -58,11 +58,6 @@ int ReportEngine::AlignOffset(const std::string &text) {
                                       : canvas_.TextWidth(text.substr(0, point));
 }
 
-void ReportEngine::PrintAligned(int x, const std::string &text) {
-    if (!text.empty())
-        canvas_.TextOut(x - AlignOffset(text), LineTop(), text);
-}
-
 void ReportEngine::PrintRow(const ColumnLayout &layout, const RowTexts &texts) {
     if (!held_.empty() && !(layout == layout_))
         PlaceRows(); // each layout is widened on its own

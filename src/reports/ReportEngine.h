@@ -17,7 +17,8 @@
 #include <vector>
 
 // Six x positions; slots 1 to 4 always start at their x, slots 5 and 6 either start at it
-// or are aligned on it (PrintAligned).
+// or are aligned on it: the first decimal separator of their number at x, a text without
+// one centred on x.
 struct ColumnLayout {
     std::array<int, 6> x{};
     bool alignFive = false;
@@ -52,9 +53,6 @@ public:
 
     // A line across the page along the top of the current line, which it takes up.
     void PrintRule();
-    // Prints `text` on the current line with the first decimal separator of its number at
-    // x; a text without one is centred on x.
-    void PrintAligned(int x, const std::string &text);
     // Prints each non-empty text in its slot on the current line, in the current font
     // style, when the page is complete; the line stays current.
     void PrintRow(const ColumnLayout &layout, const RowTexts &texts);

@@ -3,7 +3,6 @@
 #include "catalogue/ShopData.h"
 
 #include <array>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -234,13 +233,6 @@ std::string Preference::Text() const {
 
 std::span<const Preference> PreferenceTable() {
     return kTable;
-}
-
-const Preference *FindPreference(const char *section, const char *key) {
-    for (const Preference &p : kTable)
-        if (std::strcmp(p.section, section) == 0 && std::strcmp(p.key, key) == 0)
-            return &p;
-    return nullptr;
 }
 
 void ResetPreferences() {

@@ -63,8 +63,6 @@ struct Preference {
 
 // Every value of the settings file, in the order they are written.
 std::span<const Preference> PreferenceTable();
-// The entry for `key` (matched exactly), or none.
-const Preference *FindPreference(const char *section, const char *key);
 
 // Puts every preference and the report font back to its default.
 void ResetPreferences();

@@ -105,6 +105,11 @@ void TAnalForm::FormCreate() {
     StartPending = false;
 }
 
+void TAnalForm::Run() {
+    StartPending = true;
+    exec();
+}
+
 void TAnalForm::FormShow() {
     // A window closed since its last run has let go of its index: it starts again.
     if (!StartPending && index_)

@@ -2,7 +2,7 @@
 // The shopping list analysis: goes through the items on the shopping list one at a time,
 // shows the items of the same product type, at any shop, that are cheaper per unit, and
 // lets the user replace the item by one of them, take it off the list, or keep it.
-// Shown modally, with StartPending set, by the main window and the shopping list window.
+// Shown modally by Run, from the main window and the shopping list window.
 
 #include "ui/FormBase.h"
 #include "ui/SortedListBox.h"
@@ -45,6 +45,8 @@ public:
     void UpdateWorkingColour();
 
 public Q_SLOTS:
+    // Shows the window modally, starting again from the first item on the list.
+    void Run();
     void YesBtnClick();
     void NoBtnClick();
     void DeleteBtnClick();

@@ -2,10 +2,8 @@
 
 #include "catalogue/NumberEntry.h"
 
-#include "app/Forms.h"
 #include "catalogue/ShopData.h"
 #include "settings/Preferences.h"
-#include "shopping/Analysis.h"
 #include "shopping/ShoppingList.h"
 #include "ui/Ansi.h"
 #include "ui/Builder.h"
@@ -82,6 +80,11 @@ TShopListForm::TShopListForm(QWidget *parent)
     // Only the user's clicks: the show logic sets the boxes without writing the preferences.
     connect(CatSortCB, &QCheckBox::clicked, this, &TShopListForm::CatSortCBClick);
     connect(ListOnlyCB, &QCheckBox::clicked, this, &TShopListForm::ListOnlyCBClick);
+}
+
+void TShopListForm::Run(bool priceMode) {
+    PriceMode = priceMode;
+    exec();
 }
 
 void TShopListForm::FormShow() {
@@ -267,8 +270,7 @@ void TShopListForm::ItemsListBoxDrawItem(QPainter &canvas, const QRect &rect,
 // As from the main window: modal, from the first item. The analysis can move quantities
 // between items, so the list is rebuilt afterwards.
 void TShopListForm::AnalyseBtnClick() {
-    AnalForm->StartPending = true;
-    AnalForm->exec();
+    Q_EMIT AnalysisRequested();
     UpdateItemsList();
 }
 

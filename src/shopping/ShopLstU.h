@@ -1,8 +1,7 @@
 #pragma once
 // The shopping list and price update window. In shopping list mode the user selects shops
 // and types the quantity wanted of each of their items, seeing the total of the whole list;
-// in price update mode the prices of one shop's items. Shown modally by the main window,
-// which sets PriceMode first.
+// in price update mode the prices of one shop's items. Shown modally in either mode by Run.
 
 #include "ui/FormBase.h"
 #include "ui/RecordView.h"
@@ -49,7 +48,13 @@ public:
     // Rebuilds the item list and the totals from the catalogue and the selected shops.
     void UpdateItemsList();
 
+Q_SIGNALS:
+    // The user asked for the analysis of the shopping list; it has run when this returns.
+    void AnalysisRequested();
+
 public Q_SLOTS:
+    // Shows the window modally, in price update mode or as the shopping list.
+    void Run(bool priceMode);
     void ShopListBoxClick();
     void ItemsListBoxClick();
     void OkBtnClick();

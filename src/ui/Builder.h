@@ -54,6 +54,13 @@ public:
         w_->setFixedWidth(width);
         return *this;
     }
+    // Sized by its layout, not by the control's standard size, and at least `minWidth`
+    // wide: for windows laid out by layouts.
+    Made &LaidOut(int minWidth = 0) requires std::is_base_of_v<QWidget, W> {
+        w_->setMinimumSize(minWidth, 0);
+        w_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        return *this;
+    }
     // Place and size in the parent, for windows laid out by coordinates.
     Made &At(int x, int y, int width, int height) requires std::is_base_of_v<QWidget, W> {
         w_->setGeometry(x, y, width, height);

@@ -29,12 +29,18 @@ template <class Base> class FormBase : public Base {
 public:
     using Base::Base;
 
+    // Names the window this one takes over while it is open (the program's wiring does).
+    void SetOpener(QWidget *opener) { opener_ = opener; }
+
 protected:
     // The window's show logic, once per showing by the program.
     virtual void FormShow() {}
-    // The window this one disables while it is open; none by default. Asked at each showing,
-    // so a window made later than this one can be named.
-    virtual QWidget *Opener() const { return nullptr; }
+    // The window this one disables while it is open: the one named by SetOpener, none by
+    // default. Asked at each showing.
+    virtual QWidget *Opener() const { return opener_; }
+    // Whether each showing centres the window on its screen; a window that keeps the place
+    // it was given (or moved to) says no.
+    virtual bool Centred() const { return true; }
     // Runs when the program hides the window, however it was closed: the place to let go of
     // what only the open window needs.
     virtual void FormHidden() {}
@@ -50,9 +56,10 @@ protected:
         // Centred first, so that boxes the show logic opens stand over a placed window, and
         // again when the show logic sized the window to its content.
         const QSize before = this->size();
-        CenterOnScreen(this);
+        if (Centred())
+            CenterOnScreen(this);
         FormShow();
-        if (this->size() != before)
+        if (Centred() && this->size() != before)
             CenterOnScreen(this);
     }
 
@@ -77,6 +84,7 @@ protected:
     }
 
 private:
+    QPointer<QWidget> opener_;
     QPointer<QWidget> takenOver_;
 };
 

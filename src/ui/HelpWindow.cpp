@@ -1,6 +1,7 @@
 #include "ui/HelpWindow.h"
 
 #include "help/HelpMarkup.h"
+#include "ui/Builder.h"
 #include "ui/Pictures.h"
 
 #include <QAction>
@@ -43,20 +44,6 @@ const char *const UsingHelpMarkup =
 - You can select text in a topic with the mouse and copy it with *Ctrl+C*.
 - The help windows close by themselves when Trolleymind ends.)";
 
-QPushButton *MakeButton(QWidget *parent, const char *name, const char *caption) {
-    auto *b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel *MakeLabel(QWidget *parent, const char *name, const char *caption, QWidget *buddy) {
-    auto *l = new QLabel(QString::fromLatin1(caption), parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setBuddy(buddy);
-    return l;
-}
-
 } // namespace
 
 HelpWindow::HelpWindow(const QString &path) : QWidget(nullptr, Qt::Window), path_(path) {
@@ -65,13 +52,13 @@ HelpWindow::HelpWindow(const QString &path) : QWidget(nullptr, Qt::Window), path
     setWindowIcon(ProgramIcon());
     setWindowTitle(QStringLiteral("Help"));
 
-    ContentsBtn = MakeButton(this, "ContentsBtn", "&Contents");
-    IndexBtn = MakeButton(this, "IndexBtn", "&Index");
-    BackBtn = MakeButton(this, "BackBtn", "&Back");
-    BackBtn->setEnabled(false);
-
-    TopicView = new QTextBrowser(this);
-    TopicView->setObjectName(QStringLiteral("TopicView"));
+    // The window grows with its layouts; the buttons along the top keep at least their
+    // standard width.
+    ui::Builder b(this);
+    ContentsBtn = b.Button("ContentsBtn", "&Contents").LaidOut(75);
+    IndexBtn = b.Button("IndexBtn", "&Index").LaidOut(75);
+    BackBtn = b.Button("BackBtn", "&Back").LaidOut(75).Disabled();
+    TopicView = b.Add<QTextBrowser>("TopicView");
     TopicView->setOpenLinks(false);
     QFont text = font();
     text.setPointSize(9);
@@ -80,21 +67,19 @@ HelpWindow::HelpWindow(const QString &path) : QWidget(nullptr, Qt::Window), path
         "h2 { font-size: 12pt; color: #1f3f7f; } h3 { font-size: 10pt; margin-top: 10px; } "
         "a { color: #0b5d1e; }"));
 
-    IndexPage = new QWidget(this);
-    IndexPage->setObjectName(QStringLiteral("IndexPage"));
-    KeywordEdit = new QLineEdit(IndexPage);
-    KeywordEdit->setObjectName(QStringLiteral("KeywordEdit"));
-    KeywordList = new QListWidget(IndexPage);
-    KeywordList->setObjectName(QStringLiteral("KeywordList"));
-    TopicList = new QListWidget(IndexPage);
-    TopicList->setObjectName(QStringLiteral("TopicList"));
+    IndexPage = b.Add<QWidget>("IndexPage");
+    b.On(IndexPage);
+    KeywordEdit = b.Add<QLineEdit>("KeywordEdit");
+    KeywordList = b.Add<QListWidget>("KeywordList");
+    TopicList = b.Add<QListWidget>("TopicList");
     KeywordLabel =
-        MakeLabel(IndexPage, "KeywordLabel",
-                  "&Type the first letters of the word you are looking for:", KeywordEdit);
-    KeywordListLabel = MakeLabel(IndexPage, "KeywordListLabel", "&Keywords:", KeywordList);
-    TopicListLabel =
-        MakeLabel(IndexPage, "TopicListLabel", "T&opics with this keyword:", TopicList);
-    DisplayBtn = MakeButton(IndexPage, "DisplayBtn", "&Display");
+        b.Label("KeywordLabel", "&Type the first letters of the word you are looking for:")
+            .Buddy(KeywordEdit);
+    KeywordListLabel = b.Label("KeywordListLabel", "&Keywords:").Buddy(KeywordList);
+    TopicListLabel = b.Label("TopicListLabel", "T&opics with this keyword:").Buddy(TopicList);
+    DisplayBtn = b.Button("DisplayBtn", "&Display").LaidOut();
+    b.On(this);
+    Pages = b.Add<QStackedWidget>("Pages");
 
     auto *index = new QVBoxLayout(IndexPage);
     index->setContentsMargins(0, 0, 0, 0);
@@ -111,16 +96,12 @@ HelpWindow::HelpWindow(const QString &path) : QWidget(nullptr, Qt::Window), path
     display->addWidget(DisplayBtn);
     index->addLayout(display);
 
-    Pages = new QStackedWidget(this);
-    Pages->setObjectName(QStringLiteral("Pages"));
     Pages->addWidget(TopicView);
     Pages->addWidget(IndexPage);
 
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {ContentsBtn, IndexBtn, BackBtn}) {
-        b->setMinimumWidth(75);
-        buttons->addWidget(b);
-    }
+    for (QPushButton *button : {ContentsBtn, IndexBtn, BackBtn})
+        buttons->addWidget(button);
     buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);

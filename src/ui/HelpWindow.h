@@ -28,7 +28,6 @@ public:
     QString Path() const { return path_; }
     // Reads the file again when it changed (or could not be read before).
     void Reload();
-    bool Loaded() const { return loaded_; }
     const HelpDocument &Document() const { return document_; }
 
     void ShowContents();

@@ -698,6 +698,7 @@ private Q_SLOTS:
         Categories.Add(std::make_unique<TShopCat>("Bakery"));
         FPlan_CatList = true;
         QVERIFY(Open({R(40, 40, 60, 160), R(80, 40, 100, 160)}));
+        QCOMPARE(CatListForm->pos(), QPoint(400, 90)); // shown where it was placed
         Aisle(0)->Category = dairy;
         ui::ListBox<TShopCat> *list = CatListForm->CatListBox;
         QCOMPARE(Entries(list), QStringList({"Bakery", "Cans", "dairy"}));

@@ -111,7 +111,8 @@ private Q_SLOTS:
         RecordingCanvas c(fontSize);
         ReportEngine e(c);
         QVERIFY(e.Start("t", 1.2, 6));
-        e.PrintAligned(500, text.toStdString());
+        e.PrintRow({{0, 0, 0, 0, 500, 0}, true, false}, {"", "", "", "", text.toStdString(), ""});
+        e.End();
         if (x < 0) {
             QVERIFY(c.ops.empty());
             return;

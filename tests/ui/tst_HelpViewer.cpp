@@ -306,6 +306,16 @@ private Q_SLOTS:
         QCOMPARE(page, QStringLiteral("index"));
     }
 
+    // The window's layouts size its buttons: each caption whole, at its style's height, the
+    // buttons along the top at least the standard width.
+    void buttonsSizedByTheLayout() {
+        ui::HelpViewer::Execute(Shopping, ui::HelpCommand::PartialKey, 0, {});
+        ui::HelpWindow *w = OnlyWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        for (QPushButton *b : {w->ContentsBtn, w->IndexBtn, w->BackBtn, w->DisplayBtn})
+            QCOMPARE(b->size(), b->sizeHint().expandedTo({b == w->DisplayBtn ? 0 : 75, 0}));
+    }
+
     void screenshots() {
         if (ShotsFolder().isEmpty())
             QSKIP("set TM_SHOTS to a folder to save pictures of the help window");

@@ -38,7 +38,7 @@ namespace {
 // A window on the shared base that counts its showings.
 class CountingForm : public ui::FormBase<QDialog> {
 public:
-    QWidget *opener = nullptr;
+    bool centred = true;
     int shown = 0;
 
 protected:
@@ -46,7 +46,7 @@ protected:
         ++shown;
         resize(200 + 10 * shown, 100); // the show logic may size the window
     }
-    QWidget *Opener() const override { return opener; }
+    bool Centred() const override { return centred; }
 };
 
 // A list of `texts`, each entry carrying its position in `texts`.
@@ -420,11 +420,11 @@ private Q_SLOTS:
     }
 
     // The shared base of the windows: show logic once per showing by the program, centred at
-    // the size it gives, the opener taken over and given back.
+    // the size it gives (unless it keeps its place), the opener taken over and given back.
     void formBase() {
         CountingForm opener;
         CountingForm form;
-        form.opener = &opener;
+        form.SetOpener(&opener);
         opener.show();
         QCOMPARE(opener.shown, 1);
         form.show();
@@ -449,6 +449,12 @@ private Q_SLOTS:
         form.close();
         QVERIFY(opener.isEnabled());
         QVERIFY(opener.close());
+        CountingForm placed;
+        placed.centred = false;
+        placed.move(10, 20);
+        placed.show();
+        QCOMPARE(placed.shown, 1);
+        QCOMPARE(placed.pos(), QPoint(10, 20));
     }
 
     void rightButtonDoesNotSelect() {
