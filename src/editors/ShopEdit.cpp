@@ -6,7 +6,7 @@
 #include "floorplan/FloorPla.h"
 #include "settings/Preferences.h"
 #include "ui/Builder.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 
 #include <QPushButton>
 
@@ -44,7 +44,7 @@ TShopEditForm::TShopEditForm(QWidget *parent)
     AddExtraButton(FloorBtn);
 
     connect(FloorBtn, &QPushButton::clicked, this, &TShopEditForm::FloorBtnClick);
-    connect(ShopListBox, &QListWidget::itemDoubleClicked, this,
+    connect(ShopListBox, &QAbstractItemView::doubleClicked, this,
             &TShopEditForm::ShopListBoxDblClick);
 }
 

@@ -2,7 +2,7 @@
 // The floating category list: a small stay-on-top window beside the floor plan editor
 // through which the user labels the selected aisle with a category.
 
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 
 #include <QWidget>
 
@@ -34,20 +34,12 @@ public Q_SLOTS:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
     void FormClose();
-    void SelectionChanged();
-    void MouseUp(Qt::MouseButton button);
     void FillCategories();
 
-    // The list is being filled or selected from the program, not by the user.
-    bool updating_ = false;
     // The list does not hold the catalogue's categories; it is filled before it is shown.
     bool stale_ = true;
-    // A choice made with the mouse counts once, when the button is released.
-    bool mouseDown_ = false;
-    bool chosenWithMouse_ = false;
 };

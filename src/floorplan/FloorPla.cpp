@@ -8,8 +8,8 @@
 #include "ui/Ansi.h"
 #include "ui/Builder.h"
 #include "ui/Cursors.h"
+#include "ui/ListBox.h"
 #include "ui/Seam.h"
-#include "ui/SortedListBox.h"
 
 #include <QAction>
 #include <QCloseEvent>
