@@ -21,7 +21,6 @@
 #include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
-#include <QListWidget>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>

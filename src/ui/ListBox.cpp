@@ -42,34 +42,50 @@ std::string NameKey(const QString &text) {
     return key;
 }
 
+void ListBoxBase::Rows::Add(void *record, const QString &text) {
+    order.push_back({record, &labels.emplace_back(text, NameKey(text))});
+}
+
 // The rows themselves; the view asks it only for the rows in sight.
 class ListBoxBase::Model : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    int Size() const { return static_cast<int>(rows_.size()); }
-    const Row *At(int row) const {
-        return row >= 0 && row < Size() ? &rows_[static_cast<std::size_t>(row)] : nullptr;
+    int Size() const { return static_cast<int>(rows_.order.size()); }
+    void *Record(int row) const { return Valid(row) ? RowAt(row).record : nullptr; }
+    // The text and key of a row; empty for a row the window draws.
+    const QString &Text(int row) const {
+        static const QString none;
+        return Valid(row) && RowAt(row).label ? RowAt(row).label->text : none;
     }
-    void Reset(std::vector<Row> rows) {
+    const std::string &Key(int row) const {
+        static const std::string none;
+        return Valid(row) && RowAt(row).label ? RowAt(row).label->key : none;
+    }
+    bool Valid(int row) const { return row >= 0 && row < Size(); }
+
+    void Reset(Rows rows) {
         beginResetModel();
         rows_ = std::move(rows);
         endResetModel();
     }
-    void Insert(int row, Row entry) {
+    void Insert(int row, void *record, Label label) {
         beginInsertRows({}, row, row);
-        rows_.insert(rows_.begin() + row, std::move(entry));
+        Label *kept = &rows_.labels.emplace_back(std::move(label));
+        rows_.order.insert(rows_.order.begin() + row, {record, kept});
         endInsertRows();
     }
+    // The row's label stays among the labels until the list is filled again.
     void Remove(int row) {
         beginRemoveRows({}, row, row);
-        rows_.erase(rows_.begin() + row);
+        rows_.order.erase(rows_.order.begin() + row);
         endRemoveRows();
     }
     void SetText(int row, const QString &text) {
-        Row &entry = rows_[static_cast<std::size_t>(row)];
-        entry.text = text;
-        entry.key = NameKey(text);
+        Row &entry = rows_.order[static_cast<std::size_t>(row)];
+        if (!entry.label)
+            entry.label = &rows_.labels.emplace_back();
+        *entry.label = {text, NameKey(text)};
         Q_EMIT dataChanged(index(row), index(row), {Qt::DisplayRole});
     }
 
@@ -77,8 +93,8 @@ public:
         return parent.isValid() ? 0 : Size();
     }
     QVariant data(const QModelIndex &index, int role) const override {
-        const Row *entry = At(index.row());
-        return entry && role == Qt::DisplayRole ? QVariant(entry->text) : QVariant();
+        return role == Qt::DisplayRole && Valid(index.row()) ? QVariant(Text(index.row()))
+                                                             : QVariant();
     }
     Qt::ItemFlags flags(const QModelIndex &index) const override {
         return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren
@@ -86,7 +102,9 @@ public:
     }
 
 private:
-    std::vector<Row> rows_;
+    const Row &RowAt(int row) const { return rows_.order[static_cast<std::size_t>(row)]; }
+
+    Rows rows_;
 };
 
 // Rows drawn by the window.
@@ -141,20 +159,19 @@ int ListBoxBase::Count() const {
 }
 
 QString ListBoxBase::Text(int row) const {
-    const Row *entry = model_->At(row);
-    return entry ? entry->text : QString();
+    return model_->Text(row);
 }
 
 void *ListBoxBase::RecordAt(int row) const {
-    const Row *entry = model_->At(row);
-    return entry ? entry->record : nullptr;
+    return model_->Record(row);
 }
 
-void ListBoxBase::FillRows(std::vector<Row> rows) {
+void ListBoxBase::FillRows(Rows rows) {
     // std::string compares its bytes as unsigned values, which is the name order on keys.
     if (sorted_)
-        std::stable_sort(rows.begin(), rows.end(),
-                         [](const Row &a, const Row &b) { return a.key < b.key; });
+        std::stable_sort(rows.order.begin(), rows.order.end(), [](const Row &a, const Row &b) {
+            return a.label && b.label && a.label->key < b.label->key;
+        });
     model_->Reset(std::move(rows));
 }
 
@@ -166,7 +183,7 @@ int ListBoxBase::Bound(const std::string &key, bool after) const {
     int lo = 0, hi = Count();
     while (lo < hi) {
         const int mid = lo + (hi - lo) / 2;
-        const int order = model_->At(mid)->key.compare(key);
+        const int order = model_->Key(mid).compare(key);
         if (order < 0 || (after && order == 0))
             lo = mid + 1;
         else
@@ -175,16 +192,17 @@ int ListBoxBase::Bound(const std::string &key, bool after) const {
     return lo;
 }
 
-int ListBoxBase::InsertRow(Row row) {
+int ListBoxBase::InsertRow(void *record, const QString &text) {
     // After the rows of the same key, as a stable sort of the whole list would put it.
-    const int at = sorted_ ? Bound(row.key, true) : Count();
-    model_->Insert(at, std::move(row));
+    Label label{text, NameKey(text)};
+    const int at = sorted_ ? Bound(label.key, true) : Count();
+    model_->Insert(at, record, std::move(label));
     return at;
 }
 
 int ListBoxBase::RowOfRecord(const void *record) const {
     for (int row = 0; row < Count(); ++row)
-        if (model_->At(row)->record == record)
+        if (model_->Record(row) == record)
             return row;
     return -1;
 }
@@ -192,8 +210,8 @@ int ListBoxBase::RowOfRecord(const void *record) const {
 int ListBoxBase::RowOfRecord(const void *record, const QString &text) const {
     if (sorted_) {
         const std::string key = NameKey(text);
-        for (int row = Bound(key, false); row < Count() && model_->At(row)->key == key; ++row)
-            if (model_->At(row)->record == record)
+        for (int row = Bound(key, false); row < Count() && model_->Key(row) == key; ++row)
+            if (model_->Record(row) == record)
                 return row;
     }
     return RowOfRecord(record);
@@ -244,7 +262,7 @@ int ListBoxBase::SelectNearest(const QString &text) {
     if (sorted_) {
         row = std::min(Bound(key, false), Count() - 1);
     } else {
-        while (row < Count() - 1 && model_->At(row)->key < key)
+        while (row < Count() - 1 && model_->Key(row) < key)
             ++row;
     }
     SelectRow(row);
@@ -252,17 +270,17 @@ int ListBoxBase::SelectNearest(const QString &text) {
 }
 
 void ListBoxBase::SetEntryText(int row, const QString &text) {
-    if (model_->At(row))
+    if (model_->Valid(row))
         model_->SetText(row, text);
 }
 
 void ListBoxBase::UpdateRow(int row) {
-    if (model_->At(row))
+    if (model_->Valid(row))
         update(model_->index(row));
 }
 
 void ListBoxBase::RemoveRow(int row) {
-    if (model_->At(row))
+    if (model_->Valid(row))
         model_->Remove(row);
 }
 

@@ -30,6 +30,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <ranges>
@@ -53,7 +54,6 @@ struct NameText {
 class ListBoxBase : public QListView {
     Q_OBJECT
 public:
-    bool Sorted() const { return sorted_; }
     int Count() const;
     // The text of a row (empty in a list its window draws).
     QString Text(int row) const;
@@ -85,20 +85,36 @@ Q_SIGNALS:
     void MouseUp(Qt::MouseButton button);
 
 protected:
-    // A row: its record (as ListBox<T> put it in), its text and its order key.
-    struct Row {
-        void *record = nullptr;
+    // A row's text and its order key.
+    struct Label {
         QString text;
         std::string key;
+    };
+    // A row: its record (as ListBox<T> put it in) and its label, none where the window draws
+    // the row. Two plain pointers, so that sorting and inserting move little.
+    struct Row {
+        void *record;
+        Label *label;
+    };
+    // The rows of a filling, in the order given. The labels stay where they were made: a
+    // deque does not move what it holds.
+    struct Rows {
+        // Room for `count` rows and a few more: the first row added to a full list would
+        // otherwise move every row to a larger place.
+        void Reserve(std::size_t count) { order.reserve(count + count / 16 + 16); }
+        void Add(void *record) { order.push_back({record, nullptr}); }
+        void Add(void *record, const QString &text);
+        std::vector<Row> order;
+        std::deque<Label> labels;
     };
     using DrawRowAt = std::function<void(QPainter &, const QRect &, int row)>;
 
     ListBoxBase(QWidget *parent, bool sorted);
 
     // Replaces every row at once, sorted by key in one pass when the list is sorted.
-    void FillRows(std::vector<Row> rows);
+    void FillRows(Rows rows);
     // Adds one row in its sorted place (or at the end when unsorted); returns its row.
-    int InsertRow(Row row);
+    int InsertRow(void *record, const QString &text);
     void *RecordAt(int row) const;
     int RowOfRecord(const void *record) const;
     // The same by the row's text: a sorted list finds it by its order key. A row renamed in
@@ -136,28 +152,27 @@ public:
     // painter's pen is the text colour for it.
     using DrawRow = std::function<void(QPainter &, const QRect &, const T &)>;
 
-    explicit ListBox(QWidget *parent = nullptr, bool sorted = true)
-        : ListBoxBase(parent, sorted) {}
+    explicit ListBox(QWidget *parent = nullptr, bool sorted = true) : ListBoxBase(parent, sorted) {}
 
     // Replaces every row at once with the records of `records` (a catalogue list, a vector
     // of records or any range of them), each showing textOf(record). Without a text function
     // the window draws the rows.
     template <class Range, class TextOf = std::nullptr_t>
     void Fill(Range &&records, TextOf textOf = nullptr) {
-        std::vector<Row> rows;
+        Rows rows;
         if constexpr (std::ranges::sized_range<Range>)
-            rows.reserve(std::ranges::size(records));
+            rows.Reserve(std::ranges::size(records));
         for (const auto &element : records) {
             T *record = RecordOf(element);
             if constexpr (std::is_null_pointer_v<TextOf>)
-                rows.push_back({record, {}, {}});
+                rows.Add(record);
             else
-                rows.push_back(MakeRow(textOf(*record), record));
+                rows.Add(record, textOf(*record));
         }
         FillRows(std::move(rows));
     }
     // Adds one entry in its sorted place (or at the end when unsorted); returns its row.
-    int AddEntry(const QString &text, T *record) { return InsertRow(MakeRow(text, record)); }
+    int AddEntry(const QString &text, T *record) { return InsertRow(record, text); }
     void SetDrawRow(DrawRow draw) {
         SetDrawRowAt([this, draw = std::move(draw)](QPainter &p, const QRect &rect, int row) {
             if (const T *record = At(row))
@@ -181,7 +196,6 @@ public:
 private:
     static T *RecordOf(T *record) { return record; }
     static T *RecordOf(const std::unique_ptr<T> &record) { return record.get(); }
-    static Row MakeRow(const QString &text, T *record) { return {record, text, NameKey(text)}; }
 };
 
 } // namespace ui
