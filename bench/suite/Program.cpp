@@ -21,7 +21,6 @@
 #include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
-#include <QListWidget>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
@@ -168,7 +167,8 @@ int MemoryChild(const QString &folder) {
     openAndClose(CatEditForm);
     openAndClose(ItemEditForm);
     ShowPainted(ShopEditForm);
-    ShopEditForm->ShopListBox->setCurrentRow(0);
+    ShopEditForm->ShopListBox->SelectRow(0);
+    ShopEditForm->ListBoxClick();
     ShowPainted(FloorPlanEditForm);
     FloorPlanEditForm->close();
     ShopEditForm->close();
@@ -177,7 +177,8 @@ int MemoryChild(const QString &folder) {
     for (const bool prices : {false, true}) {
         ShopListForm->PriceMode = prices;
         ShowPainted(ShopListForm);
-        ShopListForm->ShopListBox->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+        ShopListForm->ShopListBox->SelectRow(0);
+        ShopListForm->ShopListBoxClick();
         Settle();
         ShopListForm->close();
         Settle();
@@ -204,7 +205,8 @@ int FirstPlanChild(const QString &folder, int aisles) {
     FPlan_ShowOrder = true;
     FPlan_CatList = false;
     ShowPainted(ShopEditForm);
-    ShopEditForm->ShopListBox->setCurrentRow(ShopEditForm->ShopListBox->RowOf(shop));
+    ShopEditForm->ShopListBox->SelectRow(ShopEditForm->ShopListBox->RowOf(shop));
+    ShopEditForm->ListBoxClick();
     Settle();
     const auto start = std::chrono::steady_clock::now();
     ShowPainted(FloorPlanEditForm, [] { ShopEditForm->FloorBtn->click(); });

@@ -322,7 +322,8 @@ void AddCategory(Setting &s, Run &r) {
 void UpdateCategory(Setting &s, Run &r) {
     s.StartProgram();
     ShowPainted(CatEditForm);
-    CatEditForm->CatListBox->setCurrentRow(CatEditForm->CatListBox->count() / 2);
+    CatEditForm->CatListBox->SelectRow(CatEditForm->CatListBox->Count() / 2);
+    CatEditForm->ListBoxClick();
     TShopCat *category = CatEditForm->SelectedRecord();
     if (!category)
         throw std::runtime_error("no category selected");
@@ -347,11 +348,11 @@ void UpdateCategory(Setting &s, Run &r) {
 // the first shop, with a brand of the bench's own.
 void EnterNewItem() {
     TShopProd *product = ProductTypes[0];
-    ItemEditForm->CatListBox->setCurrentRow(ItemEditForm->CatListBox->RowOf(product->Category));
+    ItemEditForm->CatListBox->SelectRow(ItemEditForm->CatListBox->RowOf(product->Category));
     ItemEditForm->CatListBoxClick();
-    ItemEditForm->ProdListBox->setCurrentRow(ItemEditForm->ProdListBox->RowOf(product));
+    ItemEditForm->ProdListBox->SelectRow(ItemEditForm->ProdListBox->RowOf(product));
     ItemEditForm->ProdListBoxClick();
-    ItemEditForm->ShopListBox->setCurrentRow(0);
+    ItemEditForm->ShopListBox->SelectRow(0);
     ItemEditForm->ShopListBoxClick();
     ItemEditForm->BrandEdit->setText(QStringLiteral("Zz bench"));
     ItemEditForm->SizeEdit->setText(QStringLiteral("250"));
@@ -380,10 +381,10 @@ void UpdateItem(Setting &s, Run &r) {
     ShowPainted(ItemEditForm);
     auto *list = ItemEditForm->ItemsListBox;
     // The entry takes whole sizes only; the generated catalogue has fractional ones too.
-    int row = list->count() / 2;
-    while (row < list->count() && list->At(row)->Size != float(int(list->At(row)->Size)))
+    int row = list->Count() / 2;
+    while (row < list->Count() && list->At(row)->Size != float(int(list->At(row)->Size)))
         ++row;
-    list->setCurrentRow(row);
+    list->SelectRow(row);
     ItemEditForm->ItemsListBoxClick();
     TShopItem *item = list->Selected();
     if (!item)
@@ -419,7 +420,7 @@ void SortItems(Setting &s, Run &r) {
         other->click();
         Settle();
     });
-    const bool whole = ItemEditForm->ItemsListBox->count() == Items.Count();
+    const bool whole = ItemEditForm->ItemsListBox->Count() == Items.Count();
     const bool taken = other->isChecked();
     if (was)
         was->click();
@@ -478,13 +479,15 @@ void ShowShoppingList(const OneShop &shop) {
     ShowPainted(ShopListForm);
     if (ShopListForm->ShopListBox->RowOf(shop.Shop()) < 0)
         throw std::runtime_error("the shop is not listed");
-    ShopListForm->ShopListBox->clearSelection();
+    ShopListForm->ShopListBox->ClearSelection();
+    ShopListForm->ShopListBoxClick();
     Settle();
 }
 
 void SelectShop(const OneShop &shop) {
     auto *shops = ShopListForm->ShopListBox;
-    shops->setCurrentRow(shops->RowOf(shop.Shop()), QItemSelectionModel::ClearAndSelect);
+    shops->SelectRow(shops->RowOf(shop.Shop()));
+    ShopListForm->ShopListBoxClick();
     Settle();
 }
 
@@ -508,6 +511,7 @@ void ShoppingListQuantity(Setting &s, Run &r) {
     auto *items = ShopListForm->ItemsListBox;
     const int row = items->Count() / 2;
     items->SelectRow(row);
+    ShopListForm->ItemsListBoxClick();
     Settle();
     TShopItem *item = items->Selected();
     if (!item)
@@ -638,7 +642,8 @@ void OpenPlan(Setting &s, int which, bool categoryList, Run *r = nullptr) {
     FPlan_ShowOrder = true;
     FPlan_CatList = categoryList;
     ShowPainted(ShopEditForm);
-    ShopEditForm->ShopListBox->setCurrentRow(ShopEditForm->ShopListBox->RowOf(s.planShop[which]));
+    ShopEditForm->ShopListBox->SelectRow(ShopEditForm->ShopListBox->RowOf(s.planShop[which]));
+    ShopEditForm->ListBoxClick();
     Settle();
     if (!ShopEditForm->FloorBtn->isEnabled())
         throw std::runtime_error("the shop editor offers no floor plan");

@@ -8,8 +8,8 @@
 #include "settings/Preferences.h"
 #include "ui/Ansi.h"
 #include "ui/Builder.h"
+#include "ui/ListBox.h"
 #include "ui/Seam.h"
-#include "ui/SortedListBox.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -18,8 +18,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <utility>
-#include <vector>
+#include <memory>
+#include <ranges>
 
 namespace {
 
@@ -31,29 +31,14 @@ constexpr int kUnitLimit = 5;
 constexpr int kBrandLimit = 30;
 constexpr int kNoLimit = 32767;
 
-// Every record of a global list with its name, for a list box.
-template <class T> std::vector<std::pair<QString, T *>> NameEntries(const TRecordList<T> &list) {
-    std::vector<std::pair<QString, T *>> entries;
-    entries.reserve(static_cast<std::size_t>(list.Count()));
-    for (const auto &record : list)
-        entries.emplace_back(ui::FromAnsi(record->Name), record.get());
-    return entries;
-}
-
-QString ItemText(const TShopItem *item) {
-    return ui::FromAnsi(item->MakeString(Item_Sort));
+QString ItemText(const TShopItem &item) {
+    return ui::FromAnsi(item.MakeString(Item_Sort));
 }
 
 // Selects a record's entry by program (none when it is not listed), scrolled into view. The
 // lists report only the user's choices, so the window's click handler does not run.
 template <class T> void Choose(ui::ListBox<T> *list, const T *record) {
-    const int row = record ? list->RowOf(record) : -1;
-    if (row < 0) {
-        list->ClearSelection();
-        return;
-    }
-    list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-    list->scrollToItem(list->item(row));
+    list->SelectRow(record ? list->RowOf(record) : -1);
 }
 
 } // namespace
@@ -117,11 +102,11 @@ TItemEditForm::TItemEditForm(QWidget *parent)
     connect(UnitEdit, &QLineEdit::textChanged, this, &TItemEditForm::UnitEditChange);
     connect(ShopEdit, &QLineEdit::textChanged, this, &TItemEditForm::ShopEditChange);
     // The lists' clicks are the user's alone: this window selects entries itself too.
-    connect(CatListBox, &ui::SortedListBox::UserSelect, this, &TItemEditForm::CatListBoxClick);
-    connect(ProdListBox, &ui::SortedListBox::UserSelect, this, &TItemEditForm::ProdListBoxClick);
-    connect(ShopListBox, &ui::SortedListBox::UserSelect, this, &TItemEditForm::ShopListBoxClick);
-    connect(ItemsListBox, &ui::SortedListBox::UserSelect, this, &TItemEditForm::ItemsListBoxClick);
-    connect(ItemsListBox, &ui::SortedListBox::MouseUp, this, &TItemEditForm::ItemsListBoxMouseUp);
+    connect(CatListBox, &ui::ListBoxBase::UserSelect, this, &TItemEditForm::CatListBoxClick);
+    connect(ProdListBox, &ui::ListBoxBase::UserSelect, this, &TItemEditForm::ProdListBoxClick);
+    connect(ShopListBox, &ui::ListBoxBase::UserSelect, this, &TItemEditForm::ShopListBoxClick);
+    connect(ItemsListBox, &ui::ListBoxBase::UserSelect, this, &TItemEditForm::ItemsListBoxClick);
+    connect(ItemsListBox, &ui::ListBoxBase::MouseUp, this, &TItemEditForm::ItemsListBoxMouseUp);
     connect(SortProdRadio, &QRadioButton::clicked, this, &TItemEditForm::SortProdRadioClick);
     connect(SortBrandRadio, &QRadioButton::clicked, this, &TItemEditForm::SortBrandRadioClick);
     connect(SortShopRadio, &QRadioButton::clicked, this, &TItemEditForm::SortShopRadioClick);
@@ -194,11 +179,7 @@ void TItemEditForm::SelectAddMode() {
 }
 
 void TItemEditForm::FillItemsList() {
-    std::vector<std::pair<QString, TShopItem *>> entries;
-    entries.reserve(static_cast<std::size_t>(Items.Count()));
-    for (const auto &item : Items)
-        entries.emplace_back(ItemText(item.get()), item.get());
-    ItemsListBox->Fill(std::move(entries));
+    ItemsListBox->Fill(Items, ItemText);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -215,11 +196,11 @@ void TItemEditForm::FormShow() {
         radio->setAutoExclusive(true);
 
     ClearBox(CatEdit);
-    CatListBox->Fill(NameEntries(Categories));
+    CatListBox->Fill(Categories, ui::NameText());
     ClearBox(ProdEdit);
-    ProdListBox->clear();
+    ProdListBox->Clear();
     ClearBox(ShopEdit);
-    ShopListBox->Fill(NameEntries(Shops));
+    ShopListBox->Fill(Shops, ui::NameText());
     FillItemsList();
     ClearEntryBoxes();
     ClearBox(UnitEdit);
@@ -232,10 +213,10 @@ void TItemEditForm::FormShow() {
 
 // A closed editor keeps no copy of the catalogue's lists.
 void TItemEditForm::FormHidden() {
-    CatListBox->clear();
-    ProdListBox->clear();
-    ShopListBox->clear();
-    ItemsListBox->clear();
+    CatListBox->Clear();
+    ProdListBox->Clear();
+    ShopListBox->Clear();
+    ItemsListBox->Clear();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -243,16 +224,15 @@ void TItemEditForm::FormHidden() {
 
 void TItemEditForm::UpdateProdList() {
     ClearBox(ProdEdit);
-    ProdListBox->clear();
+    ProdListBox->Clear();
     AddBtn->setEnabled(false);
     const auto *category = CatListBox->Selected();
     if (ProductTypes.Empty() || !category)
         return;
-    std::vector<std::pair<QString, TShopProd *>> entries;
-    for (const auto &product : ProductTypes)
-        if (product->Category == category)
-            entries.emplace_back(ui::FromAnsi(product->Name), product.get());
-    ProdListBox->Fill(std::move(entries));
+    const auto inCategory = [category](const std::unique_ptr<TShopProd> &product) {
+        return product->Category == category;
+    };
+    ProdListBox->Fill(ProductTypes | std::views::filter(inCategory), ui::NameText());
 }
 
 void TItemEditForm::CatEditChange() {
@@ -437,7 +417,7 @@ void TItemEditForm::AddBtnClick() {
     if (!TakeChange(change))
         return;
     // In its sorted place; a selected entry stays selected.
-    ItemsListBox->AddEntry(ItemText(change.item), change.item);
+    ItemsListBox->AddEntry(ItemText(*change.item), change.item);
     ClearEntryBoxes();
     BrandEdit->setFocus();
 }
@@ -449,7 +429,7 @@ void TItemEditForm::UpdateBtnClick() {
     if (!TakeChange(UpdateItem(*item, Entry())))
         return;
     // The entry keeps its place until the list is next filled, and stays selected.
-    ItemsListBox->SetEntryText(ItemsListBox->RowOf(item), ItemText(item));
+    ItemsListBox->SetEntryText(ItemsListBox->RowOf(item), ItemText(*item));
 }
 
 void TItemEditForm::DeleteBtnClick() {

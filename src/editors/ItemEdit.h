@@ -6,7 +6,7 @@
 
 #include "catalogue/ShopData.h"
 #include "ui/FormBase.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 
 #include <QDialog>
 

@@ -3,22 +3,22 @@
 #include "catalogue/ShopData.h"
 #include "ui/Ansi.h"
 #include "ui/Builder.h"
+#include "ui/ListBox.h"
 #include "ui/Seam.h"
-#include "ui/SortedListBox.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-bool NameTaken(const QListWidget &list, const QString &name) {
-    for (int row = 0; row < list.count(); ++row)
-        if (QString::compare(list.item(row)->text(), name, Qt::CaseInsensitive) == 0)
+bool NameTaken(const ui::ListBoxBase &list, const QString &name) {
+    for (int row = 0; row < list.Count(); ++row)
+        if (QString::compare(list.Text(row), name, Qt::CaseInsensitive) == 0)
             return true;
     return false;
 }
 
-TNameListForm::TNameListForm(NameListSetup setup, ui::SortedListBox *list, QWidget *parent)
+TNameListForm::TNameListForm(NameListSetup setup, ui::ListBoxBase *list, QWidget *parent)
     : FormBase(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint),
       setup_(std::move(setup)) {
@@ -54,10 +54,8 @@ TNameListForm::TNameListForm(NameListSetup setup, ui::SortedListBox *list, QWidg
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Edit, &QLineEdit::textChanged, this, &TNameListForm::EditChange);
-    // A click, and a selection made with the keyboard.
-    connect(ListBox, &QListWidget::itemClicked, this, &TNameListForm::ListBoxClick);
-    connect(ListBox, &QListWidget::itemSelectionChanged, this, &TNameListForm::ListBoxClick);
-    connect(ListBox, &ui::SortedListBox::MouseUp, this, &TNameListForm::ListBoxMouseUp);
+    connect(ListBox, &ui::ListBoxBase::UserSelect, this, &TNameListForm::ListBoxClick);
+    connect(ListBox, &ui::ListBoxBase::MouseUp, this, &TNameListForm::ListBoxMouseUp);
     connect(AddBtn, &QPushButton::clicked, this, &TNameListForm::AddBtnClick);
     connect(UpdateBtn, &QPushButton::clicked, this, &TNameListForm::UpdateBtnClick);
     connect(DeleteBtn, &QPushButton::clicked, this, &TNameListForm::DeleteBtnClick);
@@ -83,7 +81,7 @@ void TNameListForm::FormShow() {
 }
 
 void TNameListForm::FormHidden() {
-    ListBox->clear();
+    ListBox->Clear();
 }
 
 void TNameListForm::EnterAddMode() {

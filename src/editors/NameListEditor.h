@@ -12,23 +12,21 @@
 #include "help/HelpContext.h"
 #include "ui/Ansi.h"
 #include "ui/FormBase.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 
 #include <QDialog>
 #include <QString>
 
 #include <memory>
 #include <utility>
-#include <vector>
 
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QVBoxLayout;
 
 // True when some entry of `list` equals `name` under a case-insensitive comparison of
 // the whole text. Every list of names holds all the records, so this is "name in use".
-bool NameTaken(const QListWidget &list, const QString &name);
+bool NameTaken(const ui::ListBoxBase &list, const QString &name);
 
 // What tells one name-list editor from another.
 struct NameListSetup {
@@ -52,7 +50,7 @@ class TNameListForm : public ui::FormBase<QDialog> {
     Q_OBJECT
 public:
     QLineEdit *Edit = nullptr;
-    ui::SortedListBox *ListBox = nullptr;
+    ui::ListBoxBase *ListBox = nullptr;
     QPushButton *AddBtn = nullptr;
     QPushButton *UpdateBtn = nullptr;
     QPushButton *DeleteBtn = nullptr;
@@ -73,7 +71,7 @@ public Q_SLOTS:
 
 protected:
     // `list` is the window's list box, made by the typed editor.
-    TNameListForm(NameListSetup setup, ui::SortedListBox *list, QWidget *parent = nullptr);
+    TNameListForm(NameListSetup setup, ui::ListBoxBase *list, QWidget *parent = nullptr);
 
     // The catalogue list behind the window, reached through the selected entry.
     virtual int RecordCount() const = 0;
@@ -142,13 +140,7 @@ protected:
         list_->RemoveRow(list_->RowOf(record));
         remover_(record);
     }
-    void FillList() override {
-        std::vector<std::pair<QString, T *>> entries;
-        entries.reserve(static_cast<std::size_t>(records_.Count()));
-        for (const auto &record : records_)
-            entries.emplace_back(ui::FromAnsi(record->Name), record.get());
-        list_->Fill(std::move(entries));
-    }
+    void FillList() override { list_->Fill(records_, ui::NameText()); }
 
 private:
     TRecordList<T> &records_;

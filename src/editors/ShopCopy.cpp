@@ -5,16 +5,14 @@
 #include "editors/NameListEditor.h"
 #include "ui/Ansi.h"
 #include "ui/Builder.h"
+#include "ui/ListBox.h"
 #include "ui/Seam.h"
-#include "ui/SortedListBox.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <vector>
 
 TCopyShop::TCopyShop(QWidget *parent)
     : FormBase(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -53,8 +51,7 @@ TCopyShop::TCopyShop(QWidget *parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ShopEdit, &QLineEdit::textChanged, this, &TCopyShop::ShopEditChange);
-    // A click, and a selection made with the keyboard.
-    connect(ShopListBox, &QListWidget::itemSelectionChanged, this, &TCopyShop::ShopListBoxClick);
+    connect(ShopListBox, &ui::ListBoxBase::UserSelect, this, &TCopyShop::ShopListBoxClick);
     // OK closes the dialog after its handler, whatever the handler did.
     connect(OkBtn, &QPushButton::clicked, this, &TCopyShop::OkBtnClick);
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
@@ -65,16 +62,12 @@ TCopyShop::TCopyShop(QWidget *parent)
 void TCopyShop::FormShow() {
     ShopEdit->clear();
     OkBtn->setEnabled(false);
-    std::vector<std::pair<QString, TShopShop *>> entries;
-    entries.reserve(static_cast<std::size_t>(Shops.Count()));
-    for (const auto &shop : Shops)
-        entries.emplace_back(ui::FromAnsi(shop->Name), shop.get());
-    ShopListBox->Fill(std::move(entries));
+    ShopListBox->Fill(Shops, ui::NameText());
     ShopEdit->setFocus();
 }
 
 void TCopyShop::FormHidden() {
-    ShopListBox->clear();
+    ShopListBox->Clear();
 }
 
 void TCopyShop::ShopEditChange() {

@@ -3,7 +3,7 @@
 // all its items (quantity 0). Shown modally by the main window.
 
 #include "ui/FormBase.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 
 #include <QDialog>
 

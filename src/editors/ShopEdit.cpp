@@ -3,7 +3,7 @@
 #include "catalogue/ShopData.h"
 #include "settings/Preferences.h"
 #include "ui/Builder.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 
 #include <QPushButton>
 
@@ -41,7 +41,7 @@ TShopEditForm::TShopEditForm(QWidget *parent)
     AddExtraButton(FloorBtn);
 
     connect(FloorBtn, &QPushButton::clicked, this, &TShopEditForm::FloorBtnClick);
-    connect(ShopListBox, &QListWidget::itemDoubleClicked, this,
+    connect(ShopListBox, &QAbstractItemView::doubleClicked, this,
             &TShopEditForm::ShopListBoxDblClick);
 }
 

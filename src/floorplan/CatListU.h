@@ -4,7 +4,7 @@
 // through its public slots, and hears of a change from its signals.
 
 #include "ui/FormBase.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 
 #include <QWidget>
 
@@ -51,19 +51,11 @@ protected:
     // The list stays where it was put, beside the editor or where the user moved it.
     bool Centred() const override { return false; }
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormClose();
-    void SelectionChanged();
-    void MouseUp(Qt::MouseButton button);
     void FillCategories();
 
-    // The list is being filled or selected from the program, not by the user.
-    bool updating_ = false;
     // The list does not hold the catalogue's categories; it is filled before it is shown.
     bool stale_ = true;
-    // A choice made with the mouse counts once, when the button is released.
-    bool mouseDown_ = false;
-    bool chosenWithMouse_ = false;
 };

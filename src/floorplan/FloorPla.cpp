@@ -5,6 +5,7 @@
 #include "ui/Ansi.h"
 #include "ui/Builder.h"
 #include "ui/Cursors.h"
+#include "ui/ListBox.h"
 #include "ui/Seam.h"
 
 #include <QAction>

@@ -5,13 +5,12 @@
 #include "shopping/PriceAnalysis.h"
 #include "ui/Ansi.h"
 #include "ui/Builder.h"
+#include "ui/ListBox.h"
 #include "ui/Seam.h"
-#include "ui/SortedListBox.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTimer>
 
 #include <vector>
@@ -89,7 +88,7 @@ TAnalForm::TAnalForm(QWidget *parent)
     Timer1->setInterval(100);
 
     // A click, and a selection made with the keyboard.
-    connect(AltsListBox, &QListWidget::itemSelectionChanged, this, &TAnalForm::AltsListBoxClick);
+    connect(AltsListBox, &ui::ListBoxBase::UserSelect, this, &TAnalForm::AltsListBoxClick);
     connect(YesBtn, &QPushButton::clicked, this, &TAnalForm::YesBtnClick);
     connect(DeleteBtn, &QPushButton::clicked, this, &TAnalForm::DeleteBtnClick);
     connect(NoBtn, &QPushButton::clicked, this, &TAnalForm::NoBtnClick);
@@ -125,7 +124,7 @@ void TAnalForm::FormShow() {
 
 // A closed window keeps neither its index nor its list of alternatives.
 void TAnalForm::FormHidden() {
-    AltsListBox->clear();
+    AltsListBox->Clear();
     index_.reset();
 }
 
@@ -161,7 +160,7 @@ void TAnalForm::ContinueAnalysis() {
         b->setEnabled(false);
     TextLabel->clear();
     SavingsLabel->clear();
-    AltsListBox->clear();
+    AltsListBox->Clear();
 
     ColourStep = 0;
     ColourRising = true;
@@ -189,16 +188,10 @@ void TAnalForm::ContinueAnalysis() {
     Status->setText(found == 1 ? QStringLiteral("Alternative found")
                                : QStringLiteral("Alternatives found"));
     TextLabel->setText(ui::FromAnsi(FindingText(*CurrentItem(), found)));
-    std::vector<std::pair<QString, TShopItem *>> entries;
-    entries.reserve(alternatives.size());
-    for (TShopItem *alt : alternatives)
-        entries.emplace_back(ui::FromAnsi(AlternativeText(*alt)), alt);
-    {
-        const QSignalBlocker blocker(AltsListBox);
-        AltsListBox->Fill(std::move(entries));
-        if (found == 1)
-            AltsListBox->setCurrentRow(0);
-    }
+    AltsListBox->Fill(alternatives,
+                      [](const TShopItem &alt) { return ui::FromAnsi(AlternativeText(alt)); });
+    if (found == 1)
+        AltsListBox->SelectRow(0);
     NoBtn->setEnabled(true);
     DeleteBtn->setEnabled(true);
     if (found == 1)

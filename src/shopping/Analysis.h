@@ -5,7 +5,7 @@
 // Shown modally by Run, from the main window and the shopping list window.
 
 #include "ui/FormBase.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 
 #include <QDialog>
 

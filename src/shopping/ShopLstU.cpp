@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -38,7 +37,7 @@ TShopListForm::TShopListForm(QWidget *parent)
     ui::Builder b(this);
     ShopsLabel = b.Label("ShopsLabel", "&Select shop(s)").At(8, 8, 145, 16);
     ShopListBox = b.List<TShopShop>("ShopListBox").At(8, 26, 145, 182);
-    ItemsListBox = b.Add(new ui::RecordView<TShopItem>, "ItemsListBox").At(161, 8, 391, 246);
+    ItemsListBox = b.List<TShopItem>("ItemsListBox", false).At(161, 8, 391, 246);
     Label1 = b.Label("Label1", "&Quantity required").At(8, 268, 145, 17);
     QtyEdit = b.Edit("QtyEdit", kEntryLength).At(161, 264, 73, 24);
     UOMLabel = b.Label("UOMLabel", {}).At(242, 268, 227, 17);
@@ -66,12 +65,9 @@ TShopListForm::TShopListForm(QWidget *parent)
     });
     setFixedSize(kClientWidth, kClientHeight);
 
-    connect(ShopListBox, &QListWidget::itemSelectionChanged, this,
-            &TShopListForm::ShopListBoxClick);
+    connect(ShopListBox, &ui::ListBoxBase::UserSelect, this, &TShopListForm::ShopListBoxClick);
     // A click on the current row too, which reloads its value into the entry.
-    connect(ItemsListBox, &ui::RecordViewBase::itemSelectionChanged, this,
-            &TShopListForm::ItemsListBoxClick);
-    connect(ItemsListBox, &QListView::clicked, this, &TShopListForm::ItemsListBoxClick);
+    connect(ItemsListBox, &ui::ListBoxBase::UserSelect, this, &TShopListForm::ItemsListBoxClick);
     connect(OkBtn, &QPushButton::clicked, this, &TShopListForm::OkBtnClick);
     connect(ClearBtn, &QPushButton::clicked, this, &TShopListForm::ClearBtnClick);
     connect(AnalyseBtn, &QPushButton::clicked, this, &TShopListForm::AnalyseBtnClick);
@@ -116,32 +112,25 @@ void TShopListForm::FormShow() {
     OkBtn->setEnabled(false);
     QtyEdit->clear();
     UOMLabel->clear();
-    ItemsListBox->Fill({});
-    {
-        // Filling and preselecting are the program's doing; the list is rebuilt once below.
-        const QSignalBlocker quiet(ShopListBox);
-        std::vector<std::pair<QString, TShopShop *>> shops;
-        shops.reserve(static_cast<std::size_t>(Shops.Count()));
-        for (const auto &shop : Shops)
-            shops.emplace_back(ui::FromAnsi(shop->Name), shop.get());
-        ShopListBox->Fill(std::move(shops));
-        if (oneShop)
-            ShopListBox->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
-    }
+    ItemsListBox->Clear();
+    ShopListBox->Fill(Shops, ui::NameText());
+    if (oneShop)
+        ShopListBox->SelectRow(0);
     ShopListBox->setFocus();
     UpdateItemsList();
 }
 
 // A closed window keeps no copy of the catalogue's lists.
 void TShopListForm::FormHidden() {
-    ShopListBox->clear();
-    ItemsListBox->Fill({});
+    ShopListBox->Clear();
+    ItemsListBox->Clear();
+    listedShops_.clear();
 }
 
 void TShopListForm::UpdateItemsList() {
+    listedShops_ = ShopListBox->SelectedRecords();
     ListFilter filter;
-    for (const TShopShop *shop : ShopListBox->SelectedRecords())
-        filter.shops.push_back(shop);
+    filter.shops.assign(listedShops_.begin(), listedShops_.end());
     filter.onlyOnList = PriceMode && ListOnlyCB->isChecked();
     filter.byCategory = CatSortCB->isChecked();
     std::vector<TShopItem *> rows = ListedItems(Items, filter);
@@ -162,7 +151,9 @@ void TShopListForm::ShowTotals() {
 }
 
 void TShopListForm::ShopListBoxClick() {
-    UpdateItemsList();
+    // A click that leaves the listed shops selected changes nothing.
+    if (ShopListBox->SelectedRecords() != listedShops_)
+        UpdateItemsList();
 }
 
 void TShopListForm::ItemsListBoxClick() {
@@ -221,8 +212,7 @@ void TShopListForm::OkBtnClick() {
     // On to the next row, round to the first after the last; the list keeps its rows.
     const int next = row + 1 < ItemsListBox->Count() ? row + 1 : 0;
     ItemsListBox->SelectRow(next);
-    if (next == row)
-        ItemsListBoxClick(); // the selection did not change, so nothing reported it
+    ItemsListBoxClick();
 }
 
 void TShopListForm::ClearBtnClick() {

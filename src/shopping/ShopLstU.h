@@ -4,8 +4,7 @@
 // in price update mode the prices of one shop's items. Shown modally in either mode by Run.
 
 #include "ui/FormBase.h"
-#include "ui/RecordView.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 
 #include <QDialog>
 
@@ -31,7 +30,7 @@ public:
 
     QLabel *ShopsLabel = nullptr;
     ui::ListBox<TShopShop> *ShopListBox = nullptr;
-    ui::RecordView<TShopItem> *ItemsListBox = nullptr;
+    ui::ListBox<TShopItem> *ItemsListBox = nullptr;
     QLabel *Label1 = nullptr;
     QLineEdit *QtyEdit = nullptr;
     QLabel *UOMLabel = nullptr;
@@ -83,7 +82,8 @@ private:
     // Refuses the edit's text: the message, then the text selected for typing again.
     void RefuseEntry(const QString &message);
 
-    int valueWidth_ = 0; // the widest value listed
-    int nameWidth_ = 0;  // the widest name listed
-    int nameX_ = 0;      // where the names start in a row
+    std::vector<TShopShop *> listedShops_; // the shops whose items are listed
+    int valueWidth_ = 0;                   // the widest value listed
+    int nameWidth_ = 0;                    // the widest name listed
+    int nameX_ = 0;                        // where the names start in a row
 };

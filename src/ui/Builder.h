@@ -10,7 +10,7 @@
 //
 // Every control gets its name as objectName (tests and pictures find it by that name).
 
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 
 #include <QAction>
 #include <QKeySequence>

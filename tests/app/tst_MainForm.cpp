@@ -303,7 +303,7 @@ private Q_SLOTS:
             }
             start();
             QTest::mouseClick(MainForm->ShopBtn, Qt::LeftButton);
-            ShopEditForm->ShopListBox->setCurrentRow(0);
+            QVERIFY(ClickRow(ShopEditForm->ShopListBox, 0));
             QTest::mouseClick(ShopEditForm->FloorBtn, Qt::LeftButton);
             QVERIFY(FloorPlanEditForm->isVisible());
 

@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPaintEngine>
 #include <QPixmap>
 #include <QTest>
@@ -21,25 +20,26 @@ void SetUpWindowTests() {
     SetCurrentRegional(Regional::EnglishUS());
 }
 
-QStringList Entries(const QListWidget *list) {
+QStringList Entries(const QAbstractItemView *list) {
     QStringList texts;
-    for (int row = 0; row < list->count(); ++row)
-        texts << list->item(row)->text();
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        texts << list->model()->index(row, 0).data().toString();
     return texts;
 }
 
-int RowOf(const QListWidget *list, const QString &text) {
+int RowOf(const QAbstractItemView *list, const QString &text) {
     return int(Entries(list).indexOf(text));
 }
 
-bool ClickRow(QListWidget *list, int row, Qt::MouseButton button) {
-    if (row < 0 || row >= list->count())
+bool ClickRow(QAbstractItemView *list, int row, Qt::MouseButton button) {
+    if (row < 0 || row >= list->model()->rowCount())
         return false;
-    QTest::mouseClick(list->viewport(), button, {}, list->visualItemRect(list->item(row)).center());
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), button, {}, rect.center());
     return true;
 }
 
-bool ClickEntry(QListWidget *list, const QString &text, Qt::MouseButton button) {
+bool ClickEntry(QAbstractItemView *list, const QString &text, Qt::MouseButton button) {
     return ClickRow(list, RowOf(list, text), button);
 }
 

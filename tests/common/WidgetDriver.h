@@ -2,9 +2,9 @@
 // Driving windows as a user does: lists, edit boxes, shortcuts, modal windows, and pictures
 // of what is shown.
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QRectF>
 #include <QStringList>
 #include <QTest>
@@ -16,11 +16,12 @@ class QDialog;
 // The program's window font and English (United States) regional settings.
 void SetUpWindowTests();
 
-QStringList Entries(const QListWidget *list);
-int RowOf(const QListWidget *list, const QString &text);
+QStringList Entries(const QAbstractItemView *list);
+int RowOf(const QAbstractItemView *list, const QString &text);
 // Clicks a row (an entry) of a list; false when the list has no such row.
-[[nodiscard]] bool ClickRow(QListWidget *list, int row, Qt::MouseButton button = Qt::LeftButton);
-[[nodiscard]] bool ClickEntry(QListWidget *list, const QString &text,
+[[nodiscard]] bool ClickRow(QAbstractItemView *list, int row,
+                            Qt::MouseButton button = Qt::LeftButton);
+[[nodiscard]] bool ClickEntry(QAbstractItemView *list, const QString &text,
                               Qt::MouseButton button = Qt::LeftButton);
 
 // Replaces the text of an edit box by typing.

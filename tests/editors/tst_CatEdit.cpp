@@ -10,7 +10,7 @@
 #include "catalogue/Regional.h"
 #include "editors/CatEditU.h"
 #include "settings/Preferences.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 #include "ui/WindowFont.h"
 
 #include <QAction>
@@ -39,7 +39,7 @@ private:
     }
     // Only one button of a dialog is the default, so checking the default one suffices.
     [[nodiscard]] bool inAddMode(const QString &text = {}) const {
-        return Holds(form->CatListBox->selectedItems().isEmpty(), "no entry selected") &&
+        return Holds(!form->CatListBox->HasSelection(), "no entry selected") &&
                Holds(form->CatEdit->text() == text, "the edit box holds the text") &&
                Holds(form->AddBtn->isEnabled() == !text.isEmpty(), "Add enabled with a text") &&
                Holds(form->AddBtn->isDefault(), "Add is the default button") &&
@@ -47,9 +47,9 @@ private:
                Holds(!form->DeleteBtn->isEnabled(), "Delete disabled");
     }
     [[nodiscard]] bool inEditMode(const QString &name) const {
-        const QList<QListWidgetItem *> selected = form->CatListBox->selectedItems();
-        return Holds(selected.size() == 1, "one entry selected") &&
-               Holds(selected.first()->text() == name, "the entry is selected") &&
+        const ui::ListBox<TShopCat> *list = form->CatListBox;
+        return Holds(list->SelectedRecords().size() == 1, "one entry selected") &&
+               Holds(list->Text(list->SelectedRow()) == name, "the entry is selected") &&
                Holds(form->CatEdit->text() == name, "the edit box holds its name") &&
                Holds(!form->AddBtn->isEnabled(), "Add disabled") &&
                Holds(form->UpdateBtn->isEnabled(), "Update enabled") &&
@@ -195,7 +195,7 @@ private Q_SLOTS:
         form->CatListBox->setFocus();
         QTest::keyClick(form->CatListBox, Qt::Key_Down);
         QVERIFY(form->CatListBox->Selected() != nullptr);
-        QVERIFY(inEditMode(form->CatListBox->selectedItems().first()->text()));
+        QVERIFY(inEditMode(form->CatListBox->Text(form->CatListBox->SelectedRow())));
     }
 
     void deleteConfirmation_data() {
@@ -248,7 +248,7 @@ private Q_SLOTS:
         QVERIFY(ClickEntry(form->CatListBox, QStringLiteral("Dairy")));
         QTest::mouseClick(form->DeleteBtn, Qt::LeftButton);
         QCOMPARE(Categories.Count(), 0);
-        QCOMPARE(form->CatListBox->count(), 0);
+        QCOMPARE(form->CatListBox->Count(), 0);
         QCOMPARE(ProductTypes.Count(), 1);
         QCOMPARE(milk->Category, nullptr);
         QCOMPARE(Shops[0]->Aisle.Count(), 1);
@@ -282,7 +282,7 @@ private Q_SLOTS:
         QTest::keyClick(form->CatEdit, Qt::Key_Return);
         QCOMPARE(responder.beeps, 1);
         QCOMPARE(Categories.Count(), MaxRecords);
-        QCOMPARE(form->CatListBox->count(), MaxRecords);
+        QCOMPARE(form->CatListBox->Count(), MaxRecords);
         QCOMPARE(form->CatEdit->text(), QStringLiteral("One more"));
     }
 
@@ -339,7 +339,7 @@ private Q_SLOTS:
         else
             form->close();
         QVERIFY(!form->isVisible());
-        QCOMPARE(form->CatListBox->count(), 0);
+        QCOMPARE(form->CatListBox->Count(), 0);
         Categories.Add(std::make_unique<TShopCat>("Cans"));
         QVERIFY(ShowActive(form));
         QCOMPARE(Entries(form->CatListBox), QStringList({"Bakery", "Cans", "Dairy"}));

@@ -9,7 +9,7 @@
 #include "app/MainUnit.h"
 #include "editors/ItemEdit.h"
 #include "settings/Preferences.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 
 #include <QAction>
 #include <QLabel>
@@ -38,14 +38,12 @@ void BuildCatalogue() {
     Items.Add(std::make_unique<TShopItem>(ProductTypes[2], "Zed", 300, 0.99f, Shops[1]));
 }
 
-QString Selected(const QListWidget *list) {
-    const auto selected = list->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text();
+QString Selected(const ui::ListBoxBase *list) {
+    return list->Text(list->SelectedRow());
 }
 
-int SelectedRow(const QListWidget *list) {
-    const auto selected = list->selectedItems();
-    return selected.isEmpty() ? -1 : list->row(selected.first());
+int SelectedRow(const ui::ListBoxBase *list) {
+    return list->SelectedRow();
 }
 
 QString Focus() {
@@ -111,7 +109,7 @@ private Q_SLOTS:
         QCOMPARE(buttons(), QStringLiteral("000 Add"));
         QCOMPARE(Entries(form->CatListBox), QStringList({"Bakery", "Dairy", "Meat", "Milk"}));
         QCOMPARE(Entries(form->ShopListBox), QStringList({"Corner", "Market"}));
-        QCOMPARE(form->ProdListBox->count(), 0);
+        QCOMPARE(form->ProdListBox->Count(), 0);
 
         // Each label's letter moves the focus to its box or list. Category and Shop share
         // their letters with Close and Help: the first press goes to the box.
@@ -157,8 +155,8 @@ private Q_SLOTS:
         QVERIFY(open());
         QLineEdit *box = shop ? form->ShopEdit : form->CatEdit;
         QTest::keyClicks(box, keys);
-        QListWidget *list = shop ? static_cast<QListWidget *>(form->ShopListBox)
-                                 : static_cast<QListWidget *>(form->CatListBox);
+        ui::ListBoxBase *list = shop ? static_cast<ui::ListBoxBase *>(form->ShopListBox)
+                                     : static_cast<ui::ListBoxBase *>(form->CatListBox);
         QCOMPARE(Selected(list), selected);
         QCOMPARE(box->text(), keys.contains('\b') ? QString() : keys);
         QCOMPARE(Entries(form->ProdListBox), products);
@@ -369,7 +367,7 @@ private Q_SLOTS:
                                  .arg(items ? "items" : "product types")});
         QCOMPARE(Items.Count(), items ? MaxRecords : 3);
         QCOMPARE(ProductTypes.Count(), items ? 3 : MaxRecords);
-        QCOMPARE(form->ItemsListBox->count(), Items.Count());
+        QCOMPARE(form->ItemsListBox->Count(), Items.Count());
     }
 
     // The sort buttons reorder the list and let go of the item; the order comes back when

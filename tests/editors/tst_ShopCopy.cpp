@@ -9,7 +9,7 @@
 #include "catalogue/Regional.h"
 #include "catalogue/ShopData.h"
 #include "editors/ShopCopy.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 #include "ui/WindowFont.h"
 
 #include <QAction>
@@ -131,7 +131,7 @@ private Q_SLOTS:
         QCOMPARE(Shops.Count(), 2);
         QVERIFY(ShowActive(form));
         QCOMPARE(form->ShopEdit->text(), QString());
-        QCOMPARE(form->ShopListBox->selectedItems().size(), 0);
+        QVERIFY(!form->ShopListBox->HasSelection());
         QVERIFY(!form->OkBtn->isEnabled());
         QCOMPARE(responder.beeps, 0);
     }
@@ -229,14 +229,14 @@ private Q_SLOTS:
             form, [] { MainForm->Createcopyofshop1->trigger(); },
             [this] {
                 QTest::keyClicks(form->ShopEdit, QStringLiteral("Copy"));
-                form->ShopListBox->setCurrentRow(1);
+                QVERIFY(ClickRow(form->ShopListBox, 1));
                 QTest::mouseClick(form->OkBtn, Qt::LeftButton);
             }));
         QCOMPARE(Shops.Count(), 3);
         QCOMPARE(Shops[2]->Name, std::string("Copy"));
         QCOMPARE(Shops[2]->Aisle.Count(), 0); // a copy of Alpha
         // The closed dialog keeps no list of the shops.
-        QCOMPARE(form->ShopListBox->count(), 0);
+        QCOMPARE(form->ShopListBox->Count(), 0);
     }
 };
 

@@ -12,7 +12,7 @@
 #include "editors/ShopEdit.h"
 #include "floorplan/FloorPla.h"
 #include "settings/Preferences.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 #include "ui/WindowFont.h"
 
 #include <QPushButton>
@@ -135,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(Shops[2], added);
         QCOMPARE(added->Name, std::string("Aardvark"));
         QCOMPARE(RowOf(form->ShopListBox, QStringLiteral("Aardvark")), 2);
-        QCOMPARE(form->ShopListBox->selectedItems().size(), 0);
+        QVERIFY(!form->ShopListBox->HasSelection());
         QVERIFY(!form->FloorBtn->isEnabled());
         form->close();
         QVERIFY(ShowActive(form));
@@ -231,7 +231,7 @@ private Q_SLOTS:
         QVERIFY(ShowActive(form));
         QVERIFY(!form->FloorBtn->isEnabled());
         const QPoint betaAt =
-            form->ShopListBox->visualItemRect(form->ShopListBox->item(1)).center();
+            form->ShopListBox->visualRect(form->ShopListBox->model()->index(1, 0)).center();
         if (how == "double") {
             // The first press of a double click selects, as a click does.
             QTest::mouseClick(form->ShopListBox->viewport(), Qt::LeftButton, {}, betaAt);

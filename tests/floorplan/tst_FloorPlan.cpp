@@ -10,7 +10,7 @@
 #include "floorplan/FloorPla.h"
 #include "settings/Preferences.h"
 #include "ui/Cursors.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 
 #include <QAction>
 #include <QFile>
@@ -725,16 +725,16 @@ private Q_SLOTS:
         QVERIFY(Open({R(40, 40, 60, 160)}));
         Aisle(0)->Category = cans;
         ui::ListBox<TShopCat> *list = CatListForm->CatListBox;
-        QCOMPARE(list->count(), 0);
+        QCOMPARE(list->Count(), 0);
         Click(QPoint(50, 100));
         QCOMPARE(CatListForm->CatAisle, Aisle(0));
-        QCOMPARE(list->count(), 0);
+        QCOMPARE(list->Count(), 0);
         FloorPlanEditForm->Category2->trigger();
         QVERIFY(CatListForm->isVisible());
         QCOMPARE(Entries(list), QStringList({"bakery", "Cans"}));
         QCOMPARE(list->Selected(), cans);
         FloorPlanEditForm->Close1->trigger();
-        QCOMPARE(list->count(), 0);
+        QCOMPARE(list->Count(), 0);
         // Shown again with the editor, it holds the categories of that moment.
         Categories.Add(std::make_unique<TShopCat>("Dairy"));
         QVERIFY(ShowActive(FloorPlanEditForm));

@@ -7,7 +7,7 @@
 #include "app/MainUnit.h"
 #include "catalogue/ShopData.h"
 #include "shopping/Analysis.h"
-#include "ui/SortedListBox.h"
+#include "ui/ListBox.h"
 
 #include <QAction>
 #include <QLabel>
@@ -143,7 +143,7 @@ private Q_SLOTS:
                 QCOMPARE(bulk->Quantity, int16_t(2));
                 QCOMPARE(f->Status->text(), QStringLiteral("Alternative found"));
                 QVERIFY(f->TextLabel->text().startsWith("The following item is cheaper"));
-                QCOMPARE(f->AltsListBox->currentRow(), 0);
+                QCOMPARE(f->AltsListBox->SelectedRow(), 0);
                 QCOMPARE(f->SavingsLabel->text(),
                          QStringLiteral("Substituting this item will cost an extra $1.00"));
                 QCOMPARE(TextColour(f->SavingsLabel), QColor(128, 0, 0));
@@ -153,7 +153,7 @@ private Q_SLOTS:
                 // Ignore (Escape) keeps the item; next, one alternative that saves.
                 QTest::keyClick(f->AltsListBox, Qt::Key_Escape);
                 QCOMPARE(sugar250->Quantity, int16_t(2));
-                QCOMPARE(f->AltsListBox->count(), 1);
+                QCOMPARE(f->AltsListBox->Count(), 1);
                 QCOMPARE(f->SavingsLabel->text(),
                          QStringLiteral("Substituting this item will save you $1.20"));
                 QCOMPARE(TextColour(f->SavingsLabel), QColor(0, 128, 0));
@@ -166,7 +166,7 @@ private Q_SLOTS:
                 QCOMPARE(f->Status->text(), QStringLiteral("Analysis complete"));
                 QCOMPARE(TextColour(f->Status), QColor(Qt::yellow));
                 QCOMPARE(f->TextLabel->text() + f->SavingsLabel->text(), QString());
-                QCOMPARE(f->AltsListBox->count(), 0);
+                QCOMPARE(f->AltsListBox->Count(), 0);
                 QCOMPARE(Enabled(f), QStringLiteral("---"));
                 QVERIFY(!f->Timer1->isActive());
                 QVERIFY(SaveShot(f, QStringLiteral("analysis-complete")));

@@ -52,21 +52,21 @@ TShopItem *ItemOf(const std::string &brand) {
     return nullptr;
 }
 
-QStringList Rows(const ui::RecordView<TShopItem> *list) {
+QStringList Rows(const ui::ListBox<TShopItem> *list) {
     QStringList brands;
     for (int row = 0; row < list->Count(); ++row)
         brands << QString::fromStdString(list->At(row)->Brand);
     return brands;
 }
 
-void ClickItemRow(ui::RecordView<TShopItem> *list, int row) {
+void ClickItemRow(ui::ListBox<TShopItem> *list, int row) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualRect(list->model()->index(row, 0)).center());
 }
 
 void CtrlClickShop(ui::ListBox<TShopShop> *list, int row) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      list->visualItemRect(list->item(row)).center());
+                      list->visualRect(list->model()->index(row, 0)).center());
 }
 
 void Enter(TShopListForm *form, const QString &text) {
@@ -76,7 +76,7 @@ void Enter(TShopListForm *form, const QString &text) {
 
 // Where the names of the rows in sight start, all at one x or -1; every row's value ends
 // before its name starts, or a reason why not.
-std::pair<qreal, QString> NamesAfterValues(ui::RecordView<TShopItem> *list) {
+std::pair<qreal, QString> NamesAfterValues(ui::ListBox<TShopItem> *list) {
     std::map<qreal, QList<DrawnText>> rows;
     for (const DrawnText &drawn : DrawnTexts(list->viewport()))
         if (!drawn.text.isEmpty())

@@ -10,8 +10,8 @@
 #include "ui/Ansi.h"
 #include "ui/Application.h"
 #include "ui/FormBase.h"
+#include "ui/ListBox.h"
 #include "ui/Seam.h"
-#include "ui/SortedListBox.h"
 #include "ui/WindowFont.h"
 
 #include <QClipboard>
@@ -29,6 +29,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <map>
 #include <stdexcept>
 
 Q_DECLARE_METATYPE(ReportFont)
@@ -49,16 +50,27 @@ protected:
     bool Centred() const override { return centred; }
 };
 
+// Fills `list` with the records given, each showing the text beside it.
+void FillWith(ui::ListBox<int> &list, const std::vector<std::pair<QString, int *>> &entries) {
+    std::vector<int *> records;
+    std::map<const int *, QString> texts;
+    for (const auto &[text, record] : entries) {
+        records.push_back(record);
+        texts[record] = text;
+    }
+    list.Fill(records, [&texts](const int &record) { return texts.at(&record); });
+}
+
 // A list of `texts`, each entry carrying its position in `texts`.
 struct NumberedList {
     explicit NumberedList(const QStringList &texts, bool sorted = true) : list(nullptr, sorted) {
         numbers.resize(std::size_t(texts.size()));
-        std::vector<std::pair<QString, int *>> entries;
+        std::vector<int *> records;
         for (int i = 0; i < texts.size(); ++i) {
             numbers[std::size_t(i)] = i;
-            entries.emplace_back(texts[i], &numbers[std::size_t(i)]);
+            records.push_back(&numbers[std::size_t(i)]);
         }
-        list.Fill(std::move(entries));
+        list.Fill(records, [&texts](const int &number) { return texts[number]; });
     }
     std::vector<int> numbers;
     ui::ListBox<int> list;
@@ -179,20 +191,20 @@ private Q_SLOTS:
     void sortedListIgnoresCaseAndCarriesRecords() {
         ui::ListBox<int> list(nullptr, true);
         int a = 1, b = 2, c = 3, d = 4;
-        list.Fill({{"bread", &a}, {"Apples", &b}, {"apple", &c}});
+        FillWith(list, {{"bread", &a}, {"Apples", &b}, {"apple", &c}});
         QCOMPARE(Entries(&list), QStringList({"apple", "Apples", "bread"}));
         QCOMPARE(list.AddEntry(QStringLiteral("BEANS"), &d), 2);
         QCOMPARE(list.At(2), &d);
         QCOMPARE(list.RowOf(&a), 3);
         // A changed text stays where it stands until the list is filled again.
         list.SetEntryText(0, QStringLiteral("zucchini"));
-        QCOMPARE(list.item(0)->text(), QStringLiteral("zucchini"));
+        QCOMPARE(list.Text(0), QStringLiteral("zucchini"));
         QCOMPARE(list.At(0), &c);
 
         ui::ListBox<int> unsorted(nullptr, false);
-        unsorted.Fill({{"b", &a}, {"a", &b}});
+        FillWith(unsorted, {{"b", &a}, {"a", &b}});
         QCOMPARE(unsorted.AddEntry(QStringLiteral("0"), &c), 2);
-        QCOMPARE(unsorted.item(0)->text(), QStringLiteral("b"));
+        QCOMPARE(unsorted.Text(0), QStringLiteral("b"));
     }
 
     // A record's row found from its text: by its order key in a sorted list, and still when
@@ -209,11 +221,11 @@ private Q_SLOTS:
         QFETCH(QString, renameTo);
         ui::ListBox<int> list(nullptr, sorted);
         int records[5] = {0, 1, 2, 3, 4};
-        list.Fill({{"pear", &records[0]},
-                   {"Fig", &records[1]},
-                   {"fig", &records[2]},
-                   {"Lime", &records[3]},
-                   {"FIG", &records[4]}});
+        FillWith(list, {{"pear", &records[0]},
+                        {"Fig", &records[1]},
+                        {"fig", &records[2]},
+                        {"Lime", &records[3]},
+                        {"FIG", &records[4]}});
         QString pear = QStringLiteral("pear");
         if (!renameTo.isEmpty()) {
             list.SetEntryText(list.RowOf(&records[0]), renameTo);
@@ -238,19 +250,20 @@ private Q_SLOTS:
         ui::ListBox<int> &list = numbered.list;
         list.resize(200, 100);
         list.show();
-        QCOMPARE(list.count(), 500);
-        QVERIFY(!list.visualItemRect(list.item(0)).isEmpty());
-        QCOMPARE(list.indexAt(list.visualItemRect(list.item(0)).center()).row(), 0);
-        QSignalSpy clicks(&list, &QListWidget::itemSelectionChanged);
-        list.setCurrentRow(250);
-        QCOMPARE(clicks.count(), 1);
-        QCOMPARE(list.item(250)->text(), QStringLiteral("Entry 250"));
+        QCOMPARE(list.Count(), 500);
+        const QRect first = list.visualRect(list.model()->index(0, 0));
+        QVERIFY(!first.isEmpty());
+        QCOMPARE(list.indexAt(first.center()).row(), 0);
+        QSignalSpy clicks(&list, &ui::ListBoxBase::UserSelect);
+        list.SelectRow(250);
+        QCOMPARE(clicks.count(), 0);
+        QCOMPARE(list.Text(250), QStringLiteral("Entry 250"));
         QCOMPARE(*list.Selected(), 249);
         int record = 7;
-        list.Fill({{"only", &record}});
-        QCOMPARE(list.count(), 1);
+        FillWith(list, {{"only", &record}});
+        QCOMPARE(list.Count(), 1);
         QVERIFY(!list.HasSelection());
-        list.setCurrentRow(0);
+        list.SelectRow(0);
         QCOMPARE(list.Selected(), &record);
     }
 
@@ -276,7 +289,7 @@ private Q_SLOTS:
         NumberedList numbered(texts);
         QCOMPARE(Entries(&numbered.list), sorted);
         // Each entry keeps its own record.
-        for (int row = 0; row < numbered.list.count(); ++row)
+        for (int row = 0; row < numbered.list.Count(); ++row)
             QCOMPARE(texts[*numbered.list.At(row)], sorted[row]);
         // An entry added later goes to its place in the same order.
         ui::ListBox<int> grown(nullptr, true);
@@ -302,10 +315,10 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(int, row);
         NumberedList numbered({"Milk", "apple", "Bread"});
-        numbered.list.setCurrentRow(0); // what was typed before replaces this selection
-        QSignalSpy clicks(&numbered.list, &QListWidget::itemSelectionChanged);
+        numbered.list.SelectRow(0); // what was typed before replaces this selection
+        QSignalSpy clicks(&numbered.list, &ui::ListBoxBase::UserSelect);
         QCOMPARE(numbered.list.SelectNearest(typed), row);
-        QCOMPARE(numbered.list.currentRow(), row);
+        QCOMPARE(numbered.list.currentIndex().row(), row);
         QCOMPARE(numbered.list.Selected() ? Entries(&numbered.list)[row] : QString(),
                  row < 0 ? QString() : Entries(&numbered.list)[row]);
         QCOMPARE(numbered.list.HasSelection(), row >= 0);
@@ -352,19 +365,17 @@ private Q_SLOTS:
         list.ClearSelection();
         list.clearFocus();
         list.setFocus(Qt::TabFocusReason);
-        QCOMPARE(list.currentRow(), 0);
+        QCOMPARE(list.currentIndex().row(), 0);
         QVERIFY(!list.HasSelection());
-        QSignalSpy clicks(&list, &QListWidget::itemSelectionChanged);
-        QSignalSpy userClicks(&list, &ui::SortedListBox::UserSelect);
+        QSignalSpy userClicks(&list, &ui::ListBoxBase::UserSelect);
         QTest::keyClick(&list, Qt::Key(key));
         QCOMPARE(list.Selected(), &numbered.numbers[std::size_t(row)]);
-        QCOMPARE(clicks.count(), 1);
         QCOMPARE(userClicks.count(), 1);
         // Once something is selected, Down moves on from it; a key that moves nothing is no
         // choice.
         if (entries > 1 && row == 0) {
             QTest::keyClick(&list, Qt::Key_Down);
-            QCOMPARE(list.currentRow(), 1);
+            QCOMPARE(list.currentIndex().row(), 1);
             QCOMPARE(userClicks.count(), 2);
         }
         QTest::keyClick(&list, row == 0 ? Qt::Key_Home : Qt::Key_End);
@@ -381,21 +392,22 @@ private Q_SLOTS:
         list.resize(120, 200); // room below the last entry
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        QSignalSpy userClicks(&list, &ui::SortedListBox::UserSelect);
-        list.setCurrentRow(2);
+        QSignalSpy userClicks(&list, &ui::ListBoxBase::UserSelect);
+        list.SelectRow(2);
         list.SelectNearest(QStringLiteral("a"));
         list.ClearSelection();
         QCOMPARE(userClicks.count(), 0);
 
         const auto click = [&list](int row, Qt::MouseButton button = Qt::LeftButton,
                                    Qt::KeyboardModifiers keys = {}) {
-            const QRect last = list.visualItemRect(list.item(list.count() - 1));
-            const QPoint at = row < list.count() ? list.visualItemRect(list.item(row)).center()
+            const auto rect = [&list](int r) { return list.visualRect(list.model()->index(r, 0)); };
+            const QRect last = rect(list.Count() - 1);
+            const QPoint at = row < list.Count() ? rect(row).center()
                                                  : last.center() + QPoint(0, 3 * last.height());
             QTest::mouseClick(list.viewport(), button, keys, at);
         };
         click(1);
-        QCOMPARE(list.currentRow(), 1);
+        QCOMPARE(list.currentIndex().row(), 1);
         QCOMPARE(userClicks.count(), 1);
         click(1);
         QCOMPARE(userClicks.count(), 2);
@@ -406,6 +418,50 @@ private Q_SLOTS:
         click(0, Qt::RightButton);
         QCOMPARE(list.Selected(), &numbered.numbers[1]);
         QCOMPARE(userClicks.count(), 3);
+    }
+
+    // In a list of extended selection every change the user makes is a choice, taking the last
+    // entry away too, and a key that moves only the focus frame is none; the records of the
+    // selection come in list order.
+    void userSelectInExtendedList_data() {
+        QTest::addColumn<int>("row"); // clicked after row 1, or -1: `key` pressed
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<int>("choices");
+        const int ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+        const int down = Qt::Key_Down;
+        QTest::newRow("click on the selected") << 1 << 0 << 0 << QList<int>{1} << 2;
+        QTest::newRow("Ctrl+click adds before") << 0 << 0 << ctrl << QList<int>{0, 1} << 2;
+        QTest::newRow("Shift+click extends") << 3 << 0 << shift << QList<int>{1, 2, 3} << 2;
+        QTest::newRow("Ctrl+click takes the last away") << 1 << 0 << ctrl << QList<int>{} << 2;
+        QTest::newRow("Shift+Down extends") << -1 << down << shift << QList<int>{1, 2} << 2;
+        QTest::newRow("Ctrl+Down moves no selection") << -1 << down << ctrl << QList<int>{1} << 1;
+    }
+    void userSelectInExtendedList() {
+        QFETCH(int, row);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QList<int>, selected);
+        QFETCH(int, choices);
+        NumberedList numbered({"a", "b", "c", "d"});
+        ui::ListBox<int> &list = numbered.list;
+        list.setSelectionMode(QAbstractItemView::ExtendedSelection);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&list));
+        QSignalSpy userClicks(&list, &ui::ListBoxBase::UserSelect);
+        QVERIFY(ClickRow(&list, 1));
+        const auto keys = Qt::KeyboardModifiers(modifiers);
+        if (row >= 0)
+            QTest::mouseClick(list.viewport(), Qt::LeftButton, keys,
+                              list.visualRect(list.model()->index(row, 0)).center());
+        else
+            QTest::keyClick(&list, Qt::Key(key), keys);
+        QList<int> records;
+        for (const int *record : list.SelectedRecords())
+            records << *record;
+        QCOMPARE(records, selected);
+        QCOMPARE(userClicks.count(), choices);
     }
 
     // Captions reach the window system exactly as given: no display name of the program's
@@ -460,7 +516,7 @@ private Q_SLOTS:
     void rightButtonDoesNotSelect() {
         ui::ListBox<int> list(nullptr, true);
         int a = 1;
-        list.Fill({{"one", &a}});
+        FillWith(list, {{"one", &a}});
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
         QVERIFY(ClickRow(&list, 0, Qt::RightButton));
