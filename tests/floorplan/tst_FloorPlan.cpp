@@ -707,6 +707,7 @@ private Q_SLOTS:
         Click(QPoint(50, 100));
         QVERIFY(list->isEnabled());
         QCOMPARE(list->Selected(), dairy);
+        QVERIFY(SaveShot(CatListForm, QStringLiteral("category-list")));
         Click(QPoint(90, 100));
         QVERIFY(list->isEnabled());
         QCOMPARE(list->Selected(), nullptr);
