@@ -1,6 +1,7 @@
 // The page engine and the three reports on the recording canvas, whose metrics are simple
-// enough to work every position out by hand: at 10 pt a character is 10 pixels wide and a
-// line of text 20 high, so a report line is 24 (30 on the fridge list), the margins 40.
+// enough to work every position out by hand: at 10 pt a character is 10 pixels wide (12 in
+// bold, 11 in italics) and a line of text 20 high, so a report line is 24 (30 on the fridge
+// list), the margins 40.
 
 #include "catalogue/Regional.h"
 #include "catalogue/ShopData.h"
@@ -305,11 +306,11 @@ private Q_SLOTS:
                      QList<int>({box.page, x + 24, y, 0}));
             QCOMPARE(name.text, QStringLiteral("P%1").arg(i + 1, 2, 10, QChar('0')).toStdString());
             if (withCategories && i % 2 == 0) {
-                // In italics, after the name measured in italics.
+                // In italics, after the name measured in italics (3 characters of 11).
                 const CanvasOp &category = c.ops[at++];
                 QCOMPARE(category.text, std::string(" (Dairy)"));
                 QCOMPARE(QList<int>({category.x, category.y, category.style}),
-                         QList<int>({x + 24 + 30, y, ReportFont::Italic}));
+                         QList<int>({x + 24 + 33, y, ReportFont::Italic}));
             }
         }
         QCOMPARE(at, c.ops.size());
@@ -472,6 +473,142 @@ private Q_SLOTS:
                 printed << t;
         }
         QCOMPARE(printed, expected);
+    }
+
+    // Each order of the fridge list and the master item list, on one catalogue that tells
+    // them all apart; the report prints in that order.
+    void reportOrders_data() {
+        QTest::addColumn<bool>("fridge");
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("fridge list by category") << true << 0 << "Bread,Milk,Apples,Soap";
+        QTest::newRow("fridge list by name") << true << 1 << "Apples,Bread,Milk,Soap";
+        QTest::newRow("items by shop and category") << false << 0 << "#b,#c,#e,#f,#a,#d,#g";
+        QTest::newRow("items by category") << false << 1 << "#b,#f,#a,#g,#c,#d,#e";
+        QTest::newRow("items by product type") << false << 2 << "#c,#b,#f,#a,#g,#d,#e";
+        QTest::newRow("items in the present order") << false << 5 << "#a,#b,#c,#d,#e,#f,#g";
+    }
+    void reportOrders() {
+        QFETCH(bool, fridge);
+        QFETCH(int, order);
+        QFETCH(QString, expected);
+        FL_Sort = IDR_Sort = static_cast<uint8_t>(order);
+        TShopCat *dairy = Cat("Dairy");
+        TShopCat *bakery = Cat("Bakery");
+        TShopCat *fruit = Cat("Fruit");
+        TShopShop *beta = Shop("Beta", {bakery, dairy});
+        TShopShop *alpha = Shop("Alpha", {dairy});
+        TShopProd *milk = Prod("Milk", "l", dairy);
+        TShopProd *bread = Prod("Bread", "g", bakery);
+        Item(milk, "#a", 1, 1, beta, 0);
+        Item(bread, "#b", 1, 1, alpha, 0);
+        Item(Prod("Apples", "kg", fruit), "#c", 1, 1, alpha, 0);
+        Item(Prod("Soap", "", nullptr), "#d", 1, 1, beta, 0);
+        Item(nullptr, "#e", 1, 1, alpha, 0);
+        Item(bread, "#f", 1, 1, beta, 0);
+        Item(milk, "#g", 1, 1, nullptr, 0);
+        const QStringList products = Names(ProductTypes);
+        RecordingCanvas c;
+        QVERIFY(fridge ? PrintFridgeList(c, Dated) : PrintItemList(c, Dated));
+        QStringList printed;
+        for (const std::string &text : c.Texts()) {
+            const QString t = QString::fromStdString(text);
+            if (fridge ? products.contains(t) : t.startsWith('#'))
+                printed << t;
+        }
+        QCOMPARE(printed.join(','), expected);
+    }
+
+    // Only items with a quantity above 0 are on the shopping list.
+    void shoppingListHoldsPositiveQuantities_data() {
+        QTest::addColumn<int>("quantity");
+        QTest::newRow("below 0") << -1;
+        QTest::newRow("0") << 0;
+        QTest::newRow("1") << 1;
+    }
+    void shoppingListHoldsPositiveQuantities() {
+        QFETCH(int, quantity);
+        Item(Prod("Milk", "l", nullptr), "Tested", 1, 1, nullptr, quantity);
+        QCOMPARE(NothingToPrint(Report::ShoppingList), quantity <= 0);
+        Item(ProductTypes[0], "Other", 1, 1, nullptr, 1);
+        RecordingCanvas c;
+        QVERIFY(PrintShoppingList(c, Dated));
+        QCOMPARE(bool(c.Find("Milk Tested")), quantity > 0);
+    }
+
+    // The master item list breaks the page where the next line would lie in the four lines
+    // kept free at its bottom, and repeats its heading: a line ending at 336 - 96 still fits.
+    void itemListPageBreaks_data() {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("onFirstPage");
+        QTest::newRow("the last line touches the bottom space") << 336 << 4;
+        QTest::newRow("a pixel less") << 335 << 3;
+    }
+    void itemListPageBreaks() {
+        QFETCH(int, height);
+        QFETCH(int, onFirstPage);
+        IDR_Sort = 5;
+        IDR_Errors = false;
+        TShopProd *milk = Prod("Milk", "l", nullptr);
+        for (int i = 0; i < 6; ++i)
+            Item(milk, "Acme", 1, 1, nullptr, 0);
+        RecordingCanvas c(10, 1000, height);
+        QVERIFY(PrintItemList(c, Dated));
+        QStringList expected;
+        for (int page = 1, item = 0; item < 6; ++page) {
+            expected << QString("%1.1: Product | Brand | Category | Size | Price | Shop").arg(page)
+                     << QString("%1.2: ----").arg(page);
+            for (int line = 3; line < 3 + onFirstPage && item < 6; ++line, ++item)
+                expected << QString("%1.%2: Milk | Acme | * | 1l | 1.00 | *").arg(page).arg(line);
+        }
+        QCOMPARE(Lines(c, 24, 96), expected);
+    }
+
+    // Any aisle of the item's shop may hold its category.
+    void itemListFindsTheAisle_data() {
+        QTest::addColumn<QStringList>("aisles");
+        QTest::addColumn<bool>("noted");
+        QTest::newRow("the first aisle") << QStringList{"Dairy", "Meat"} << false;
+        QTest::newRow("a later aisle") << QStringList{"Meat", "Fish", "Dairy"} << false;
+        QTest::newRow("none of them") << QStringList{"Meat", "Fish"} << true;
+        QTest::newRow("no aisles") << QStringList{} << true;
+    }
+    void itemListFindsTheAisle() {
+        QFETCH(QStringList, aisles);
+        QFETCH(bool, noted);
+        IDR_Errors = true;
+        TShopCat *dairy = Cat("Dairy");
+        TShopShop *shop = Shop("Corner", {});
+        for (const QString &name : aisles)
+            shop->Aisle.Add(std::make_unique<TShopAisle>())->Category =
+                name == "Dairy" ? dairy : Cat(qPrintable(name));
+        Item(Prod("Milk", "l", dairy), "Acme", 1, 1, shop, 0);
+        RecordingCanvas c;
+        QVERIFY(PrintItemList(c, Dated));
+        QCOMPARE(bool(c.Find("This shop does not have an aisle for this category.")), noted);
+    }
+
+    // The fridge list's columns hold each entry with its category measured in italics, as it
+    // is drawn: here the page is one line high and "P (Dairy)" takes 24 + 10 + 5 + 8 * 11.
+    void fridgeColumnsMeasureItalics_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("secondAt"); // page * 1000 + x of the second entry's name
+        QTest::newRow("two columns just hold it") << 80 + 2 * 127 << 1000 + 40 + 127 + 24;
+        QTest::newRow("a pixel short: one") << 80 + 2 * 127 - 1 << 2000 + 40 + 24;
+    }
+    void fridgeColumnsMeasureItalics() {
+        QFETCH(int, width);
+        QFETCH(int, secondAt);
+        FL_Cat = true;
+        FL_Sort = 1;
+        TShopCat *dairy = Cat("Dairy");
+        Prod("P", "", dairy);
+        Prod("Q", "", dairy);
+        RecordingCanvas c(10, width, 340);
+        QVERIFY(PrintFridgeList(c, Dated));
+        const CanvasOp *second = c.Find("Q");
+        QVERIFY(second);
+        QCOMPARE(second->page * 1000 + second->x, secondAt);
     }
 
     void emptyListsStartNoJob() {
