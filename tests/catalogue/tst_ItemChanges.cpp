@@ -48,8 +48,14 @@ private Q_SLOTS:
             ProductTypes.Add(std::make_unique<TShopProd>());
         const int items = Items.Count();
         const int types = ProductTypes.Count();
-        const ItemEntry entry{chosen ? milk : nullptr, "Cream", "ml", category ? dairy : nullptr,
-                              "Farm", 2, 3, nullptr};
+        const ItemEntry entry{chosen ? milk : nullptr,
+                              "Cream",
+                              "ml",
+                              category ? dairy : nullptr,
+                              "Farm",
+                              2,
+                              3,
+                              nullptr};
         const ItemChange change = adding ? AddItem(entry) : UpdateItem(*item, entry);
         QCOMPARE(int(change.refused), refusal);
         if (change.refused == ItemRefusal::None)

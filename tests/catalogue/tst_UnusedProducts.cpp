@@ -14,11 +14,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("types");
         QTest::addColumn<QString>("used"); // by an item each; an item without a type too
         QTest::addColumn<QString>("kept");
-        QTest::newRow("no product types") << "" << "" << "";
-        QTest::newRow("none used") << "ABC" << "" << "";
-        QTest::newRow("all used") << "ABC" << "CAB" << "ABC";
-        QTest::newRow("the ends used") << "ABCD" << "DA" << "AD";
-        QTest::newRow("the middle used twice") << "ABC" << "BB" << "B";
+        QTest::newRow("no product types") << ""
+                                          << ""
+                                          << "";
+        QTest::newRow("none used") << "ABC"
+                                   << ""
+                                   << "";
+        QTest::newRow("all used") << "ABC"
+                                  << "CAB"
+                                  << "ABC";
+        QTest::newRow("the ends used") << "ABCD"
+                                       << "DA"
+                                       << "AD";
+        QTest::newRow("the middle used twice") << "ABC"
+                                               << "BB"
+                                               << "B";
     }
     void deleteUnused() {
         QFETCH(QString, types);

@@ -611,6 +611,28 @@ private Q_SLOTS:
         QCOMPARE(second->page * 1000 + second->x, secondAt);
     }
 
+    // The date and page go beside the shopping list's title, measured in bold, while half a
+    // bold W stays between them; else on the line below. Here: 24 bold characters of title,
+    // 19 of date and page, a gap of 6, margins of 40.
+    void shoppingListDateBesideTitle_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("lineOfDate");
+        QTest::newRow("just beside") << 40 + 288 + 6 + 228 + 40 << 0;
+        QTest::newRow("a pixel short") << 40 + 288 + 6 + 228 + 40 - 1 << 1;
+    }
+    void shoppingListDateBesideTitle() {
+        QFETCH(int, width);
+        QFETCH(int, lineOfDate);
+        Item(Prod("Milk", "l", nullptr), "Acme", 1, 1, Shop("Corner", {}), 1);
+        RecordingCanvas c(10, width, 1400);
+        QVERIFY(PrintShoppingList(c, Dated));
+        const CanvasOp *title = c.Find("Shopping list for Corner");
+        const CanvasOp *date = c.Find("1/2/2025     Page 1");
+        QVERIFY(title && date);
+        QCOMPARE(QList<int>({date->x + 228, date->y - title->y}),
+                 QList<int>({width - 40, lineOfDate * 24}));
+    }
+
     void emptyListsStartNoJob() {
         Prod("Milk", "l", nullptr);
         Item(ProductTypes[0], "Acme", 1, 1, nullptr, 0); // not on the shopping list
