@@ -214,6 +214,12 @@ private Q_SLOTS:
         QVERIFY(ReplaceItem(*flour, *big));
         QCOMPARE(index.FindNext(2, found), 2);
         QCOMPARE(Positions(found), QList<int>({3}));
+
+        // From before the start, the first item is looked at too.
+        const Catalogue d = BuildBasics();
+        AddItem(d.flour, "Acme", 500, 2, d.corner, 3);
+        AddItem(d.flour, "Bulk", 1000, 2.5f, d.depot);
+        QCOMPARE(AlternativesIndex(Items).FindNext(-1, found), 0);
     }
 
     // Packs and saving for quantity x size at price against one pack of the alternative.
