@@ -145,6 +145,29 @@ private Q_SLOTS:
         QCOMPARE(c.ops[4].x, 600); // slot 6 starts at its x
     }
 
+    // The rows of a page are placed together, so a column widened for one row's text is
+    // widened in every row; a row of another layout keeps its own columns. The text "c..."
+    // at 300 reaches 500, so a slot at 400 after it moves to 505.
+    void rowsArePlacedByPageAndLayout_data() {
+        QTest::addColumn<int>("secondX"); // slot 4's x in the second row's layout
+        QTest::addColumn<int>("secondAt");
+        QTest::newRow("same layout: widened with the first") << 400 << 505;
+        QTest::newRow("another layout: its own") << 450 << 450;
+    }
+    void rowsArePlacedByPageAndLayout() {
+        QFETCH(int, secondX);
+        QFETCH(int, secondAt);
+        RecordingCanvas c;
+        ReportEngine e(c);
+        QVERIFY(e.Start("t", 1.2, 6));
+        e.PrintRow({{100, 200, 300, 400, 500, 600}, false, false},
+                   {"", "", std::string(20, 'c'), "d", "", ""});
+        e.LineNo = 2;
+        e.PrintRow({{100, 200, 300, secondX, 500, 600}, false, false}, {"", "", "", "e", "", ""});
+        e.End();
+        QCOMPARE(QList<int>({c.Find("d")->x, c.Find("e")->x}), QList<int>({505, secondAt}));
+    }
+
     // Everything measured from the font: twice the font on twice the page draws the same
     // document at twice every coordinate.
     void doubledFontDoublesTheLayout_data() {
@@ -562,6 +585,17 @@ private Q_SLOTS:
                 expected << QString("%1.%2: Milk | Acme | * | 1l | 1.00 | *").arg(page).arg(line);
         }
         QCOMPARE(Lines(c, 24, 96), expected);
+    }
+
+    // The master item list's prices stand on their decimal points.
+    void itemListAlignsPrices() {
+        IDR_Sort = 5;
+        TShopProd *milk = Prod("Milk", "l", nullptr);
+        Item(milk, "Acme", 1, 1.5f, nullptr, 0);
+        Item(milk, "Acme", 1, 1234.25f, nullptr, 0);
+        RecordingCanvas c;
+        QVERIFY(PrintItemList(c, Dated));
+        QCOMPARE(c.Find("1.50")->x + c.TextWidth("1"), c.Find("1234.25")->x + c.TextWidth("1234"));
     }
 
     // Any aisle of the item's shop may hold its category.

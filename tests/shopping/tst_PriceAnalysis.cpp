@@ -90,6 +90,7 @@ private Q_SLOTS:
         row("alternative of size NaN", 0, 500, 2, true, 3, 0, NaN, 2.5f, 2, false);
         row("item without price", 0, 500, 0, true, 3, 0, 1000, 2.5f, 2, false);
         row("item of size 0", 0, 0, 2, true, 3, 0, 1000, 2.5f, 2, false);
+        row("item of a size below 1", 0, 0.5f, 2, true, 3, 0, 1000, 2.5f, 2, true);
         row("item of infinite price", 0, 500, Inf, true, 3, 0, 1000, 2.5f, 2, false);
         row("item off the list", 0, 500, 2, true, 0, 0, 1000, 2.5f, 2, false);
         row("both without product type", 2, 500, 2, true, 3, 2, 1000, 2.5f, 2, false);
@@ -136,6 +137,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("cheaper");
         QTest::newRow("a little smaller is dearer") << 0.9999999f << 0.01f << 1.f << 0.01f << false;
         QTest::newRow("a little larger is cheaper") << 1.f << 0.01f << 0.9999999f << 0.01f << true;
+        QTest::newRow("under half a cent is 0 cents") << 2.f << 0.001f << 1.f << 0.001f << false;
         QTest::newRow("beyond cents: cheaper") << 1000.f << 1e20f << 500.f << 1e20f << true;
         QTest::newRow("beyond cents: dearer") << 500.f << 1e20f << 1000.f << 1e20f << false;
     }
