@@ -57,8 +57,9 @@ class TestMutate(unittest.TestCase):
                     self.assertEqual(found[change].splitlines()[change[0] - 1], line)
 
     def test_equivalence_list_and_diff(self):
-        source = "a = 0;\nb.reserve(8);\n"
-        entries = [("f.cpp", "a = 0; b.reserve", "statement removed"), ("g.cpp", "", "8 -> 9")]
+        source = "a = 0;\nb.reserve(8);\nc = 0;\n"
+        entries = [("f.cpp", "a = 0; b.reserve", "statement removed"), ("g.cpp", "", "8 -> 9"),
+                   ("f.cpp", "reserve(8);", "0 -> 1")]  # not c = 0, the line after it
         listed = {m.change for m in mutate.find_mutants("f.cpp", source)
                   if mutate.is_equivalent(m, entries)}
         self.assertEqual(listed, {"statement removed"})
