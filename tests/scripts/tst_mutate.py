@@ -47,6 +47,12 @@ class TestMutate(unittest.TestCase):
             ("x = 1.5f + 2e3;\n", (1, "1 -> 2"), None),
             ("return {};\n", (1, "return {}"), None),
             ("int x = f(y);\n", (1, "statement removed"), None),
+            ("g(a,\n  b);\nh();\n", (1, "statement removed"), "{}"),
+            ('s = R"(a < b)";\n', (1, "< -> <="), None),
+            ("n = 1'000;\n", (1, "0 -> 1"), None),
+            ("while (i < n)\n", (1, "while condition negated"), "while (!(i < n))"),
+            ("return false;\n", (1, "return false -> true"), "return true;"),
+            ("return 0;\n", (1, "return {}"), None),
         ]
         for source, change, line in rows:
             with self.subTest(source=source, change=change):
@@ -70,6 +76,18 @@ class TestMutate(unittest.TestCase):
             self.assertEqual(mutate.changed_lines("base"), {"src/x.cpp": {4, 5, 11}})
         finally:
             mutate.run_capture = saved
+
+    def test_the_tests_of_a_file(self):
+        rows = [("src/reports/ReportEngine.cpp", ["reports_tst_Reports"]),
+                ("src/catalogue/ShopData.cpp", ["catalogue_tst_ShopData"]),
+                ("src/settings/IniFile.cpp", ["settings_tst_Settings"]),
+                ("src/ui/Nowhere.cpp", [])]
+        for path, tests in rows:
+            with self.subTest(path=path):
+                self.assertEqual(mutate.tests_for(path), tests)
+        core = mutate.core_files()
+        self.assertIn("src/reports/Reports.cpp", core)
+        self.assertNotIn("src/app/main.cpp", core)
 
     def test_tests_run_as_ctest_runs_them(self):
         with tempfile.TemporaryDirectory() as build:
