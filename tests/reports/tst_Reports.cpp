@@ -168,6 +168,17 @@ private Q_SLOTS:
         QCOMPARE(QList<int>({c.Find("d")->x, c.Find("e")->x}), QList<int>({505, secondAt}));
     }
 
+    // A text wider than the paper starts at the left margin, so it runs off the paper least.
+    void tooWideForThePaper() {
+        RecordingCanvas c;
+        ReportEngine e(c);
+        QVERIFY(e.Start("t", 1.2, 6));
+        e.PrintRow({{100, 600, 700, 800, 900, 950}, false, false},
+                   {"", std::string(98, 'b'), "", "", "", ""});
+        e.End();
+        QCOMPARE(c.ops.at(0).x, 40);
+    }
+
     // Everything measured from the font: twice the font on twice the page draws the same
     // document at twice every coordinate.
     void doubledFontDoublesTheLayout_data() {
