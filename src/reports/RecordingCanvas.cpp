@@ -1,5 +1,7 @@
 #include "reports/RecordingCanvas.h"
 
+#include "settings/Preferences.h"
+
 bool RecordingCanvas::BeginDoc() {
     if (refuse)
         return false;
@@ -35,4 +37,13 @@ const CanvasOp *RecordingCanvas::Find(const std::string &text) const {
         if (op.kind == CanvasOp::Text && op.text == text)
             return &op;
     return nullptr;
+}
+
+int RecordingCanvas::WidthIn(uint8_t s, const std::string &text) const {
+    int perCharacter = fontSize;
+    if (s & ReportFont::Bold)
+        perCharacter += fontSize / 5;
+    if (s & ReportFont::Italic)
+        perCharacter += fontSize / 10;
+    return static_cast<int>(text.size()) * perCharacter;
 }

@@ -1,6 +1,7 @@
 // The page engine and the three reports on the recording canvas, whose metrics are simple
-// enough to work every position out by hand: at 10 pt a character is 10 pixels wide and a
-// line of text 20 high, so a report line is 24 (30 on the fridge list), the margins 40.
+// enough to work every position out by hand: at 10 pt a character is 10 pixels wide (12 in
+// bold, 11 in italics) and a line of text 20 high, so a report line is 24 (30 on the fridge
+// list), the margins 40.
 
 #include "catalogue/Regional.h"
 #include "catalogue/ShopData.h"
@@ -143,6 +144,40 @@ private Q_SLOTS:
         QCOMPARE(c.ops[2].x, 300);
         QCOMPARE(c.ops[3].x, 490); // slot 5 aligned on its point
         QCOMPARE(c.ops[4].x, 600); // slot 6 starts at its x
+    }
+
+    // The rows of a page are placed together, so a column widened for one row's text is
+    // widened in every row; a row of another layout keeps its own columns. The text "c..."
+    // at 300 reaches 500, so a slot at 400 after it moves to 505.
+    void rowsArePlacedByPageAndLayout_data() {
+        QTest::addColumn<int>("secondX"); // slot 4's x in the second row's layout
+        QTest::addColumn<int>("secondAt");
+        QTest::newRow("same layout: widened with the first") << 400 << 505;
+        QTest::newRow("another layout: its own") << 450 << 450;
+    }
+    void rowsArePlacedByPageAndLayout() {
+        QFETCH(int, secondX);
+        QFETCH(int, secondAt);
+        RecordingCanvas c;
+        ReportEngine e(c);
+        QVERIFY(e.Start("t", 1.2, 6));
+        e.PrintRow({{100, 200, 300, 400, 500, 600}, false, false},
+                   {"", "", std::string(20, 'c'), "d", "", ""});
+        e.LineNo = 2;
+        e.PrintRow({{100, 200, 300, secondX, 500, 600}, false, false}, {"", "", "", "e", "", ""});
+        e.End();
+        QCOMPARE(QList<int>({c.Find("d")->x, c.Find("e")->x}), QList<int>({505, secondAt}));
+    }
+
+    // A text wider than the paper starts at the left margin, so it runs off the paper least.
+    void tooWideForThePaper() {
+        RecordingCanvas c;
+        ReportEngine e(c);
+        QVERIFY(e.Start("t", 1.2, 6));
+        e.PrintRow({{100, 600, 700, 800, 900, 950}, false, false},
+                   {"", std::string(98, 'b'), "", "", "", ""});
+        e.End();
+        QCOMPARE(c.ops.at(0).x, 40);
     }
 
     // Everything measured from the font: twice the font on twice the page draws the same
@@ -306,11 +341,11 @@ private Q_SLOTS:
                      QList<int>({box.page, x + 24, y, 0}));
             QCOMPARE(name.text, QStringLiteral("P%1").arg(i + 1, 2, 10, QChar('0')).toStdString());
             if (withCategories && i % 2 == 0) {
-                // In italics, after the name measured in italics.
+                // In italics, after the name measured in italics (3 characters of 11).
                 const CanvasOp &category = c.ops[at++];
                 QCOMPARE(category.text, std::string(" (Dairy)"));
                 QCOMPARE(QList<int>({category.x, category.y, category.style}),
-                         QList<int>({x + 24 + 30, y, ReportFont::Italic}));
+                         QList<int>({x + 24 + 33, y, ReportFont::Italic}));
             }
         }
         QCOMPARE(at, c.ops.size());
@@ -473,6 +508,175 @@ private Q_SLOTS:
                 printed << t;
         }
         QCOMPARE(printed, expected);
+    }
+
+    // Each order of the fridge list and the master item list, on one catalogue that tells
+    // them all apart; the report prints in that order.
+    void reportOrders_data() {
+        QTest::addColumn<bool>("fridge");
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("fridge list by category") << true << 0 << "Bread,Milk,Apples,Soap";
+        QTest::newRow("fridge list by name") << true << 1 << "Apples,Bread,Milk,Soap";
+        QTest::newRow("items by shop and category") << false << 0 << "#b,#c,#e,#f,#a,#d,#g";
+        QTest::newRow("items by category") << false << 1 << "#b,#f,#a,#g,#c,#d,#e";
+        QTest::newRow("items by product type") << false << 2 << "#c,#b,#f,#a,#g,#d,#e";
+        QTest::newRow("items in the present order") << false << 5 << "#a,#b,#c,#d,#e,#f,#g";
+    }
+    void reportOrders() {
+        QFETCH(bool, fridge);
+        QFETCH(int, order);
+        QFETCH(QString, expected);
+        FL_Sort = IDR_Sort = static_cast<uint8_t>(order);
+        TShopCat *dairy = Cat("Dairy");
+        TShopCat *bakery = Cat("Bakery");
+        TShopCat *fruit = Cat("Fruit");
+        TShopShop *beta = Shop("Beta", {bakery, dairy});
+        TShopShop *alpha = Shop("Alpha", {dairy});
+        TShopProd *milk = Prod("Milk", "l", dairy);
+        TShopProd *bread = Prod("Bread", "g", bakery);
+        Item(milk, "#a", 1, 1, beta, 0);
+        Item(bread, "#b", 1, 1, alpha, 0);
+        Item(Prod("Apples", "kg", fruit), "#c", 1, 1, alpha, 0);
+        Item(Prod("Soap", "", nullptr), "#d", 1, 1, beta, 0);
+        Item(nullptr, "#e", 1, 1, alpha, 0);
+        Item(bread, "#f", 1, 1, beta, 0);
+        Item(milk, "#g", 1, 1, nullptr, 0);
+        const QStringList products = Names(ProductTypes);
+        RecordingCanvas c;
+        QVERIFY(fridge ? PrintFridgeList(c, Dated) : PrintItemList(c, Dated));
+        QStringList printed;
+        for (const std::string &text : c.Texts()) {
+            const QString t = QString::fromStdString(text);
+            if (fridge ? products.contains(t) : t.startsWith('#'))
+                printed << t;
+        }
+        QCOMPARE(printed.join(','), expected);
+    }
+
+    // Only items with a quantity above 0 are on the shopping list.
+    void shoppingListHoldsPositiveQuantities_data() {
+        QTest::addColumn<int>("quantity");
+        QTest::newRow("below 0") << -1;
+        QTest::newRow("0") << 0;
+        QTest::newRow("1") << 1;
+    }
+    void shoppingListHoldsPositiveQuantities() {
+        QFETCH(int, quantity);
+        Item(Prod("Milk", "l", nullptr), "Tested", 1, 1, nullptr, quantity);
+        QCOMPARE(NothingToPrint(Report::ShoppingList), quantity <= 0);
+        Item(ProductTypes[0], "Other", 1, 1, nullptr, 1);
+        RecordingCanvas c;
+        QVERIFY(PrintShoppingList(c, Dated));
+        QCOMPARE(bool(c.Find("Milk Tested")), quantity > 0);
+    }
+
+    // The master item list breaks the page where the next line would lie in the four lines
+    // kept free at its bottom, and repeats its heading: a line ending at 336 - 96 still fits.
+    void itemListPageBreaks_data() {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("onFirstPage");
+        QTest::newRow("the last line touches the bottom space") << 336 << 4;
+        QTest::newRow("a pixel less") << 335 << 3;
+    }
+    void itemListPageBreaks() {
+        QFETCH(int, height);
+        QFETCH(int, onFirstPage);
+        IDR_Sort = 5;
+        IDR_Errors = false;
+        TShopProd *milk = Prod("Milk", "l", nullptr);
+        for (int i = 0; i < 6; ++i)
+            Item(milk, "Acme", 1, 1, nullptr, 0);
+        RecordingCanvas c(10, 1000, height);
+        QVERIFY(PrintItemList(c, Dated));
+        QStringList expected;
+        for (int page = 1, item = 0; item < 6; ++page) {
+            expected << QString("%1.1: Product | Brand | Category | Size | Price | Shop").arg(page)
+                     << QString("%1.2: ----").arg(page);
+            for (int line = 3; line < 3 + onFirstPage && item < 6; ++line, ++item)
+                expected << QString("%1.%2: Milk | Acme | * | 1l | 1.00 | *").arg(page).arg(line);
+        }
+        QCOMPARE(Lines(c, 24, 96), expected);
+    }
+
+    // The master item list's prices stand on their decimal points.
+    void itemListAlignsPrices() {
+        IDR_Sort = 5;
+        TShopProd *milk = Prod("Milk", "l", nullptr);
+        Item(milk, "Acme", 1, 1.5f, nullptr, 0);
+        Item(milk, "Acme", 1, 1234.25f, nullptr, 0);
+        RecordingCanvas c;
+        QVERIFY(PrintItemList(c, Dated));
+        QCOMPARE(c.Find("1.50")->x + c.TextWidth("1"), c.Find("1234.25")->x + c.TextWidth("1234"));
+    }
+
+    // Any aisle of the item's shop may hold its category.
+    void itemListFindsTheAisle_data() {
+        QTest::addColumn<QStringList>("aisles");
+        QTest::addColumn<bool>("noted");
+        QTest::newRow("the first aisle") << QStringList{"Dairy", "Meat"} << false;
+        QTest::newRow("a later aisle") << QStringList{"Meat", "Fish", "Dairy"} << false;
+        QTest::newRow("none of them") << QStringList{"Meat", "Fish"} << true;
+        QTest::newRow("no aisles") << QStringList{} << true;
+    }
+    void itemListFindsTheAisle() {
+        QFETCH(QStringList, aisles);
+        QFETCH(bool, noted);
+        IDR_Errors = true;
+        TShopCat *dairy = Cat("Dairy");
+        TShopShop *shop = Shop("Corner", {});
+        for (const QString &name : aisles)
+            shop->Aisle.Add(std::make_unique<TShopAisle>())->Category =
+                name == "Dairy" ? dairy : Cat(qPrintable(name));
+        Item(Prod("Milk", "l", dairy), "Acme", 1, 1, shop, 0);
+        RecordingCanvas c;
+        QVERIFY(PrintItemList(c, Dated));
+        QCOMPARE(bool(c.Find("This shop does not have an aisle for this category.")), noted);
+    }
+
+    // The fridge list's columns hold each entry with its category measured in italics, as it
+    // is drawn: here the page is one line high and "P (Dairy)" takes 24 + 10 + 5 + 8 * 11.
+    void fridgeColumnsMeasureItalics_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("secondAt"); // page * 1000 + x of the second entry's name
+        QTest::newRow("two columns just hold it") << 80 + 2 * 127 << 1000 + 40 + 127 + 24;
+        QTest::newRow("a pixel short: one") << 80 + 2 * 127 - 1 << 2000 + 40 + 24;
+    }
+    void fridgeColumnsMeasureItalics() {
+        QFETCH(int, width);
+        QFETCH(int, secondAt);
+        FL_Cat = true;
+        FL_Sort = 1;
+        TShopCat *dairy = Cat("Dairy");
+        Prod("P", "", dairy);
+        Prod("Q", "", dairy);
+        RecordingCanvas c(10, width, 340);
+        QVERIFY(PrintFridgeList(c, Dated));
+        const CanvasOp *second = c.Find("Q");
+        QVERIFY(second);
+        QCOMPARE(second->page * 1000 + second->x, secondAt);
+    }
+
+    // The date and page go beside the shopping list's title, measured in bold, while half a
+    // bold W stays between them; else on the line below. Here: 24 bold characters of title,
+    // 19 of date and page, a gap of 6, margins of 40.
+    void shoppingListDateBesideTitle_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("lineOfDate");
+        QTest::newRow("just beside") << 40 + 288 + 6 + 228 + 40 << 0;
+        QTest::newRow("a pixel short") << 40 + 288 + 6 + 228 + 40 - 1 << 1;
+    }
+    void shoppingListDateBesideTitle() {
+        QFETCH(int, width);
+        QFETCH(int, lineOfDate);
+        Item(Prod("Milk", "l", nullptr), "Acme", 1, 1, Shop("Corner", {}), 1);
+        RecordingCanvas c(10, width, 1400);
+        QVERIFY(PrintShoppingList(c, Dated));
+        const CanvasOp *title = c.Find("Shopping list for Corner");
+        const CanvasOp *date = c.Find("1/2/2025     Page 1");
+        QVERIFY(title && date);
+        QCOMPARE(QList<int>({date->x + 228, date->y - title->y}),
+                 QList<int>({width - 40, lineOfDate * 24}));
     }
 
     void emptyListsStartNoJob() {

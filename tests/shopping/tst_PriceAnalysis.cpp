@@ -90,10 +90,13 @@ private Q_SLOTS:
         row("alternative of size NaN", 0, 500, 2, true, 3, 0, NaN, 2.5f, 2, false);
         row("item without price", 0, 500, 0, true, 3, 0, 1000, 2.5f, 2, false);
         row("item of size 0", 0, 0, 2, true, 3, 0, 1000, 2.5f, 2, false);
+        row("item of a size below 1", 0, 0.5f, 2, true, 3, 0, 1000, 2.5f, 2, true);
         row("item of infinite price", 0, 500, Inf, true, 3, 0, 1000, 2.5f, 2, false);
         row("item off the list", 0, 500, 2, true, 0, 0, 1000, 2.5f, 2, false);
         row("both without product type", 2, 500, 2, true, 3, 2, 1000, 2.5f, 2, false);
         row("item without shop is analysed", 0, 500, 2, false, 3, 0, 1000, 2.5f, 2, true);
+        row("item without shop, none other of its type", 0, 500, 2, false, 3, 1, 1000, 2.5f, 2,
+            false);
     }
     void offered() {
         QFETCH(int, itemProduct);
@@ -122,6 +125,31 @@ private Q_SLOTS:
         QCOMPARE(index.AlternativesOf(0), std::vector<TShopItem *>{}); // alt is off the list
         if (offered)
             QVERIFY(FindingText(*item, 1).ends_with(itemShop ? " at Corner $2.00" : " at * $2.00"));
+    }
+
+    // Where the shown digits decide: sizes that differ in the seventh digit at a cent each;
+    // and prices beyond a 64-bit count of cents (only a file holds them), compared as stored.
+    void cheaperNearEqual_data() {
+        QTest::addColumn<float>("altSize");
+        QTest::addColumn<float>("altPrice");
+        QTest::addColumn<float>("itemSize");
+        QTest::addColumn<float>("itemPrice");
+        QTest::addColumn<bool>("cheaper");
+        QTest::newRow("a little smaller is dearer") << 0.9999999f << 0.01f << 1.f << 0.01f << false;
+        QTest::newRow("a little larger is cheaper") << 1.f << 0.01f << 0.9999999f << 0.01f << true;
+        QTest::newRow("under half a cent is 0 cents") << 2.f << 0.001f << 1.f << 0.001f << false;
+        QTest::newRow("beyond cents: cheaper") << 1000.f << 1e20f << 500.f << 1e20f << true;
+        QTest::newRow("beyond cents: dearer") << 500.f << 1e20f << 1000.f << 1e20f << false;
+    }
+    void cheaperNearEqual() {
+        QFETCH(float, altSize);
+        QFETCH(float, altPrice);
+        QFETCH(float, itemSize);
+        QFETCH(float, itemPrice);
+        QFETCH(bool, cheaper);
+        const TShopItem alt(nullptr, "", altSize, altPrice, nullptr);
+        const TShopItem item(nullptr, "", itemSize, itemPrice, nullptr);
+        QCOMPARE(CheaperPerUnit(alt, item), cheaper);
     }
 
     // Unit prices compare as the user entered them, whole cents over sizes as shown: over
@@ -188,6 +216,12 @@ private Q_SLOTS:
         QVERIFY(ReplaceItem(*flour, *big));
         QCOMPARE(index.FindNext(2, found), 2);
         QCOMPARE(Positions(found), QList<int>({3}));
+
+        // From before the start, the first item is looked at too.
+        const Catalogue d = BuildBasics();
+        AddItem(d.flour, "Acme", 500, 2, d.corner, 3);
+        AddItem(d.flour, "Bulk", 1000, 2.5f, d.depot);
+        QCOMPARE(AlternativesIndex(Items).FindNext(-1, found), 0);
     }
 
     // Packs and saving for quantity x size at price against one pack of the alternative.

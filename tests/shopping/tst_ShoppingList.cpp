@@ -67,6 +67,40 @@ private Q_SLOTS:
         QVERIFY(ListedItems(Items, ListFilter{}).empty()); // no shop selected
         QCOMPARE(ItemRowText(*Items[4], Regional::EnglishUS()), std::string("* x 1*"));
     }
+
+    // Only a..z fold to capitals; the characters next to them, and others, stay.
+    void sortKeyFolds_data() {
+        QTest::addColumn<bool>("byCategory");
+        QTest::addColumn<QString>("brand");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("a and z") << true << "az"
+                                 << "**AZ";
+        QTest::newRow("around a..z") << true << "`{AZ@[9"
+                                     << "**`{AZ@[9";
+        QTest::newRow("without the category") << false << "mz"
+                                              << "*MZ";
+    }
+    void sortKeyFolds() {
+        QFETCH(bool, byCategory);
+        QFETCH(QString, brand);
+        QFETCH(QString, key);
+        const TShopItem item(nullptr, brand.toStdString());
+        QCOMPARE(QString::fromStdString(ItemSortKey(item, byCategory)), key);
+    }
+
+    void priceEntryText_data() {
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("cents") << 2 << "1.25";
+        QTest::newRow("whole") << 0 << "1";
+    }
+    void priceEntryText() {
+        QFETCH(int, decimals);
+        QFETCH(QString, text);
+        Regional r = Regional::EnglishUS();
+        r.CurrencyDecimals = decimals;
+        QCOMPARE(QString::fromStdString(PriceEntryText(1.25f, r)), text);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestShoppingList)
