@@ -182,6 +182,7 @@ private Q_SLOTS:
             row("1.5", "2", "Size entry invalid");
             row("", "2", "Size entry invalid");
             row("-1", "2", "Size entry invalid");
+            row("-1", "-0.5", "Size entry invalid"); // the size is checked first
             row("0", "2", "");
             row("16777216", "2", "");
             row("3", "", "");
