@@ -610,6 +610,45 @@ private Q_SLOTS:
         QCOMPARE(c.Find("1.50")->x + c.TextWidth("1"), c.Find("1234.25")->x + c.TextWidth("1234"));
     }
 
+    // Each column of the two tabular reports stands where its measure puts it: a number of
+    // wide letters or digits from the margin or from the column beside it.
+    void columnsStandWhereTheyAreMeasured_data() {
+        QTest::addColumn<int>("report");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QList<int>>("xs");
+        // Shopping list: the aisle 2 W in, quantity 20 letters on, item 4 digits on; the
+        // total's decimal point 3 characters from the right margin, the price's 8 before it
+        // and the size 11 before that. A heading over an aligned column (no decimal point)
+        // stands centred on the point, here 25 left of it.
+        QTest::newRow("shopping list")
+            << int(Report::ShoppingList)
+            << QStringList{"Aisle", "Qty", "Item", "Size", "Price", "Total"}
+            << QList<int>{60, 260, 300, 740, 850 - 25, 930 - 25};
+        // Master list: brand 13 W in; shop 9 W from the right margin, the price's decimal
+        // point 5 characters before it, size 7 and category 9 before that.
+        QTest::newRow("master item list")
+            << int(Report::ItemList)
+            << QStringList{"Product", "Brand", "Category", "Size", "Price", "Shop"}
+            << QList<int>{40, 170, 660, 750, 820 - 25, 870};
+    }
+    void columnsStandWhereTheyAreMeasured() {
+        QFETCH(int, report);
+        QFETCH(QStringList, texts);
+        QFETCH(QList<int>, xs);
+        BuildTrip();
+        IDR_Sort = 5;
+        RecordingCanvas c;
+        QVERIFY(report == int(Report::ShoppingList) ? PrintShoppingList(c, Dated)
+                                                    : PrintItemList(c, Dated));
+        QList<int> found;
+        for (const QString &text : texts) {
+            const CanvasOp *op = c.Find(text.toStdString());
+            QVERIFY2(op, qPrintable(text));
+            found << op->x;
+        }
+        QCOMPARE(found, xs);
+    }
+
     // Any aisle of the item's shop may hold its category.
     void itemListFindsTheAisle_data() {
         QTest::addColumn<QStringList>("aisles");
