@@ -726,8 +726,12 @@ private Q_SLOTS:
         RecordingCanvas c;
         QVERIFY(PrintShoppingList(c));
         QCOMPARE(c.begun, 0);
+        // A printer that refuses the job is reported, whichever report it was.
         c.refuse = true;
-        QVERIFY(!PrintItemList(c)); // a printer that refuses the job is reported
+        QVERIFY(!PrintItemList(c));
+        QVERIFY(!PrintFridgeList(c));
+        Items[0]->Quantity = 1;
+        QVERIFY(!PrintShoppingList(c, Dated));
     }
 
 private:
