@@ -2,18 +2,18 @@
 mutated, how the equivalence list and a diff select them, and that a mutated file is put
 back, also by the next run after one that was killed."""
 
-import importlib.machinery
-import importlib.util
 import sys
 import tempfile
+import types
 import unittest
 from pathlib import Path
 
+# The tool is a script without a .py name, so it is loaded as a module by hand.
 SCRIPT = Path(__file__).resolve().parents[2] / "scripts" / "mutate"
-loader = importlib.machinery.SourceFileLoader("mutate", str(SCRIPT))
-spec = importlib.util.spec_from_loader("mutate", loader)
-mutate = importlib.util.module_from_spec(spec)
-loader.exec_module(mutate)
+mutate = types.ModuleType("mutate")
+mutate.__file__ = str(SCRIPT)
+sys.modules["mutate"] = mutate
+exec(compile(SCRIPT.read_text(), str(SCRIPT), "exec"), mutate.__dict__)
 
 
 def changes(source):
