@@ -190,6 +190,39 @@ private Q_SLOTS:
         QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
     }
 
+    // A body up to the limit is shown whole; a longer one up to its last line break within
+    // the limit, with a note of how many characters were left out.
+    void longBodiesAreCut_data() {
+        QTest::addColumn<int>("lines"); // of ten characters each, the break included
+        QTest::addColumn<int>("extra"); // characters after them, without a break
+        QTest::addColumn<int>("leftOut");
+        QTest::addColumn<int>("shown"); // whole lines
+        constexpr int full = int(HelpDocument::MaxShownBody / 10);
+        QTest::newRow("short") << 3 << 4 << 0 << 3;
+        QTest::newRow("at the limit") << full << 0 << 0 << full;
+        QTest::newRow("at the limit, last line unbroken") << full - 1 << 10 << 0 << full - 1;
+        QTest::newRow("one over") << full << 1 << 2 << full;
+        QTest::newRow("a line over") << full + 1 << 0 << 11 << full;
+    }
+    void longBodiesAreCut() {
+        QFETCH(int, lines);
+        QFETCH(int, extra);
+        QFETCH(int, leftOut);
+        QFETCH(int, shown);
+        HelpTopic topic;
+        topic.title = QStringLiteral("Long");
+        for (int i = 0; i < lines; ++i)
+            topic.body += QStringLiteral("%1\n").arg(i, 9, 10, QLatin1Char('0'));
+        topic.body += QString(extra, QLatin1Char('x'));
+        const QString html = HelpDocument().TopicHtml(topic);
+        const QString note = QStringLiteral("the rest of it, %1 characters, was left out.");
+        QCOMPARE(html.contains(note.arg(leftOut)), leftOut > 0);
+        QCOMPARE(html.contains(QStringLiteral("left out")), leftOut > 0);
+        // The last line shown is the last whole one before the cut.
+        QVERIFY(html.contains(QStringLiteral("%1").arg(shown - 1, 9, 10, QLatin1Char('0'))));
+        QVERIFY(!html.contains(QStringLiteral("%1").arg(shown, 9, 10, QLatin1Char('0'))));
+    }
+
     // The files the build puts beside the program.
     void builtFiles_data() {
         QTest::addColumn<QString>("path");
