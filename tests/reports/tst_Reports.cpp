@@ -48,6 +48,20 @@ QStringList Lines(const RecordingCanvas &c, int lineHeight, int topMargin) {
     return out;
 }
 
+// The recording canvas with the point as wide as `pointWidth`.
+class NarrowPointCanvas : public RecordingCanvas {
+public:
+    NarrowPointCanvas(int fontSize, int pointWidth)
+        : RecordingCanvas(fontSize), pointWidth_(pointWidth) {}
+    int TextWidth(const std::string &text) override {
+        const auto points = static_cast<int>(std::count(text.begin(), text.end(), '.'));
+        return RecordingCanvas::TextWidth(text) - points * (fontSize - pointWidth_);
+    }
+
+private:
+    int pointWidth_;
+};
+
 TShopCat *Cat(const char *name) {
     return Categories.Add(std::make_unique<TShopCat>(name));
 }
@@ -100,6 +114,8 @@ private Q_SLOTS:
         // A currency symbol that carries the separator: the amount's own one counts.
         QTest::newRow("symbol with a point") << 10 << "B/.92.82" << '.' << 500 - 50;
         QTest::newRow("empty") << 10 << "" << '.' << -1;
+        // Where a point is narrower than a digit, the offset is what stands before it.
+        QTest::newRow("narrow point") << 10 << "12.50" << ':' << 500 - 20;
     }
     void alignedTexts() {
         QFETCH(int, fontSize);
@@ -107,9 +123,9 @@ private Q_SLOTS:
         QFETCH(char, separator);
         QFETCH(int, x);
         Regional r = Regional::EnglishUS();
-        r.DecimalSeparator = separator;
+        r.DecimalSeparator = separator == ':' ? '.' : separator;
         SetCurrentRegional(r);
-        RecordingCanvas c(fontSize);
+        NarrowPointCanvas c(fontSize, separator == ':' ? 4 : fontSize);
         ReportEngine e(c);
         QVERIFY(e.Start("t", 1.2, 6));
         e.PrintRow({{0, 0, 0, 0, 500, 0}, true, false}, {"", "", "", "", text.toStdString(), ""});
@@ -624,6 +640,13 @@ private Q_SLOTS:
             << int(Report::ShoppingList)
             << QStringList{"Aisle", "Qty", "Item", "Size", "Price", "Total"}
             << QList<int>{60, 260, 300, 740, 850 - 25, 930 - 25};
+        // The closing lines: their text in the item column, the shop's total on the total's
+        // decimal point, the grand total in bold (12 a character) on it too.
+        QTest::newRow("shopping list's totals")
+            << int(Report::ShoppingList)
+            << QStringList{"Total for Alpha", "11.00", "(This total is not accurate.",
+                           "Grand total", "$17.20"}
+            << QList<int>{300, 930 - 20, 300, 300, 930 - 36};
         // Master list: brand 13 W in; shop 9 W from the right margin, the price's decimal
         // point 5 characters before it, size 7 and category 9 before that.
         QTest::newRow("master item list")
@@ -716,6 +739,30 @@ private Q_SLOTS:
         QVERIFY(title && date);
         QCOMPARE(QList<int>({date->x + 228, date->y - title->y}),
                  QList<int>({width - 40, lineOfDate * 24}));
+    }
+
+    // Each report tells its progress once per record of the list it goes through, the
+    // skipped ones too: 1 of n to n of n.
+    void progressCountsEveryRecord_data() {
+        QTest::addColumn<int>("report");
+        QTest::addColumn<int>("records");
+        QTest::newRow("shopping list: every item") << int(Report::ShoppingList) << 9;
+        QTest::newRow("fridge list: every product type") << int(Report::FridgeList) << 6;
+        QTest::newRow("master item list: every item") << int(Report::ItemList) << 9;
+    }
+    void progressCountsEveryRecord() {
+        QFETCH(int, report);
+        QFETCH(int, records);
+        BuildTrip();
+        QList<QPoint> told;
+        const ReportOptions options{"1/2/2025",
+                                    [&](int done, int total) { told << QPoint(done, total); }};
+        RecordingCanvas c;
+        QVERIFY(PrintReport(Report(report), c, options));
+        QList<QPoint> expected;
+        for (int i = 1; i <= records; ++i)
+            expected << QPoint(i, records);
+        QCOMPARE(told, expected);
     }
 
     void emptyListsStartNoJob() {
