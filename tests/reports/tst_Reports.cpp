@@ -526,6 +526,37 @@ private Q_SLOTS:
         QCOMPARE(printed, expected);
     }
 
+    // The shopping list's order: items without a shop first, in the order they had; then by
+    // shop and walking order, two shops whose names differ only in case each in a section
+    // of its own, in the order of the shop list.
+    void shoppingListOrder() {
+        TShopCat *meat = Cat("Meat");
+        TShopCat *dairy = Cat("Dairy");
+        TShopCat *dairyAgain = Cat("DAIRY");
+        TShopShop *upper = Shop("CORNER", {meat, dairy, dairyAgain});
+        TShopShop *lower = Shop("Corner", {meat, dairy, dairyAgain});
+        TShopProd *steak = Prod("Steak", "g", meat);
+        TShopProd *cheese = Prod("Cheese", "g", dairy);
+        TShopProd *butter = Prod("Butter", "g", dairyAgain);
+        Item(steak, "#1", 1, 1, lower, 1);
+        Item(cheese, "#x", 1, 1, nullptr, 1);
+        Item(butter, "#2", 1, 1, upper, 1);
+        Item(cheese, "#3", 1, 1, lower, 1);
+        Item(steak, "#y", 1, 1, nullptr, 1);
+        Item(butter, "#4", 1, 1, lower, 1);
+        Item(cheese, "#5", 1, 1, upper, 1);
+        Item(cheese, "#6", 1, 1, upper, 1);
+        RecordingCanvas c;
+        QVERIFY(PrintShoppingList(c, Dated));
+        QStringList printed;
+        for (const std::string &text : c.Texts()) {
+            const QString t = QString::fromStdString(text);
+            if (t.contains('#') || t.startsWith(QStringLiteral("Shopping list for")))
+                printed << t.mid(t.contains('#') ? t.indexOf('#') : 18);
+        }
+        QCOMPARE(printed.join(','), QStringLiteral("*,#x,#y,CORNER,#5,#6,#2,Corner,#1,#3,#4"));
+    }
+
     // Each order of the fridge list and the master item list, on one catalogue that tells
     // them all apart; the report prints in that order.
     void reportOrders_data() {
