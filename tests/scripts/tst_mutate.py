@@ -76,6 +76,11 @@ class TestMutate(unittest.TestCase):
             self.assertEqual(mutate.changed_lines("base"), {"src/x.cpp": {4, 5, 11}})
         finally:
             mutate.run_capture = saved
+        log = ("[1/4] src/a.cpp:7: < -> <=: survived\n[2/4] src/a.cpp:7: 1 -> 0: killed t x\n"
+               "[3/4] src/a.cpp:9: return x: y: survived\n[4/4] src/b.cpp:2: 2 -> 3: not compiled\n"
+               "  src/a.cpp:8: + -> -: survived\n")
+        self.assertEqual(mutate.survivors_in(log),
+                         {("src/a.cpp", 7, "< -> <="), ("src/a.cpp", 9, "return x: y")})
 
     def test_the_tests_of_a_file(self):
         rows = [("src/reports/ReportEngine.cpp", ["reports_tst_Reports"]),
