@@ -185,6 +185,73 @@ private Q_SLOTS:
         QCOMPARE(QList<int>({c.Find("d")->x, c.Find("e")->x}), QList<int>({505, secondAt}));
     }
 
+    // Where the slots of a row stand once it is placed, at 10 pt on 1000 wide paper (margins
+    // 40, gap 5). A text is written "c*n" for n letters c. While everything ends inside the
+    // right margin, each slot is where the layout or the widening puts it; otherwise slots
+    // move back left as little as they can, first within the margins, then using the right
+    // margin, then closer together (a gap of 2), and a row too wide for all that is packed
+    // from the left margin.
+    void slotsMoveBackIntoFreeRoom_data() {
+        QTest::addColumn<QList<int>>("layout");
+        QTest::addColumn<bool>("alignFive");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QList<int>>("xs"); // of the texts that are not empty, left to right
+        const QList<int> wideLast{100, 200, 300, 400, 500, 900};
+        QTest::newRow("all fit: as laid out, even outside the left margin")
+            << QList<int>{20, 200, 300, 400, 500, 900} << false
+            << QStringList{"a", "b", "c", "d", "e", "f*6"}
+            << QList<int>{20, 200, 300, 400, 500, 900};
+        QTest::newRow("past the margin: the wide text moves back, the last keeps its place")
+            << QList<int>{20, 200, 300, 400, 500, 900} << false
+            << QStringList{"", "", "", "", "e*45", "f*6"} << QList<int>{445, 900};
+        QTest::newRow("the ones before move back as little as they need")
+            << wideLast << false << QStringList{"a", "", "", "d*10", "e*45", "f*6"}
+            << QList<int>{100, 340, 445, 900};
+        QTest::newRow("past empty slots")
+            << wideLast << false << QStringList{"", "", "", "d*50", "", "f*6"}
+            << QList<int>{395, 900};
+        QTest::newRow("exactly room enough")
+            << QList<int>{100, 200, 300, 400, 100, 905} << false
+            << QStringList{"", "", "", "", "e*86", "f*6"} << QList<int>{40, 905};
+        QTest::newRow("beyond the paper: back onto it")
+            << QList<int>{990, 995, 996, 997, 998, 999} << false
+            << QStringList{"a*3", "", "", "", "", ""} << QList<int>{970};
+        QTest::newRow("the right margin used")
+            << QList<int>{100, 200, 300, 400, 100, 900} << false
+            << QStringList{"", "", "", "", "e*90", "f*3"} << QList<int>{65, 970};
+        QTest::newRow("closer together")
+            << wideLast << false << QStringList{"a", "b", "c", "d", "e*87", "f*3"}
+            << QList<int>{50, 62, 74, 86, 98, 970};
+        QTest::newRow("too wide: packed, an amount by its point")
+            << QList<int>{100, 200, 300, 400, 500, 600} << true
+            << QStringList{"", "", "", "", "1234.5", "f*95"} << QList<int>{40, 102};
+    }
+    void slotsMoveBackIntoFreeRoom() {
+        QFETCH(QList<int>, layout);
+        QFETCH(bool, alignFive);
+        QFETCH(QStringList, texts);
+        QFETCH(QList<int>, xs);
+        ColumnLayout cols;
+        std::copy(layout.begin(), layout.end(), cols.x.begin());
+        cols.alignFive = alignFive;
+        RowTexts row;
+        for (int slot = 0; slot < 6; ++slot) {
+            const QStringList parts = texts[slot].split('*');
+            row[std::size_t(slot)] = parts.size() == 2
+                                         ? std::string(parts[1].toUInt(), parts[0].at(0).toLatin1())
+                                         : parts[0].toStdString();
+        }
+        RecordingCanvas c;
+        ReportEngine e(c);
+        QVERIFY(e.Start("t", 1.2, 6));
+        e.PrintRow(cols, row);
+        e.End();
+        QList<int> found;
+        for (const CanvasOp &op : c.ops)
+            found << op.x;
+        QCOMPARE(found, xs);
+    }
+
     // A text wider than the paper starts at the left margin, so it runs off the paper least.
     void tooWideForThePaper() {
         RecordingCanvas c;
