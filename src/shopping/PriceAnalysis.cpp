@@ -13,24 +13,14 @@ namespace {
 
 __extension__ typedef __int128 Wide;
 
-// Whether a * 10^ea < b * 10^eb, exactly. The side with the larger power is scaled up until
-// the powers meet or it has outgrown anything the other side can hold.
+// Whether a * 10^ea < b * 10^eb, exactly, for two sides whose values are near-equal (within
+// a few millionths, so of one sign, or both 0): the side with the larger power is scaled up
+// until the powers meet, which leaves it about as large as the other, far inside 2^127.
 bool LessScaled(Wide a, int ea, Wide b, int eb) {
-    if ((a < 0) != (b < 0) || a == 0 || b == 0)
-        return a < b;
-    if (a < 0)
-        return LessScaled(-b, eb, -a, ea);
-    constexpr Wide bound = Wide(1) << 120;
-    while (ea > eb && a < bound) {
+    for (; ea > eb; --ea)
         a *= 10;
-        --ea;
-    }
-    while (eb > ea && b < bound) {
+    for (; eb > ea; --eb)
         b *= 10;
-        --eb;
-    }
-    if (ea != eb) // one side outgrew the other, which is below 2^120
-        return eb > ea;
     return a < b;
 }
 

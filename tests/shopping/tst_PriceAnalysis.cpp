@@ -127,8 +127,9 @@ private Q_SLOTS:
             QVERIFY(FindingText(*item, 1).ends_with(itemShop ? " at Corner $2.00" : " at * $2.00"));
     }
 
-    // Where the shown digits decide: sizes that differ in the seventh digit at a cent each;
-    // and prices beyond a 64-bit count of cents (only a file holds them), compared as stored.
+    // Where the shown digits decide: sizes that differ in the seventh digit at a cent each, or
+    // only in the stored float; prices beyond a 64-bit count of cents or below 0 (only a file
+    // holds them), compared as stored. Nothing is cheaper than itself.
     void cheaperNearEqual_data() {
         QTest::addColumn<float>("altSize");
         QTest::addColumn<float>("altPrice");
@@ -140,6 +141,13 @@ private Q_SLOTS:
         QTest::newRow("under half a cent is 0 cents") << 2.f << 0.001f << 1.f << 0.001f << false;
         QTest::newRow("beyond cents: cheaper") << 1000.f << 1e20f << 500.f << 1e20f << true;
         QTest::newRow("beyond cents: dearer") << 500.f << 1e20f << 1000.f << 1e20f << false;
+        QTest::newRow("beyond cents, near-equal") << 1.f << 1e20f << 0.9999999f << 1e20f << true;
+        QTest::newRow("one price beyond cents, the same per unit")
+            << 1e18f << 1e18f << 1.f << 1.f << false;
+        // Four steps of a float above 1, still 1.000000 as shown.
+        QTest::newRow("the same size as shown") << 1.0000005f << 0.01f << 1.f << 0.01f << false;
+        QTest::newRow("negative prices as numbers")
+            << 0.9999999f << -0.01f << 1.f << -0.01f << true;
     }
     void cheaperNearEqual() {
         QFETCH(float, altSize);
@@ -150,6 +158,7 @@ private Q_SLOTS:
         const TShopItem alt(nullptr, "", altSize, altPrice, nullptr);
         const TShopItem item(nullptr, "", itemSize, itemPrice, nullptr);
         QCOMPARE(CheaperPerUnit(alt, item), cheaper);
+        QVERIFY(!CheaperPerUnit(alt, alt));
     }
 
     // Unit prices compare as the user entered them, whole cents over sizes as shown: over
