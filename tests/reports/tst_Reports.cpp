@@ -11,6 +11,7 @@
 #include "settings/Preferences.h"
 #include "shopping/ShoppingList.h"
 
+#include <QDate>
 #include <QPoint>
 #include <QStringList>
 #include <QTest>
@@ -868,6 +869,12 @@ private Q_SLOTS:
     }
 
     void emptyListsStartNoJob() {
+        for (const Report report : {Report::ShoppingList, Report::FridgeList, Report::ItemList}) {
+            RecordingCanvas none;
+            QVERIFY(NothingToPrint(report));
+            QVERIFY(PrintReport(report, none));
+            QCOMPARE(none.begun, 0);
+        }
         Prod("Milk", "l", nullptr);
         Item(ProductTypes[0], "Acme", 1, 1, nullptr, 0); // not on the shopping list
         QVERIFY(NothingToPrint(Report::ShoppingList));
@@ -881,6 +888,19 @@ private Q_SLOTS:
         QVERIFY(!PrintFridgeList(c));
         Items[0]->Quantity = 1;
         QVERIFY(!PrintShoppingList(c, Dated));
+    }
+
+    // Without a date of its own, the shopping list is dated today in the short date format.
+    void datedTodayByDefault() {
+        Item(Prod("Milk", "l", nullptr), "Acme", 1, 1, nullptr, 1);
+        const auto heading = [] {
+            return QDate::currentDate().toString(QStringLiteral("M/d/yyyy")).toStdString() +
+                   "     Page 1";
+        };
+        const std::string before = heading(); // the day may change while it prints
+        RecordingCanvas c;
+        QVERIFY(PrintShoppingList(c));
+        QVERIFY(c.Find(before) || c.Find(heading()));
     }
 
 private:
