@@ -92,6 +92,24 @@ private Q_SLOTS:
         }
     }
 
+    // A size is shown for editing in full digits while it is whole and exact in a float;
+    // any other (only a file holds them) in the general format, as the lists show it.
+    void sizeEntryText_data() {
+        QTest::addColumn<float>("size");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0") << 0.f << "0";
+        QTest::newRow("whole, in full") << 12345678.f << "12345678";
+        QTest::newRow("the largest exact") << 16777216.f << "16777216";
+        QTest::newRow("a fraction") << 0.5f << "0.5";
+        QTest::newRow("whole beyond exact") << 1e9f << "1E+09";
+        QTest::newRow("negative") << -123456789.f << "-1.234568E+08";
+    }
+    void sizeEntryText() {
+        QFETCH(float, size);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(SizeEntryText(size)), text);
+    }
+
     // A quantity is kept in 16 bits: anything beyond is refused, never wrapped.
     void quantity_data() {
         QTest::addColumn<QString>("text");
@@ -99,6 +117,7 @@ private Q_SLOTS:
         QTest::newRow("empty is 0") << "" << 0;
         QTest::newRow("blanks, sign") << " +3 " << 3;
         QTest::newRow("negative kept") << "-2" << -2;
+        QTest::newRow("zeros only") << "-000" << 0;
         QTest::newRow("highest, leading zeros") << "0000032767" << 32767;
         QTest::newRow("lowest") << "-32768" << -32768;
         QTest::newRow("one above the range") << "32768" << -1000;
