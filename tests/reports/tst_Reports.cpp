@@ -392,6 +392,41 @@ private Q_SLOTS:
             QVERIFY(op.y + 24 <= 500);
     }
 
+    // A shop's closing lines (a blank, the rule, the total, and with unpriced items a note of
+    // two lines) stay on the item's page while they fit on the paper, and go to a page of
+    // their own otherwise: on a page too short for even one item above the six lines kept
+    // free, the last item stands in that space. Lines are 24 high, the item on line 5.
+    void closingLinesKeptOnThePaper_data() {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("items");
+        QTest::addColumn<bool>("unpriced");
+        QTest::addColumn<bool>("ownPage");
+        QTest::addColumn<int>("totalLine");
+        QTest::newRow("three lines do not fit") << 300 << 1 << false << true << 7;
+        QTest::newRow("three lines just fit") << 320 << 1 << false << false << 8;
+        QTest::newRow("five lines do not fit") << 340 << 1 << true << true << 7;
+        QTest::newRow("five lines just fit") << 480 << 6 << true << false << 13;
+    }
+    void closingLinesKeptOnThePaper() {
+        QFETCH(int, height);
+        QFETCH(int, items);
+        QFETCH(bool, unpriced);
+        QFETCH(bool, ownPage);
+        QFETCH(int, totalLine);
+        TShopCat *dairy = Cat("Dairy");
+        TShopShop *corner = Shop("Corner", {dairy});
+        TShopProd *milk = Prod("Milk", "l", dairy);
+        for (int i = 1; i <= items; ++i)
+            Item(milk, i == items ? "Last" : "Acme", 1, unpriced ? 0.f : 1.f, corner, 1);
+        RecordingCanvas c(10, 1000, height);
+        QVERIFY(PrintShoppingList(c, Dated));
+        const CanvasOp *last = c.Find("Milk Last");
+        const CanvasOp *total = c.Find("Total for Corner");
+        QVERIFY(last && total);
+        QCOMPARE(total->page, last->page + (ownPage ? 1 : 0));
+        QCOMPARE((total->y - 96) / 24, totalLine);
+    }
+
     void fridgeList_data() {
         QTest::addColumn<bool>("withCategories");
         QTest::addColumn<int>("columns");
