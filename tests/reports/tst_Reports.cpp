@@ -660,6 +660,25 @@ private Q_SLOTS:
         QCOMPARE(printed.join(','), QStringLiteral("*,#x,#y,CORNER,#5,#6,#2,Corner,#1,#3,#4"));
     }
 
+    // The aisle column names a category at the first item of each run of it; an item without
+    // a category names none and ends the run.
+    void categoryNamedAtEachRun() {
+        TShopCat *frozen = Cat("Frozen");
+        TShopShop *corner = Shop("Corner", {Cat("Dairy")});
+        Item(Prod("IceCream", "l", frozen), "#1", 1, 1, corner, 1);
+        Item(Prod("Soap", "g", nullptr), "#2", 1, 1, corner, 1);
+        Item(Prod("Sorbet", "l", frozen), "#3", 1, 1, corner, 1);
+        Item(ProductTypes[2], "#4", 1, 1, corner, 1);
+        RecordingCanvas c;
+        QVERIFY(PrintShoppingList(c, Dated));
+        QStringList rows;
+        for (const QString &line : Lines(c, 24, 96))
+            if (line.contains('#'))
+                rows << line.section(QStringLiteral(": "), 1).section(QStringLiteral(" | "), 0, 2);
+        QCOMPARE(rows, QStringList({"Frozen | 1 | IceCream #1", "1 | Soap #2 | 1g",
+                                    "Frozen | 1 | Sorbet #3", "1 | Sorbet #4 | 1l"}));
+    }
+
     // Each order of the fridge list and the master item list, on one catalogue that tells
     // them all apart; the report prints in that order.
     void reportOrders_data() {
