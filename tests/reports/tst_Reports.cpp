@@ -857,21 +857,26 @@ private Q_SLOTS:
     // is drawn: here the page is one line high and "P (Dairy)" takes 24 + 10 + 5 + 8 * 11.
     void fridgeColumnsMeasureItalics_data() {
         QTest::addColumn<int>("width");
-        QTest::addColumn<int>("secondAt"); // page * 1000 + x of the second entry's name
-        QTest::newRow("two columns just hold it") << 80 + 2 * 127 << 1000 + 40 + 127 + 24;
-        QTest::newRow("a pixel short: one") << 80 + 2 * 127 - 1 << 2000 + 40 + 24;
+        QTest::addColumn<int>("secondLength"); // of its name
+        QTest::addColumn<int>("secondAt");     // page * 1000 + x of the second entry's name
+        QTest::newRow("two columns just hold it") << 80 + 2 * 127 << 1 << 1000 + 40 + 127 + 24;
+        QTest::newRow("a pixel short: one") << 80 + 2 * 127 - 1 << 1 << 2000 + 40 + 24;
+        // Only an entry with another to its right on the line must fit its column.
+        QTest::newRow("the last may run on") << 1000 << 40 << 1000 + 40 + 460 + 24;
     }
     void fridgeColumnsMeasureItalics() {
         QFETCH(int, width);
+        QFETCH(int, secondLength);
         QFETCH(int, secondAt);
         FL_Cat = true;
         FL_Sort = 1;
         TShopCat *dairy = Cat("Dairy");
         Prod("P", "", dairy);
-        Prod("Q", "", dairy);
+        const std::string secondName(std::size_t(secondLength), 'Q');
+        Prod(secondName.c_str(), "", dairy);
         RecordingCanvas c(10, width, 340);
         QVERIFY(PrintFridgeList(c, Dated));
-        const CanvasOp *second = c.Find("Q");
+        const CanvasOp *second = c.Find(secondName);
         QVERIFY(second);
         QCOMPARE(second->page * 1000 + second->x, secondAt);
     }
