@@ -906,7 +906,7 @@ private Q_SLOTS:
     }
 
     // Each report tells its progress once per record of the list it goes through, the
-    // skipped ones too: 1 of n to n of n.
+    // skipped ones too: 1 of n to n of n; and ends its job once.
     void progressCountsEveryRecord_data() {
         QTest::addColumn<int>("report");
         QTest::addColumn<int>("records");
@@ -927,6 +927,7 @@ private Q_SLOTS:
         for (int i = 1; i <= records; ++i)
             expected << QPoint(i, records);
         QCOMPARE(told, expected);
+        QCOMPARE(c.ended, 1);
     }
 
     void emptyListsStartNoJob() {
