@@ -223,6 +223,9 @@ private Q_SLOTS:
         QTest::newRow("closer together")
             << wideLast << false << QStringList{"a", "b", "c", "d", "e*87", "f*3"}
             << QList<int>{50, 62, 74, 86, 98, 970};
+        QTest::newRow("wider than the paper: at the left margin, so it runs off the least")
+            << QList<int>{100, 600, 700, 800, 900, 950} << false
+            << QStringList{"", "b*98", "", "", "", ""} << QList<int>{40};
         QTest::newRow("too wide: packed, an amount by its point")
             << QList<int>{100, 200, 300, 400, 500, 600} << true
             << QStringList{"", "", "", "", "1234.5", "f*95"} << QList<int>{40, 102};
@@ -251,17 +254,6 @@ private Q_SLOTS:
         for (const CanvasOp &op : c.ops)
             found << op.x;
         QCOMPARE(found, xs);
-    }
-
-    // A text wider than the paper starts at the left margin, so it runs off the paper least.
-    void tooWideForThePaper() {
-        RecordingCanvas c;
-        ReportEngine e(c);
-        QVERIFY(e.Start("t", 1.2, 6));
-        e.PrintRow({{100, 600, 700, 800, 900, 950}, false, false},
-                   {"", std::string(98, 'b'), "", "", "", ""});
-        e.End();
-        QCOMPARE(c.ops.at(0).x, 40);
     }
 
     // Everything measured from the font: twice the font on twice the page draws the same
