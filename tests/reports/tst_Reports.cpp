@@ -681,10 +681,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::newRow("fridge list by category") << true << 0 << "Bread,Milk,Apples,Soap";
         QTest::newRow("fridge list by name") << true << 1 << "Apples,Bread,Milk,Soap";
-        QTest::newRow("items by shop and category") << false << 0 << "#b,#c,#d,#f,#a,#e,#h,#g";
-        QTest::newRow("items by category") << false << 1 << "#b,#f,#a,#g,#c,#e,#d,#h";
-        QTest::newRow("items by product type") << false << 2 << "#c,#b,#f,#a,#g,#e,#d,#h";
-        QTest::newRow("items in the present order") << false << 5 << "#a,#b,#c,#d,#e,#f,#g,#h";
+        QTest::newRow("items by shop and category") << false << 0 << "#b,#c,#d,#i,#f,#a,#e,#h,#g";
+        QTest::newRow("items by category") << false << 1 << "#b,#f,#a,#g,#c,#e,#i,#d,#h";
+        QTest::newRow("items by product type") << false << 2 << "#c,#b,#f,#a,#g,#e,#i,#d,#h";
+        QTest::newRow("items in the present order") << false << 5 << "#a,#b,#c,#d,#e,#f,#g,#h,#i";
     }
     void reportOrders() {
         QFETCH(bool, fridge);
@@ -709,6 +709,7 @@ private Q_SLOTS:
         Item(bread, "#f", 1, 1, beta, 0);
         Item(milk, "#g", 1, 1, nullptr, 0);
         Item(nullptr, "#h", 1, 1, beta, 0);
+        Item(soap, "#i", 1, 1, alpha, 0);
         const QStringList products = Names(ProductTypes);
         RecordingCanvas c;
         QVERIFY(fridge ? PrintFridgeList(c, Dated) : PrintItemList(c, Dated));
