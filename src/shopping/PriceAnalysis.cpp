@@ -30,7 +30,9 @@ bool CheaperPerUnit(const TShopItem &alt, const TShopItem &item) {
     // alt.Price / alt.Size < item.Price / item.Size, both sizes above 0, on the prices and
     // sizes as entered: 1.20 is stored a little above 1.20, and 600 ml at $1.20 must not
     // seem dearer than 1000 ml at $2.00. Prices count in whole cents.
-    if (&alt == &item)
+    // Without a unit price on both sides there is nothing to compare; this also keeps the
+    // exact comparison below to the finite sizes it is written for.
+    if (&alt == &item || !HasUnitPrice(alt) || !HasUnitPrice(item))
         return false;
     const double altCents = std::round(double(alt.Price) * 100);
     const double itemCents = std::round(double(item.Price) * 100);

@@ -129,7 +129,8 @@ private Q_SLOTS:
 
     // Where the shown digits decide: sizes that differ in the seventh digit at a cent each, or
     // only in the stored float; prices beyond a 64-bit count of cents or below 0 (only a file
-    // holds them), compared as stored. Nothing is cheaper than itself.
+    // holds them), compared as stored. Nothing is cheaper than itself, and an item without a
+    // unit price is neither cheaper nor dearer.
     void cheaperNearEqual_data() {
         QTest::addColumn<float>("altSize");
         QTest::addColumn<float>("altPrice");
@@ -148,6 +149,9 @@ private Q_SLOTS:
         QTest::newRow("the same size as shown") << 1.0000005f << 0.01f << 1.f << 0.01f << false;
         QTest::newRow("negative prices as numbers")
             << 0.9999999f << -0.01f << 1.f << -0.01f << true;
+        QTest::newRow("no unit price: an endless size") << 3e38f << 1.f << Inf << 1.f << false;
+        QTest::newRow("no unit price: no size") << 0.f << 1.f << 1.f << 1.f << false;
+        QTest::newRow("no unit price: no number") << NaN << -1.f << 1.f << 1.f << false;
     }
     void cheaperNearEqual() {
         QFETCH(float, altSize);
@@ -159,6 +163,8 @@ private Q_SLOTS:
         const TShopItem item(nullptr, "", itemSize, itemPrice, nullptr);
         QCOMPARE(CheaperPerUnit(alt, item), cheaper);
         QVERIFY(!CheaperPerUnit(alt, alt));
+        if (!HasUnitPrice(alt) || !HasUnitPrice(item))
+            QVERIFY(!CheaperPerUnit(item, alt));
     }
 
     // Unit prices compare as the user entered them, whole cents over sizes as shown: over
