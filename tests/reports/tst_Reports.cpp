@@ -596,11 +596,7 @@ private Q_SLOTS:
         FL_Sort = 0;
         IDR_Errors = false;
         IDR_Sort = static_cast<uint8_t>(report - 1);
-        TShopCat *meat = Cat("Meat");
-        TShopCat *dairy = Cat("Dairy");
-        TShopCat *dairyAgain = Cat("DAIRY");
-        TShopShop *upper = Shop("CORNER", {meat, dairy, dairyAgain});
-        TShopShop *lower = Shop("Corner", {meat, dairy, dairyAgain});
+        const auto [meat, dairy, dairyAgain, upper, lower] = CaseTwins();
         TShopProd *yoghurt = Prod("Yoghurt", "g", dairyAgain);
         TShopProd *steak = Prod("Steak", "g", meat);
         TShopProd *cheese = Prod("Cheese", "g", dairy);
@@ -627,11 +623,7 @@ private Q_SLOTS:
     // shop and walking order, two shops whose names differ only in case each in a section
     // of its own, in the order of the shop list.
     void shoppingListOrder() {
-        TShopCat *meat = Cat("Meat");
-        TShopCat *dairy = Cat("Dairy");
-        TShopCat *dairyAgain = Cat("DAIRY");
-        TShopShop *upper = Shop("CORNER", {meat, dairy, dairyAgain});
-        TShopShop *lower = Shop("Corner", {meat, dairy, dairyAgain});
+        const auto [meat, dairy, dairyAgain, upper, lower] = CaseTwins();
         TShopProd *steak = Prod("Steak", "g", meat);
         TShopProd *cheese = Prod("Cheese", "g", dairy);
         TShopProd *butter = Prod("Butter", "g", dairyAgain);
@@ -959,6 +951,20 @@ private Q_SLOTS:
     }
 
 private:
+    // Two categories and two shops whose names differ only in case, each shop with an aisle
+    // for every category.
+    struct Twins {
+        TShopCat *meat, *dairy, *dairyAgain;
+        TShopShop *upper, *lower;
+    };
+    static Twins CaseTwins() {
+        TShopCat *meat = Cat("Meat");
+        TShopCat *dairy = Cat("Dairy");
+        TShopCat *dairyAgain = Cat("DAIRY");
+        return {meat, dairy, dairyAgain, Shop("CORNER", {meat, dairy, dairyAgain}),
+                Shop("Corner", {meat, dairy, dairyAgain})};
+    }
+
     // Three shops added out of name order, with aisles; items on the list at each, one
     // without a shop, one unpriced, one not on the list.
     static void BuildTrip() {
