@@ -63,6 +63,17 @@ private:
     int pointWidth_;
 };
 
+// The texts drawn, in order, that `keep` holds for.
+template <class Keep> QStringList TextsWhere(const RecordingCanvas &c, Keep keep) {
+    QStringList out;
+    for (const std::string &text : c.Texts()) {
+        const QString t = QString::fromStdString(text);
+        if (keep(t))
+            out << t;
+    }
+    return out;
+}
+
 TShopCat *Cat(const char *name) {
     return Categories.Add(std::make_unique<TShopCat>(name));
 }
@@ -610,13 +621,12 @@ private Q_SLOTS:
         Item(cheese, "#6", 1, 1, upper, 0);
         RecordingCanvas c;
         QVERIFY(report == 0 ? PrintFridgeList(c, Dated) : PrintItemList(c, Dated));
-        QStringList printed;
-        for (const std::string &text : c.Texts()) {
-            const QString t = QString::fromStdString(text);
-            if (report == 0 ? Names(ProductTypes).contains(t) : t.startsWith('#'))
-                printed << t;
-        }
-        QCOMPARE(printed, expected);
+        const QStringList products = Names(ProductTypes);
+        QCOMPARE(TextsWhere(c,
+                            [&](const QString &t) {
+                                return report == 0 ? products.contains(t) : t.startsWith('#');
+                            }),
+                 expected);
     }
 
     // The shopping list's order: items without a shop first, in the order they had; then by
@@ -637,12 +647,11 @@ private Q_SLOTS:
         Item(cheese, "#6", 1, 1, upper, 1);
         RecordingCanvas c;
         QVERIFY(PrintShoppingList(c, Dated));
-        QStringList printed;
-        for (const std::string &text : c.Texts()) {
-            const QString t = QString::fromStdString(text);
-            if (t.contains('#') || t.startsWith(QStringLiteral("Shopping list for")))
-                printed << t.mid(t.contains('#') ? t.indexOf('#') : 18);
-        }
+        QStringList printed = TextsWhere(c, [](const QString &t) {
+            return t.contains('#') || t.startsWith(QStringLiteral("Shopping list for"));
+        });
+        for (QString &t : printed)
+            t = t.mid(t.contains('#') ? t.indexOf('#') : 18);
         QCOMPARE(printed.join(','), QStringLiteral("*,#x,#y,CORNER,#5,#6,#2,Corner,#1,#3,#4"));
     }
 
@@ -705,12 +714,8 @@ private Q_SLOTS:
         const QStringList products = Names(ProductTypes);
         RecordingCanvas c;
         QVERIFY(fridge ? PrintFridgeList(c, Dated) : PrintItemList(c, Dated));
-        QStringList printed;
-        for (const std::string &text : c.Texts()) {
-            const QString t = QString::fromStdString(text);
-            if (fridge ? products.contains(t) : t.startsWith('#'))
-                printed << t;
-        }
+        const QStringList printed = TextsWhere(
+            c, [&](const QString &t) { return fridge ? products.contains(t) : t.startsWith('#'); });
         QCOMPARE(printed.join(','), expected);
     }
 
